@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// True when a file or folder exists at path. A plain existence test: no wildcard is expanded, and
+// a path that cannot be expressed as a file name (empty, NUL, unpaired surrogate) or any error gives False.
+bool Fnc_FileExists(const QString& path);

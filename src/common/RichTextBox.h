@@ -1,0 +1,103 @@
+#pragma once
+
+#include "Colorref.h"
+
+#include <QObject>
+#include <QString>
+#include <QTextCursor>
+#include <QTextFormat>
+
+#include <optional>
+#include <vector>
+
+class QTextDocument;
+
+// Custom character properties kept by the document with the text.
+enum class TextProperty : int {
+    LinkMark = QTextFormat::UserProperty + 1,  // the character belongs to a checked link tag
+};
+
+// The operations the program performs on its rich text editor, over a QTextDocument.
+//
+// The program's text is one string in which a line break is CR LF (two characters), a lone LF or a
+// lone CR; offsets here are 0-based UTF-16 positions in that string. Qt stores every paragraph
+// break as one character, so this class remembers which break stood where and converts offsets
+// both ways; text set and read back comes back identical. A break typed by the user is CR LF.
+//
+// Headless, the class keeps its own selection. The editor widget subclasses it and routes the
+// selection, enabling, refreshing and focus through its QTextEdit.
+class RichTextBox : public QObject {
+    Q_OBJECT
+public:
+    explicit RichTextBox(QTextDocument* document, QObject* parent = nullptr);
+    ~RichTextBox() override;
+
+    QTextDocument* document() const { return m_document; }
+
+    // The whole text, character for character as set or edited.
+    QString text() const;
+    // Replaces the whole text. Every character takes the insertion format (see setSelColor on a caret).
+    // The undo history is cleared. The selection becomes a caret at offset 0.
+    void setText(const QString& text);
+    // Length of text() without building it.
+    int textLength() const;
+    // The characters [offset, offset + length) of text(), clamped to the text; cost grows with length only.
+    QString textRange(int offset, int length) const;
+
+    int selStart() const;
+    int selLength() const;
+    // Offsets are clamped to the text. A bound inside a CR LF pair moves to the start of the pair.
+    void setSelection(int start, int length);
+    void setSelStart(int start) { setSelection(start, 0); }
+    void setSelLength(int length) { setSelection(selStart(), length); }
+    QString selText() const;
+
+    // The common colour of the selected characters; for a bare caret, the colour of the character
+    // before it (the one typing would take; the insertion format at offset 0). nullopt when the
+    // selection holds several colours. Characters without a colour of their own are black (0).
+    std::optional<Colorref> selColor() const;
+    // Every selected character takes the colour. On a bare caret: the insertion format.
+    void setSelColor(Colorref color);
+    // LinkMark of the first selected character (of the character before a bare caret).
+    bool selLinkMark() const;
+    // Sets or clears LinkMark, shown as an underline, on every selected character. On a bare caret:
+    // the insertion format.
+    void setSelLinkMark(bool on);
+
+    // Selects the first occurrence of needle at or after fromOffset (a negative offset searches from
+    // 0). Returns false and leaves the selection unchanged when there is none.
+    bool findAndSelect(const QString& needle, int fromOffset);
+    // Grows the selection over every character up to, not including, the next occurrence of ch
+    // after the selection; to the end of the text when there is none.
+    void extendSelectionUpTo(QChar ch);
+
+    virtual void setEnabled(bool enabled) { m_enabled = enabled; }
+    virtual bool isEnabled() const { return m_enabled; }
+    virtual void refresh() {}
+
+    // Painting many tags: one edit block, outside the undo history. Calls may nest.
+    void beginBatch();
+    void endBatch();
+
+    // Offset conversion between the text string and QTextDocument positions.
+    int toDocumentPosition(int textOffset) const;
+    int toTextOffset(int documentPosition) const;
+
+signals:
+    void selectionChanged();  // after every change of the selection, the program's own included
+    void focusReceived();
+
+protected:
+    virtual QTextCursor cursor() const { return m_cursor; }
+    virtual void setCursor(const QTextCursor& cursor);
+
+private:
+    QTextDocument* m_document;
+    QTextCursor m_cursor;
+    QTextCharFormat m_insertFormat;
+    bool m_enabled = true;
+    int m_batchDepth = 0;
+    // Offset map: m_textStart[k] is the text offset of block k, valid for k <= m_validBlocks.
+    mutable std::vector<int> m_textStart;
+    mutable int m_validBlocks = 0;
+};
