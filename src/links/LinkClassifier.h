@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class WebLinkCheck;
+
+// A value never checked, by its upper-cased, trimmed first-pass value: 95, 97, 98 or 99; 0 otherwise.
+int preClassify(const QString& upperValue);
+
+// The file a relative link of a local document names: "\" counts as "/", the "#fragment" and
+// "?query" parts are dropped and %XX escapes decoded; the value is joined to the folder base with "/".
+QString localLinkPath(const QString& base, const QString& value);
+
+// Classifies and checks one link value (trimmed, letter case as written).
+class LinkClassifier {
+public:
+    // hasAnchor answers whether the document has a NAME anchor of the given upper-case name.
+    LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web, std::function<bool(const QString&)> hasAnchor);
+
+    int classify(const QString& value) const;
+
+    // base: DocBase trimmed of blanks, without one trailing "/" or "\".
+    static QString normaliseBase(const QString& docBase);
+
+private:
+    int checkWeb(const QString& url) const;
+    int checkFile(const QString& path) const;
+
+    QString m_base;
+    bool m_docIsFile;
+    WebLinkCheck& m_web;
+    std::function<bool(const QString&)> m_hasAnchor;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "web/CurlHandles.h"
+#include "web/TransferTypes.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+class CurlTransfer;
+
+// Runs any number of transfers on curl's multi interface inside the Qt event loop of the thread that
+// owns it (the UI thread): curl's sockets are watched by QSocketNotifiers and its single timeout by one
+// QTimer, so nothing blocks and no thread is needed.
+//
+// Signals are emitted only after curl has returned, never from inside a curl callback, so their slots
+// may call any member here and process events. While a slot for a transfer runs, further signals for
+// that transfer wait until it returns (they are never nested, however often the slot processes events);
+// signals of other transfers go on.
+class CurlMulti : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CurlMulti(QObject* parent = nullptr);
+    ~CurlMulti() override;
+
+    // Starts a transfer and returns its id. Every transfer ends with exactly one finished(), also when
+    // the URL is invalid (then on the next turn of the event loop).
+    quint64 start(const TransferRequest& request);
+    // Queued: the handle leaves curl on the next turn of the event loop, never inside a curl callback.
+    // From now on no blockArrived() is emitted for it, and its finished() reports Cancelled.
+    // Unknown or already finished ids are ignored.
+    void cancel(quint64 id);
+    // Removes and returns up to maxBytes of the body received so far; valid until finished() is emitted.
+    QByteArray takeReceived(quint64 id, qint64 maxBytes);
+    // Status line and headers of the response now arriving; 0 and empty once finished or unknown.
+    long status(quint64 id) const;
+    QString header(quint64 id, const QString& name) const;
+    // Transfers not finished yet, counting those whose finished() is still to be emitted.
+    int activeCount() const { return int(m_entries.size()); }
+
+signals:
+    // One per write-callback call that delivered body bytes.
+    void blockArrived(quint64 id);
+    // The body holds the bytes not taken with takeReceived().
+    void finished(quint64 id, const TransferResult& result);
+
+private:
+    struct Entry;
+    struct SocketWatch {
+        QSocketNotifier* read = nullptr;
+        QSocketNotifier* write = nullptr;
+    };
+
+    static int onSocket(CURL* easy, curl_socket_t socket, int what, void* self, void* socketData);
+    static int onTimer(CURLM* multi, long timeoutMs, void* self);
+    void watchSocket(curl_socket_t socket, int what);
+    void watchDirection(QSocketNotifier*& notifier, curl_socket_t socket, QSocketNotifier::Type type, bool wanted);
+    void forgetSocket(curl_socket_t socket);
+    void socketAction(curl_socket_t socket, int eventMask);
+    void afterCurl();
+    void collectFinished();
+    void detachCancelled();
+    void detach(Entry& entry, CURLcode code);
+    void deliverPending();
+    bool deliverOne(quint64 id);
+    void scheduleAfterCurl();
+    const CurlTransfer* runningTransfer(quint64 id) const;
+
+    CurlMultiPtr m_multi;
+    CurlSlistPtr m_requestHeaders;
+    QTimer m_timer;
+    std::unordered_map<curl_socket_t, SocketWatch> m_sockets;
+    std::map<quint64, Entry> m_entries;
+    quint64 m_nextId = 1;
+    bool m_afterCurlPosted = false;
+};

@@ -1,0 +1,197 @@
+#include "web/CurlTransfer.h"
+
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char UserAgent[] = "Mozilla/5.0 (compatible; Tarnwick/1.0)";
+constexpr char AllowedProtocols[] = "http,https,ftp";
+
+// libcurl reads CURL_CA_BUNDLE only in its command-line tool; honouring it (and SSL_CERT_FILE) here
+// lets a user, and the tests, trust their own certificate authority.
+QByteArray caBundleFromEnvironment()
+{
+    const QByteArray bundle = qgetenv("CURL_CA_BUNDLE");
+    return bundle.isEmpty() ? qgetenv("SSL_CERT_FILE") : bundle;
+}
+
+bool isHttpScheme(const char* scheme)
+{
+    return scheme && (qstricmp(scheme, "http") == 0 || qstricmp(scheme, "https") == 0);
+}
+
+// "HTTP/1.1 301 Moved Permanently" -> 301.
+long statusFromLine(const QByteArray& line)
+{
+    const QList<QByteArray> parts = line.split(' ');
+    return parts.size() > 1 ? parts.at(1).toLong() : 0;
+}
+
+} // namespace
+
+CurlTransfer::CurlTransfer(quint64 id, const TransferRequest& request, curl_slist* requestHeaders)
+    : m_id(id), m_request(request)
+{
+    // Users write spaces and non-ASCII into links; encode those and keep existing %XX escapes.
+    const QUrl url(request.url, QUrl::TolerantMode);
+    m_result.host = url.host();
+    if (!url.isValid() || url.isRelative()) {
+        m_result.errorText = QStringLiteral("invalid URL: %1").arg(request.url);
+        return;
+    }
+    m_handle.reset(curl_easy_init());
+    const CURLcode code = m_handle ? setUp(url.toEncoded(), requestHeaders) : CURLE_FAILED_INIT;
+    if (code != CURLE_OK) {
+        m_handle.reset();
+        m_result.errorText = QStringLiteral("cannot set up the transfer: %1").arg(curl_easy_strerror(code));
+    }
+}
+
+CURLcode CurlTransfer::setUp(const QByteArray& encodedUrl, curl_slist* requestHeaders)
+{
+    CURL* h = m_handle.get();
+    CURLcode code = CURLE_OK;
+    auto set = [h, &code](CURLoption option, auto value) {
+        if (code == CURLE_OK)
+            code = curl_easy_setopt(h, option, value);
+    };
+    set(CURLOPT_URL, encodedUrl.constData());
+    set(CURLOPT_PROTOCOLS_STR, AllowedProtocols);
+    set(CURLOPT_REDIR_PROTOCOLS_STR, AllowedProtocols);
+    set(CURLOPT_FOLLOWLOCATION, 1L);
+    set(CURLOPT_MAXREDIRS, long(m_request.maxRedirects));
+    set(CURLOPT_CONNECTTIMEOUT_MS, long(m_request.connectTimeoutMs));
+    set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+    set(CURLOPT_LOW_SPEED_TIME, long(m_request.stallSeconds));
+    set(CURLOPT_NOSIGNAL, 1L);
+    set(CURLOPT_ERRORBUFFER, m_errorBuffer);
+    set(CURLOPT_ACCEPT_ENCODING, "");
+    set(CURLOPT_USERAGENT, UserAgent);
+    set(CURLOPT_HTTPHEADER, requestHeaders);
+    set(CURLOPT_SSL_VERIFYPEER, 1L);
+    set(CURLOPT_SSL_VERIFYHOST, 2L);
+    const QByteArray caBundle = caBundleFromEnvironment();
+    if (!caBundle.isEmpty())
+        set(CURLOPT_CAINFO, caBundle.constData());
+    set(CURLOPT_WRITEFUNCTION, &CurlTransfer::onWrite);
+    set(CURLOPT_WRITEDATA, this);
+    set(CURLOPT_HEADERFUNCTION, &CurlTransfer::onHeader);
+    set(CURLOPT_HEADERDATA, this);
+    set(CURLOPT_PRIVATE, this);
+    return code;
+}
+
+size_t CurlTransfer::onWrite(char* data, size_t size, size_t count, void* self)
+{
+    return static_cast<CurlTransfer*>(self)->receive(data, size * count);
+}
+
+size_t CurlTransfer::onHeader(char* data, size_t size, size_t count, void* self)
+{
+    static_cast<CurlTransfer*>(self)->receiveHeaderLine(QByteArray(data, qsizetype(size * count)));
+    return size * count;
+}
+
+size_t CurlTransfer::receive(const char* data, size_t bytes)
+{
+    // Returning fewer bytes than offered makes curl end the transfer with CURLE_WRITE_ERROR.
+    if (m_cancelRequested)
+        return 0;
+    const qint64 room = m_request.maxBodyBytes - m_receivedTotal;
+    const bool overCap = qint64(bytes) > room;
+    if (overCap && m_request.failOverLimit) {
+        m_overLimit = true;
+        return 0;
+    }
+    const qint64 kept = std::min(qint64(bytes), room);
+    if (kept > 0) {
+        m_received.append(data, qsizetype(kept));
+        m_receivedTotal += kept;
+        ++m_pendingBlocks;
+    }
+    m_result.truncated = overCap;
+    return overCap ? 0 : bytes;
+}
+
+void CurlTransfer::receiveHeaderLine(QByteArray line)
+{
+    // curl hands over the headers of every response, redirects included; a status line starts a new set.
+    if (line.startsWith("HTTP/")) {
+        m_headers.clear();
+        m_status = statusFromLine(line);
+        m_inHttpResponse = true;
+        return;
+    }
+    // FTP server replies come through here too; they are no headers.
+    if (!m_inHttpResponse)
+        return;
+    const bool continuation = line.startsWith(' ') || line.startsWith('\t');
+    line = line.trimmed();
+    if (line.isEmpty())
+        return;
+    if (continuation && !m_headers.isEmpty()) {
+        m_headers.last().second += ' ' + line;
+        return;
+    }
+    const qsizetype colon = line.indexOf(':');
+    if (colon > 0)
+        m_headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+}
+
+bool CurlTransfer::takePendingBlock()
+{
+    if (m_pendingBlocks == 0)
+        return false;
+    --m_pendingBlocks;
+    return true;
+}
+
+QByteArray CurlTransfer::takeReceived(qint64 maxBytes)
+{
+    const qsizetype count = qsizetype(std::clamp<qint64>(maxBytes, 0, m_received.size()));
+    QByteArray taken = m_received.left(count);
+    m_received.remove(0, count);
+    return taken;
+}
+
+void CurlTransfer::requestCancel()
+{
+    m_cancelRequested = true;
+    m_pendingBlocks = 0;
+}
+
+void CurlTransfer::finish(CURLcode code)
+{
+    char* scheme = nullptr;
+    curl_easy_getinfo(m_handle.get(), CURLINFO_SCHEME, &scheme);
+    // A redirect may end on FTP, whose replies are neither an HTTP status nor headers.
+    if (!isHttpScheme(scheme)) {
+        m_status = 0;
+        m_headers.clear();
+    }
+    char* effectiveUrl = nullptr;
+    curl_easy_getinfo(m_handle.get(), CURLINFO_EFFECTIVE_URL, &effectiveUrl);
+    m_result.finalUrl = QString::fromUtf8(effectiveUrl);
+    m_result.status = m_status;
+    m_result.headers = m_headers;
+
+    if (code == CURLE_OK || (m_result.truncated && code == CURLE_WRITE_ERROR)) {
+        m_result.outcome = TransferResult::Outcome::Completed;
+    } else if (m_overLimit) {
+        m_result.errorText = QStringLiteral("too large: more than %1 bytes").arg(m_request.maxBodyBytes);
+    } else {
+        m_result.errorText = QString::fromUtf8(m_errorBuffer[0] ? m_errorBuffer : curl_easy_strerror(code));
+    }
+}
+
+TransferResult CurlTransfer::takeResult()
+{
+    if (m_cancelRequested) {
+        m_result.outcome = TransferResult::Outcome::Cancelled;
+        m_result.errorText = QStringLiteral("cancelled");
+    }
+    m_result.body = std::move(m_received);
+    return std::move(m_result);
+}

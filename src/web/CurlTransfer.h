@@ -1,0 +1,55 @@
+#pragma once
+
+#include "web/CurlHandles.h"
+#include "web/TransferTypes.h"
+
+// One request on its own easy handle: the options every request gets, the body and header buffers
+// the curl callbacks fill, the byte cap, and the result once curl is done with it. Driven by CurlMulti;
+// nothing here touches the multi handle or emits anything, so the callbacks stay trivial.
+class CurlTransfer {
+public:
+    // Sets up the easy handle; when the URL is invalid or an option is refused there is no handle
+    // and the result is already a failure.
+    CurlTransfer(quint64 id, const TransferRequest& request, curl_slist* requestHeaders);
+    CurlTransfer(const CurlTransfer&) = delete;
+    CurlTransfer& operator=(const CurlTransfer&) = delete;
+
+    quint64 id() const { return m_id; }
+    CURL* handle() const { return m_handle.get(); }
+
+    // One per write-callback call that delivered bytes and has not been reported yet.
+    bool takePendingBlock();
+    QByteArray takeReceived(qint64 maxBytes);
+    // Status and headers of the response arriving now (the final one once finished).
+    long status() const { return m_status; }
+    QString header(const QString& name) const { return findHeader(m_headers, name); }
+
+    // From now on the write callback refuses data and the result reports a cancel.
+    void requestCancel();
+    bool cancelRequested() const { return m_cancelRequested; }
+
+    // Reads what curl knows about the finished transfer; call once curl is done with the handle.
+    void finish(CURLcode code);
+    TransferResult takeResult();
+
+private:
+    static size_t onWrite(char* data, size_t size, size_t count, void* self);
+    static size_t onHeader(char* data, size_t size, size_t count, void* self);
+    size_t receive(const char* data, size_t bytes);
+    void receiveHeaderLine(QByteArray line);
+    CURLcode setUp(const QByteArray& encodedUrl, curl_slist* requestHeaders);
+
+    const quint64 m_id;
+    const TransferRequest m_request;
+    CurlEasyPtr m_handle;
+    char m_errorBuffer[CURL_ERROR_SIZE] = {};
+    QByteArray m_received; // arrived and not yet taken
+    qint64 m_receivedTotal = 0; // the cap counts taken bytes too
+    int m_pendingBlocks = 0;
+    HttpHeaders m_headers;
+    long m_status = 0;
+    bool m_inHttpResponse = false;
+    bool m_overLimit = false;
+    bool m_cancelRequested = false;
+    TransferResult m_result;
+};

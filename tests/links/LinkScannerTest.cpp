@@ -1,0 +1,214 @@
+#include "ScannerFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LinkScanner, FindsTagsByTheirThreeCharacterStart)
+{
+    ScannerFixture f;
+    const QString text = QStringLiteral("<a href=#x>1</a>\r\n<A\tHREF=#x>2</A><a\r\nhref=#x>3</a>"
+                                        "<a\nhref=#x>no</a><a href = #x>no</a><abbr href=#x>no</abbr>"
+                                        "<a name=x><a <a href=#x>");
+    ASSERT_TRUE(f.check(text));
+    const LinkTable& t = f.scanner.table();
+    ASSERT_EQ(t.LinkCount, 5);
+    const QString nested = QStringLiteral("<a <a href=#x>");
+    const int nestedStart = int(text.indexOf(nested)) + 1;
+    const auto at = [&](const char16_t* tag) { return int(text.indexOf(QString::fromUtf16(tag))) + 1; };
+    EXPECT_EQ(t.LinkTagStart, (QList<int>{1, at(u"<A\tHREF"), at(u"<a\r\nhref"), nestedStart, nestedStart + 3}));
+    EXPECT_EQ(t.LinkTagText[0], QStringLiteral("<a href=#x>"));
+    EXPECT_EQ(t.LinkTagText[2], QStringLiteral("<a\r\nhref=#x>"));
+    EXPECT_EQ(t.LinkTagText[3], nested);
+    for (int i = 0; i < t.LinkCount; ++i) {
+        EXPECT_EQ(t.LinkTagText[i], text.mid(t.LinkTagStart[i] - 1, t.LinkTagLength[i]));
+        EXPECT_EQ(t.LinkResult[i], LR_OK_PAGE);
+    }
+}
+
+TEST(LinkScanner, ClassifiesValuesNeverChecked)
+{
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=\"JavaScript:go()\"> <a href='vbscript:x'> <a href=MailTo:a@b>"
+                                       " <a href=\"\"> <a href=\"  \"> <a href=\"open> <a href=>")));
+    EXPECT_EQ(f.results(), (QList<int>{98, 95, 99, 97, 97, 97, 97}));
+    EXPECT_TRUE(f.web.asked.isEmpty());
+}
+
+TEST(LinkScanner, ChecksInPageLinksAgainstNameAnchors)
+{
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=#Top>t</a><a href=\"#missing\">m</a><a href='#top'>"
+                                       "<a NAME=\"TOP\"></a><a href=#></a>")));
+    EXPECT_EQ(f.results(), (QList<int>{LR_OK_PAGE, LR_NG_PAGE, LR_OK_PAGE, LR_NG_PAGE}));
+}
+
+TEST(LinkScanner, SendsWebLinksAsWrittenAndMapsTheAnswer)
+{
+    ScannerFixture f;
+    f.web = FakeWebCheck({QStringLiteral("HTTP://Good.example/A"), QStringLiteral("ftp://h/f")});
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=\" HTTP://Good.example/A \"><a href=https://bad/>"
+                                       "<a href=ftp://h/f><a href=http:relative>")));
+    EXPECT_EQ(f.results(), (QList<int>{LR_OK_WEB, LR_NG_WEB, LR_OK_WEB, LR_NG_WEB}));
+    EXPECT_EQ(f.web.asked, (QStringList{QStringLiteral("HTTP://Good.example/A"), QStringLiteral("https://bad/"),
+                                        QStringLiteral("ftp://h/f"), QStringLiteral("http:relative")}));
+}
+
+TEST(LinkScanner, ChecksRelativeLinksOfAWebDocumentOnTheWeb)
+{
+    ScannerFixture f;
+    f.web = FakeWebCheck({QStringLiteral("http://h/dir/ok.html"), QStringLiteral("http://h/dir/root-ok")});
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=ok.html><a href=gone.html><a href=/root-ok><a href=/root-gone>"),
+                        QStringLiteral(" http://h/dir/ "), false));
+    EXPECT_EQ(f.results(), (QList<int>{LR_OK_WEB, LR_NG_WEB, LR_OK_WEB, LR_NG_FILE}));
+    EXPECT_EQ(f.web.asked, (QStringList{QStringLiteral("http://h/dir/ok.html"), QStringLiteral("http://h/dir/gone.html"),
+                                        QStringLiteral("http://h/dir/root-ok"),
+                                        QStringLiteral("http://h/dir/root-gone")}));
+}
+
+TEST(LinkScanner, ChecksRelativeLinksOfALocalDocumentOnDisk)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString site = dir.filePath(QStringLiteral("site"));
+    ASSERT_TRUE(QDir().mkpath(site + QStringLiteral("/sub")));
+    for (const char* name : {"site/a.html", "site/sub/b.html", "site/my file.html", "up.html", "site/日本.html"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=a.html><a href=sub\\b.html><a href=\\a.html><a href=/sub/b.html>"
+                                       "<a href=../up.html><a href=..\\up.html><a href=a.html#part>"
+                                       "<a href=\"a.html?x=1\"><a href=my%20file.html><a href=\"my file.html\">"
+                                       "<a href=sub><a href=sub/><a href=日本.html><a href=missing.html>"
+                                       "<a href=../site/missing.html>"),
+                        site + u'/'));
+    EXPECT_EQ(f.results(), (QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 101, 101}));
+    EXPECT_TRUE(f.web.asked.isEmpty());
+}
+
+TEST(LinkScanner, PaintsExactlyTheTagCharacters)
+{
+    ScannerFixture f;
+    // Line breaks of every kind, Japanese text and a surrogate pair stand before the tags.
+    const QString text = QStringLiteral("日本語\r\n\U0001F600x\nline\r<a href=#n>link</a>\r\n<A NAME=n>"
+                                        "<a href=\"JAVASCRIPT:x\">j</a>");
+    ASSERT_TRUE(f.check(text));
+    EXPECT_EQ(f.editor.text(), text);
+    const LinkTable& t = f.scanner.table();
+    ASSERT_EQ(t.LinkCount, 2);
+    const Colorref expected[] = {CLR_OK_PAGE, CLR_NOCHECK};
+    for (int offset = 0; offset < text.size(); ++offset) {
+        if (text.at(offset) == u'\n' || text.at(offset) == u'\r')
+            continue;  // a line break is one paragraph separator in the editor, not a character
+        Colorref color = 0;
+        bool marked = false;
+        for (int i = 0; i < t.LinkCount; ++i) {
+            if (offset >= t.LinkTagStart[i] - 1 && offset < t.LinkTagStart[i] - 1 + t.LinkTagLength[i]) {
+                color = expected[i];
+                marked = true;
+            }
+        }
+        const auto [paintedColor, paintedMark] = f.paintAt(offset);
+        EXPECT_EQ(paintedColor, color) << "offset " << offset;
+        EXPECT_EQ(paintedMark, marked) << "offset " << offset;
+    }
+}
+
+TEST(LinkScanner, RepaintingClearsEarlierColoursAndMarks)
+{
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(QStringLiteral("ab <a href=#gone> cd")));
+    f.editor.setText(QStringLiteral("<a href=#gone> ab"));
+    f.editor.setSelection(0, 17);
+    f.editor.setSelColor(CLR_NG_FILE);
+    f.editor.setSelLinkMark(true);
+    ASSERT_TRUE(f.scanner.Fnc_CheckAllLinks(QStringLiteral("/x"), true, false));
+    EXPECT_EQ(f.paintAt(0), std::make_pair(CLR_NG_PAGE, true));
+    EXPECT_EQ(f.paintAt(15), std::make_pair(Colorref(0), false));
+}
+
+TEST(LinkScanner, ReportsProgressAndStatus)
+{
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=one.html><a href=mailto:x><a href=\"#two\">")));
+    EXPECT_EQ(f.progress.statusTexts, (QStringList{QStringLiteral("リンク数の割り出し中..."), QStringLiteral("調査中のリンク先")}));
+    EXPECT_EQ(f.progress.range, std::make_pair(0, 2));
+    EXPECT_EQ(f.progress.lastValue, 2);
+    EXPECT_EQ(f.progress.shownLinks, (QStringList{QStringLiteral("one.html"), QStringLiteral("#two")}));
+    EXPECT_FALSE(f.progress.progressVisible);
+    EXPECT_TRUE(f.editor.isEnabled());
+
+    ScannerFixture single;
+    ASSERT_TRUE(single.check(QStringLiteral("<a href=#x>")));
+    EXPECT_EQ(single.progress.range, std::make_pair(0, 1));
+
+    ScannerFixture none;
+    ASSERT_TRUE(none.check(QStringLiteral("plain <b>text</b>\r\n")));
+    EXPECT_EQ(none.scanner.table().LinkCount, 0);
+    EXPECT_FALSE(none.progress.range.has_value());
+    EXPECT_EQ(none.editor.text(), QStringLiteral("plain <b>text</b>\r\n"));
+    EXPECT_EQ(none.paintAt(0), std::make_pair(Colorref(0), false));
+}
+
+TEST(LinkScanner, AbortBeforePaintingKeepsTheEditorText)
+{
+    for (int stopAt : {1, 3, 5}) {  // first pass, its closing poll, after the first link's check
+        ScannerFixture f;
+        f.editor.setText(QStringLiteral("previous"));
+        f.progress.onPoll = [&](int polls) {
+            if (polls == stopAt)
+                f.state.AbortRequested = true;
+        };
+        EXPECT_FALSE(f.check(QStringLiteral("<a href=#a><a href=#b>"))) << stopAt;
+        EXPECT_EQ(f.editor.text(), QStringLiteral("previous"));
+        EXPECT_TRUE(f.editor.isEnabled());
+        EXPECT_FALSE(f.progress.progressVisible);
+    }
+}
+
+TEST(LinkScanner, AbortWhilePaintingLeavesTheRestUnpainted)
+{
+    ScannerFixture f;
+    const QString text = QStringLiteral("<a href=#a><a href=#b><a href=#c>");
+    ASSERT_TRUE(f.check(text));  // learn how many polls a full run makes
+    const int polls = f.progress.polls;
+    ScannerFixture g;
+    g.progress.onPoll = [&](int n) {
+        if (n == polls)  // the poll before the last tag is painted
+            g.state.AbortRequested = true;
+    };
+    EXPECT_TRUE(g.check(text));
+    EXPECT_EQ(g.editor.text(), text);
+    EXPECT_EQ(g.paintAt(0).second, true);
+    EXPECT_EQ(g.paintAt(11).second, true);
+    EXPECT_EQ(g.paintAt(22), std::make_pair(Colorref(0), false));
+}
+
+TEST(LinkScanner, SurvivesHostileDocuments)
+{
+    QString junk;
+    for (int i = 1; i < 256 * 64; ++i)
+        junk += QChar(char16_t(i % 256 == 0 ? 1 : i % 256));
+    const QString longLine = QStringLiteral("<a href=#x>").repeated(20000) + QString(10 * 1024 * 1024, u'y');
+    const QString noClose = QStringLiteral("<a href=\"x ").repeated(200000);
+    const QString unicode = QStringLiteral("e\u0301\U0001F600<a href=\"#\U0001F600\">\U0001F600</a>"
+                                           "<a name=\"\U0001F600\">\xD800<a href=#\xDC00>");
+    for (const QString& text : {junk, longLine, noClose, unicode, QStringLiteral("<a href=\"x>\"")}) {
+        ScannerFixture f;
+        ASSERT_TRUE(f.check(text));
+        EXPECT_EQ(f.editor.textLength(), text.size());
+        const LinkTable& t = f.scanner.table();
+        for (int i = 0; i < t.LinkCount; ++i)
+            ASSERT_EQ(t.LinkTagText[i], text.mid(t.LinkTagStart[i] - 1, t.LinkTagLength[i]));
+    }
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(unicode));
+    EXPECT_EQ(f.results(), (QList<int>{LR_OK_PAGE, LR_NG_PAGE}));
+}
+
+} // namespace
