@@ -1,1 +1,118 @@
-int main() { return 0; }
+// tarnwick-check: the full link check of one document, without a window.
+
+#include "common/CodePage.h"
+#include "common/DocumentState.h"
+#include "common/Prompter.h"
+#include "common/RichTextBox.h"
+#include "common/SearchCopy.h"
+#include "links/CheckProgress.h"
+#include "links/LinkKinds.h"
+#include "links/LinkScanner.h"
+#include "links/TagValue.h"
+#include "web/DocumentLoader.h"
+#include "web/WebCheck.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QTextDocument>
+
+#include <cstdio>
+
+namespace {
+
+enum ExitCode { AllLinksOk = 0, SomeLinkFailed = 1, Unusable = 2 };
+
+void printError(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+// Messages go to stderr; the question about a file without an HTML tag is answered "go on".
+class StderrPrompter : public Prompter {
+public:
+    Answer message(const QString& text, Buttons buttons, Answer) override
+    {
+        printError(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    }
+};
+
+QString linkValue(const LinkTable& table, int i)
+{
+    const QString& tag = table.LinkTagText[i];
+    return secondPassValue(tag, makeSearchCopy(tag)).value_or(QString());
+}
+
+int printResults(const LinkTable& table)
+{
+    bool failed = false;
+    for (int i = 0; i < table.LinkCount; ++i) {
+        const QString line = QStringLiteral("%1\t%2\t%3\n")
+                                 .arg(table.LinkTagStart[i])
+                                 .arg(table.LinkResult[i])
+                                 .arg(linkValue(table, i));
+        std::fputs(line.toUtf8().constData(), stdout);
+        failed = failed || isFailedResult(table.LinkResult[i]);
+    }
+    return failed ? SomeLinkFailed : AllLinksOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The check paints into a document that is never shown: no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The output is for scripts: the toolkit's own notes about the session do not belong in it.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false\nqt.*.warning=false"));
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("tarnwick-check"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Checks every <A HREF> link of one HTML document and prints one line per link:\n"
+        "START<TAB>CODE<TAB>VALUE (position of the tag's \"<\", result code, link value).\n"
+        "Codes: -1 web OK, 1 file OK, 2 in-page OK, 95-99 not checked,\n"
+        "0/100 web NG, 101 file NG, 102 in-page NG.\n"
+        "Exit status: 0 all links OK, 1 some link NG, 2 the document could not be read."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption encodingOption(QStringLiteral("encoding"),
+                                            QStringLiteral("Code page of local documents and web answers (default CP932)."),
+                                            QStringLiteral("NAME"), QString::fromLatin1(CodePage::DefaultName));
+    parser.addOption(encodingOption);
+    parser.addPositionalArgument(QStringLiteral("DOCUMENT"), QStringLiteral("A local path or an http, https or ftp URL."));
+
+    if (!parser.parse(app.arguments())) {
+        printError(parser.errorText());
+        return Unusable;
+    }
+    if (parser.isSet(helpOption)) {
+        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        return AllLinksOk;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        printError(QStringLiteral("Give exactly one DOCUMENT (see --help)."));
+        return Unusable;
+    }
+    const CodePage codePage(parser.value(encodingOption));
+    if (!codePage.isKnown()) {
+        printError(QStringLiteral("Unknown encoding: %1").arg(codePage.name()));
+        return Unusable;
+    }
+
+    DocumentState state;
+    QTextDocument document;
+    RichTextBox editor(&document);
+    CheckProgress progress;
+    WebCheck web(state, codePage);
+    LinkScanner scanner(state, editor, progress, web);
+    StderrPrompter prompter;
+    DocumentLoader loader(state, codePage, web, scanner, prompter);
+
+    const auto outcome = loader.load(parser.positionalArguments().constFirst());
+    if (outcome != DocumentLoader::Outcome::Loaded)
+        return Unusable;
+    return printResults(scanner.table());
+}

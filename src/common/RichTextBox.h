@@ -14,7 +14,8 @@ class QTextDocument;
 
 // Custom character properties kept by the document with the text.
 enum class TextProperty : int {
-    LinkMark = QTextFormat::UserProperty + 1,  // the character belongs to a checked link tag
+    LinkMark = QTextFormat::UserProperty + 1,   // the character belongs to a checked link tag
+    BreakKind = QTextFormat::UserProperty + 2,  // on a paragraph break: the line break it stands for (RichTextBox)
 };
 
 // The operations the program performs on its rich text editor, over a QTextDocument.
@@ -26,6 +27,9 @@ enum class TextProperty : int {
 //
 // Headless, the class keeps its own selection. The editor widget subclasses it and routes the
 // selection, enabling, refreshing and focus through its QTextEdit.
+//
+// The document must hold plain paragraphs only (no tables, frames or lists), and the class owns the
+// blocks' userState. Between beginBatch() and endBatch() only formats may change (and setText()).
 class RichTextBox : public QObject {
     Q_OBJECT
 public:
@@ -92,12 +96,41 @@ protected:
     virtual void setCursor(const QTextCursor& cursor);
 
 private:
+    // Where block k starts, as a document position and as a text offset.
+    struct BlockStart {
+        int position;
+        int offset;
+    };
+
+    void onUndoCommandAdded();
+    void onContentsChange(int position, int charsRemoved, int charsAdded);
+    void onContentsChanged();
+
+    QString documentText(int from, int to) const;
+    QTextCharFormat formatAt(int position) const;
+    QTextCharFormat caretFormat(int position) const;
+    void mergeSelectionFormat(const QTextCharFormat& format);
+
+    // Maps blocks until the map holds at least `entries` entries and one that starts after
+    // `pastOffset`, or covers the whole document.
+    void extendOffsetCache(int entries, int pastOffset) const;
+    void invalidateOffsetCache(int fromBlock) const;
+
     QTextDocument* m_document;
     QTextCursor m_cursor;
     QTextCharFormat m_insertFormat;
     bool m_enabled = true;
     int m_batchDepth = 0;
-    // Offset map: m_textStart[k] is the text offset of block k, valid for k <= m_validBlocks.
-    mutable std::vector<int> m_textStart;
-    mutable int m_validBlocks = 0;
+    bool m_undoBeforeBatch = true;
+    // Set while this class changes the document itself: its breaks already carry their kinds.
+    bool m_ownEdit = false;
+    // QTextDocument::revision() of the last new edit that reached the undo stack; an undo or redo
+    // starts another revision, so its restored breaks are never mistaken for typed ones.
+    int m_userEditRevision = -1;
+    // Document positions of breaks the user just typed that still carry the kind of a neighbour.
+    std::vector<int> m_typedBreaks;
+    // Offset map: m_blockStarts[k] for blocks 0..size-1; once the whole document is mapped, a last
+    // entry marks its end (the final paragraph separator counts as a one-character break there).
+    mutable std::vector<BlockStart> m_blockStarts;
+    mutable bool m_blockStartsComplete = false;
 };

@@ -20,7 +20,7 @@ class CurlTransfer;
 // Signals are emitted only after curl has returned, never from inside a curl callback, so their slots
 // may call any member here and process events. While a slot for a transfer runs, further signals for
 // that transfer wait until it returns (they are never nested, however often the slot processes events);
-// signals of other transfers go on.
+// signals of other transfers go on. A slot may even delete the CurlMulti (its transfers end unreported).
 class CurlMulti : public QObject {
     Q_OBJECT
 
@@ -33,11 +33,12 @@ public:
     quint64 start(const TransferRequest& request);
     // Queued: the handle leaves curl on the next turn of the event loop, never inside a curl callback.
     // From now on no blockArrived() is emitted for it, and its finished() reports Cancelled.
-    // Unknown or already finished ids are ignored.
+    // Ids whose finished() was emitted, and unknown ids, are ignored.
     void cancel(quint64 id);
     // Removes and returns up to maxBytes of the body received so far; valid until finished() is emitted.
     QByteArray takeReceived(quint64 id, qint64 maxBytes);
-    // Status line and headers of the response now arriving; 0 and empty once finished or unknown.
+    // Status and headers of the response now arriving, the final ones once curl is done; 0 and empty
+    // once finished() was emitted (the result has them then) or for an unknown id.
     long status(quint64 id) const;
     QString header(quint64 id, const QString& name) const;
     // Transfers not finished yet, counting those whose finished() is still to be emitted.
@@ -50,11 +51,17 @@ signals:
     void finished(quint64 id, const TransferResult& result);
 
 private:
-    struct Entry;
+    struct Entry {
+        std::unique_ptr<CurlTransfer> transfer;
+        bool attached = false; // the easy handle is in the multi handle
+        bool done = false;     // curl is through with it; finished() is still to be emitted
+        bool inSlot = false;   // a slot for it runs now; its next signals wait until that returns
+    };
     struct SocketWatch {
         QSocketNotifier* read = nullptr;
         QSocketNotifier* write = nullptr;
     };
+    enum class Delivery { Nothing, Sent, Destroyed };
 
     static int onSocket(CURL* easy, curl_socket_t socket, int what, void* self, void* socketData);
     static int onTimer(CURLM* multi, long timeoutMs, void* self);
@@ -67,9 +74,9 @@ private:
     void detachCancelled();
     void detach(Entry& entry, CURLcode code);
     void deliverPending();
-    bool deliverOne(quint64 id);
+    Delivery deliverOne(quint64 id);
     void scheduleAfterCurl();
-    const CurlTransfer* runningTransfer(quint64 id) const;
+    const CurlTransfer* unfinishedTransfer(quint64 id) const;
 
     CurlMultiPtr m_multi;
     CurlSlistPtr m_requestHeaders;

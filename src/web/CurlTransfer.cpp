@@ -1,7 +1,5 @@
 #include "web/CurlTransfer.h"
 
-#include <QUrl>
-
 #include <algorithm>
 
 namespace {
@@ -34,8 +32,8 @@ long statusFromLine(const QByteArray& line)
 CurlTransfer::CurlTransfer(quint64 id, const TransferRequest& request, curl_slist* requestHeaders)
     : m_id(id), m_request(request)
 {
-    // Users write spaces and non-ASCII into links; encode those and keep existing %XX escapes.
-    const QUrl url(request.url, QUrl::TolerantMode);
+    // Users write spaces and non-ASCII into links; they are sent percent-encoded.
+    const QUrl url = parseWrittenUrl(request.url);
     m_result.host = url.host();
     if (!url.isValid() || url.isRelative()) {
         m_result.errorText = QStringLiteral("invalid URL: %1").arg(request.url);
@@ -150,10 +148,7 @@ bool CurlTransfer::takePendingBlock()
 
 QByteArray CurlTransfer::takeReceived(qint64 maxBytes)
 {
-    const qsizetype count = qsizetype(std::clamp<qint64>(maxBytes, 0, m_received.size()));
-    QByteArray taken = m_received.left(count);
-    m_received.remove(0, count);
-    return taken;
+    return takeFront(m_received, maxBytes);
 }
 
 void CurlTransfer::requestCancel()

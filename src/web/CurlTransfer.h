@@ -43,7 +43,7 @@ private:
     const TransferRequest m_request;
     CurlEasyPtr m_handle;
     char m_errorBuffer[CURL_ERROR_SIZE] = {};
-    QByteArray m_received; // arrived and not yet taken
+    QByteArray m_received;      // arrived and not yet taken
     qint64 m_receivedTotal = 0; // the cap counts taken bytes too
     int m_pendingBlocks = 0;
     HttpHeaders m_headers;

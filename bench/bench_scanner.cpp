@@ -1,0 +1,99 @@
+// Times the full check (scan, in-page and file checks, painting) of generated documents of 1 MB and
+// 10 MB with about 5,000 and 50,000 links. No network: web links are answered by a stand-in.
+
+#include "common/DocumentState.h"
+#include "common/RichTextBox.h"
+#include "links/CheckProgress.h"
+#include "links/LinkScanner.h"
+#include "links/WebLinkCheck.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <cstdio>
+
+namespace {
+
+class NoWeb : public WebLinkCheck {
+public:
+    bool Fnc_CheckWebLink(const QString&) override { return false; }
+};
+
+// A document of about `links` links and `bytes` characters: file, in-page and never-checked links
+// between filler text, CR LF line ends, anchors spread through it.
+QString generate(int links, int bytes, const QString& folder)
+{
+    QRandomGenerator random(7);
+    QString text = QStringLiteral("<html>\r\n<body>\r\n");
+    text.reserve(bytes + 1024);
+    const int entries = links + links / 3;  // one in four tags is a NAME anchor, not a link
+    const int fillerPerLink = qMax(0, bytes / entries - 60);
+    const QString filler = QStringLiteral("本文のテキスト lorem ipsum dolor sit amet. ").repeated(fillerPerLink / 40 + 1);
+    for (int i = 0; i < entries; ++i) {
+        switch (i % 4) {
+        case 0:
+            text += QStringLiteral("<a href=\"f%1.html\">file</a>").arg(random.bounded(200));
+            break;
+        case 1:
+            text += QStringLiteral("<a href=\"#n%1\">page</a>").arg(random.bounded(links / 4 + 10));
+            break;
+        case 2:
+            text += QStringLiteral("<a name=\"n%1\">anchor</a>").arg(i / 4);
+            break;
+        default:
+            text += QStringLiteral("<a href=\"mailto:x%1@example.invalid\">mail</a>").arg(i);
+        }
+        text += filler.left(fillerPerLink);
+        text += QStringLiteral("\r\n");
+    }
+    text += QStringLiteral("</body>\r\n</html>\r\n");
+    for (int i = 0; i < 100; ++i) {
+        QFile file(folder + QStringLiteral("/f%1.html").arg(i));
+        file.open(QIODevice::WriteOnly);
+    }
+    return text;
+}
+
+double timeCheck(const QString& text, const QString& folder, int& linkCount)
+{
+    QTextDocument document;
+    RichTextBox editor(&document);
+    DocumentState state;
+    state.HtmlData = text;
+    CheckProgress progress;
+    NoWeb web;
+    LinkScanner scanner(state, editor, progress, web);
+    QElapsedTimer timer;
+    timer.start();
+    scanner.Fnc_CheckAllLinks(folder, true, true);
+    linkCount = scanner.table().LinkCount;
+    return timer.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+
+    double oneMb = 0;
+    for (const auto& [links, bytes] : {std::pair{5000, 1 << 20}, std::pair{50000, 10 << 20}}) {
+        const QString text = generate(links, bytes, dir.path());
+        int found = 0;
+        const double seconds = timeCheck(text, dir.path(), found);
+        std::printf("full check: %6.1f MB, %6d links: %.3f s\n", text.size() / 1048576.0, found, seconds);
+        if (oneMb == 0)
+            oneMb = seconds;
+        else
+            std::printf("ratio 10 MB / 1 MB: %.1f (linear would be about 10)\n", seconds / oneMb);
+    }
+    return 0;
+}

@@ -1,0 +1,474 @@
+#include "RichTextBox.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <utility>
+
+// How line breaks are kept.
+//
+// Qt stores every paragraph break as one character (U+2029); the text string holds CR LF as two. Which
+// break stood where lives in the break's own character format (TextProperty::BreakKind; absent means
+// CR LF). That is the one place Qt carries exactly through every edit: deleting a break deletes its
+// format with it, and undo puts the very same format back. Block state would not do: when a block is
+// split, the first half keeps the old block data, and when two merge, the merged block takes the
+// second one's userState while undo brings neither back.
+//
+// The catch: a break the user types takes the format of the character before the caret, and on an
+// empty line that character is the previous break, kind and all. So the blocks' userState serves as a
+// freshness stamp instead: ours are 0, and the block Qt creates behind a newly inserted break starts
+// at -1. After an edit that reached the undo stack as a new step, each fresh block's break is a typed
+// one; if it claims a kind other than CR LF it is set back to CR LF, joined to the user's own undo step.
+
+namespace {
+
+enum class BreakKind : int { CrLf, Lf, Cr, ParagraphSeparator, BeginningOfFrame, EndOfFrame, Count };
+
+const std::array<QString, int(BreakKind::Count)>& breakTexts()
+{
+    static const std::array<QString, int(BreakKind::Count)> texts{
+        QStringLiteral("\r\n"), QStringLiteral("\n"),   QStringLiteral("\r"),
+        QString(QChar(0x2029)), QString(QChar(0xFDD0)), QString(QChar(0xFDD1)),
+    };
+    return texts;
+}
+
+const QString& breakText(BreakKind kind)
+{
+    return breakTexts()[size_t(kind)];
+}
+
+// The number of characters of the line break at text[i] (0 when there is none) and its kind.
+// These are exactly the characters QTextCursor::insertText turns into a paragraph break.
+int breakAt(QStringView text, qsizetype i, BreakKind& kind)
+{
+    switch (text[i].unicode()) {
+    case u'\r':
+        if (i + 1 < text.size() && text[i + 1] == u'\n') {
+            kind = BreakKind::CrLf;
+            return 2;
+        }
+        kind = BreakKind::Cr;
+        return 1;
+    case u'\n':
+        kind = BreakKind::Lf;
+        return 1;
+    case 0x2029:
+        kind = BreakKind::ParagraphSeparator;
+        return 1;
+    case 0xFDD0:
+        kind = BreakKind::BeginningOfFrame;
+        return 1;
+    case 0xFDD1:
+        kind = BreakKind::EndOfFrame;
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+// The kind of the break that ends the block before `block` (a block's char format is the format of
+// the paragraph separator in front of it).
+BreakKind breakKindBefore(const QTextBlock& block)
+{
+    const int kind = block.charFormat().intProperty(int(TextProperty::BreakKind));
+    return kind > 0 && kind < int(BreakKind::Count) ? BreakKind(kind) : BreakKind::CrLf;
+}
+
+constexpr int FreshBlock = -1; // userState of a block Qt has just created
+constexpr int KnownBlock = 0;
+
+Colorref colorOf(const QTextCharFormat& format)
+{
+    const QBrush brush = format.foreground();
+    return brush.style() == Qt::NoBrush ? 0 : toColorref(brush.color());
+}
+
+// Whether a series of colours agrees on one.
+class CommonColor {
+public:
+    void add(Colorref color)
+    {
+        if (!m_seen)
+            m_color = color;
+        else if (color != m_color)
+            m_mixed = true;
+        m_seen = true;
+    }
+    bool seen() const { return m_seen; }
+    std::optional<Colorref> common() const { return m_mixed ? std::nullopt : std::optional<Colorref>(m_color); }
+
+private:
+    Colorref m_color = 0;
+    bool m_seen = false;
+    bool m_mixed = false;
+};
+
+} // namespace
+
+RichTextBox::RichTextBox(QTextDocument* document, QObject* parent)
+    : QObject(parent), m_document(document), m_cursor(document), m_blockStarts{BlockStart{0, 0}}
+{
+    // QTextDocument reports contentsChange only once it has a layout.
+    m_document->documentLayout();
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next())
+        block.setUserState(KnownBlock);
+    connect(m_document, &QTextDocument::undoCommandAdded, this, &RichTextBox::onUndoCommandAdded);
+    connect(m_document, &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
+    connect(m_document, &QTextDocument::contentsChanged, this, &RichTextBox::onContentsChanged);
+}
+
+RichTextBox::~RichTextBox() = default;
+
+QString RichTextBox::text() const
+{
+    return documentText(0, m_document->characterCount() - 1);
+}
+
+void RichTextBox::setText(const QString& text)
+{
+    std::array<QTextCharFormat, int(BreakKind::Count)> breakFormats;
+    for (int kind = 0; kind < int(BreakKind::Count); ++kind) {
+        breakFormats[kind] = m_insertFormat;
+        if (BreakKind(kind) != BreakKind::CrLf)
+            breakFormats[kind].setProperty(int(TextProperty::BreakKind), kind);
+    }
+
+    const bool undoEnabled = m_document->isUndoRedoEnabled();
+    {
+        const QScopedValueRollback ownEdit(m_ownEdit, true);
+        // Switching undo off also empties the history, so the new text is no undo step either.
+        m_document->setUndoRedoEnabled(false);
+        QTextCursor writer(m_document);
+        writer.beginEditBlock();
+        m_document->clear();
+        writer.setBlockCharFormat(m_insertFormat);
+        // Whole lines at a time: inserting 10 MB character by character would take minutes.
+        const QStringView view(text);
+        qsizetype lineStart = 0;
+        for (qsizetype i = 0; i < view.size();) {
+            BreakKind kind;
+            const int breakLength = breakAt(view, i, kind);
+            if (breakLength == 0) {
+                ++i;
+                continue;
+            }
+            writer.insertText(view.sliced(lineStart, i - lineStart).toString(), m_insertFormat);
+            writer.insertBlock(QTextBlockFormat(), breakFormats[size_t(kind)]);
+            i += breakLength;
+            lineStart = i;
+        }
+        writer.insertText(view.sliced(lineStart).toString(), m_insertFormat);
+        writer.endEditBlock();
+        m_document->setUndoRedoEnabled(undoEnabled);
+    }
+    invalidateOffsetCache(0);
+    setCursor(QTextCursor(m_document));
+}
+
+int RichTextBox::textLength() const
+{
+    extendOffsetCache(INT_MAX, INT_MAX);
+    return m_blockStarts.back().offset - 1;
+}
+
+QString RichTextBox::textRange(int offset, int length) const
+{
+    offset = std::max(offset, 0);
+    if (length <= 0)
+        return QString();
+    const int end = int(std::min<qint64>(qint64(offset) + length, INT_MAX));
+    // Both ends may fall inside a CR LF pair: read the whole breaks, then cut.
+    const int from = toDocumentPosition(offset);
+    const int to = std::min(toDocumentPosition(end - 1) + 1, m_document->characterCount() - 1);
+    return documentText(from, to).mid(offset - toTextOffset(from), length);
+}
+
+int RichTextBox::selStart() const
+{
+    return toTextOffset(cursor().selectionStart());
+}
+
+int RichTextBox::selLength() const
+{
+    const QTextCursor selection = cursor();
+    return toTextOffset(selection.selectionEnd()) - toTextOffset(selection.selectionStart());
+}
+
+void RichTextBox::setSelection(int start, int length)
+{
+    start = std::max(start, 0);
+    const int end = int(std::min<qint64>(qint64(start) + std::max(length, 0), INT_MAX));
+    QTextCursor selection = cursor();
+    selection.setPosition(toDocumentPosition(start));
+    selection.setPosition(toDocumentPosition(end), QTextCursor::KeepAnchor);
+    setCursor(selection);
+}
+
+QString RichTextBox::selText() const
+{
+    const QTextCursor selection = cursor();
+    return documentText(selection.selectionStart(), selection.selectionEnd());
+}
+
+std::optional<Colorref> RichTextBox::selColor() const
+{
+    const QTextCursor selection = cursor();
+    if (!selection.hasSelection())
+        return colorOf(caretFormat(selection.position()));
+
+    // A tag painted up to the end of its line still has one colour: the breaks count only in a
+    // selection made of nothing else, which then has the colour of those breaks.
+    const int from = selection.selectionStart();
+    const int to = selection.selectionEnd();
+    CommonColor visible;
+    CommonColor breaks;
+    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() >= to)
+                break;
+            if (fragment.position() + fragment.length() > from)
+                visible.add(colorOf(fragment.charFormat()));
+        }
+        const int separator = block.position() + block.length() - 1;
+        if (separator >= from && separator < to)
+            breaks.add(colorOf(block.next().charFormat()));
+    }
+    return visible.seen() ? visible.common() : breaks.common();
+}
+
+void RichTextBox::setSelColor(Colorref color)
+{
+    QTextCharFormat format;
+    format.setForeground(toQColor(color));
+    mergeSelectionFormat(format);
+}
+
+bool RichTextBox::selLinkMark() const
+{
+    const QTextCursor selection = cursor();
+    const QTextCharFormat format =
+        selection.hasSelection() ? formatAt(selection.selectionStart()) : caretFormat(selection.position());
+    return format.boolProperty(int(TextProperty::LinkMark));
+}
+
+void RichTextBox::setSelLinkMark(bool on)
+{
+    QTextCharFormat format;
+    format.setProperty(int(TextProperty::LinkMark), on);
+    format.setFontUnderline(on);
+    mergeSelectionFormat(format);
+}
+
+bool RichTextBox::findAndSelect(const QString& needle, int fromOffset)
+{
+    fromOffset = std::max(fromOffset, 0);
+    // The program nearly always passes the offset where the needle stands: check that first, in
+    // time proportional to the needle, before building the whole text.
+    const qsizetype found =
+        textRange(fromOffset, int(needle.size())) == needle ? fromOffset : text().indexOf(needle, fromOffset);
+    if (found < 0)
+        return false;
+    setSelection(int(found), int(needle.size()));
+    return true;
+}
+
+void RichTextBox::extendSelectionUpTo(QChar ch)
+{
+    const QTextCursor selection = cursor();
+    const int start = toTextOffset(selection.selectionStart());
+    const int documentEnd = m_document->characterCount() - 1;
+    // Read forward in growing pieces, so a near character costs little and a far one linear time.
+    int end = -1;
+    for (int from = selection.selectionEnd(), chunk = 256; end < 0 && from < documentEnd;
+         chunk = std::min(chunk * 2, 1 << 22)) {
+        const int to = from + std::min(chunk, documentEnd - from);
+        const qsizetype found = documentText(from, to).indexOf(ch);
+        if (found >= 0)
+            end = toTextOffset(from) + int(found);
+        from = to;
+    }
+    if (end < 0)
+        end = textLength();
+    setSelection(start, end - start);
+}
+
+void RichTextBox::beginBatch()
+{
+    if (m_batchDepth++ > 0)
+        return;
+    m_undoBeforeBatch = m_document->isUndoRedoEnabled();
+    m_document->setUndoRedoEnabled(false);
+    QTextCursor(m_document).beginEditBlock();
+}
+
+void RichTextBox::endBatch()
+{
+    if (m_batchDepth == 0)
+        return;
+    if (m_batchDepth == 1) {
+        QTextCursor(m_document).endEditBlock();
+        m_document->setUndoRedoEnabled(m_undoBeforeBatch);
+    }
+    --m_batchDepth;
+}
+
+int RichTextBox::toDocumentPosition(int textOffset) const
+{
+    if (textOffset <= 0)
+        return 0;
+    extendOffsetCache(0, textOffset);
+    const auto next = std::upper_bound(m_blockStarts.begin(), m_blockStarts.end(), textOffset,
+                                       [](int offset, const BlockStart& start) { return offset < start.offset; });
+    if (next == m_blockStarts.end())
+        return m_document->characterCount() - 1;
+    const BlockStart& start = *std::prev(next);
+    // Every offset inside a break, the LF of a CR LF pair included, lands on its paragraph separator.
+    const int contentLength = next->position - 1 - start.position;
+    return start.position + std::min(textOffset - start.offset, contentLength);
+}
+
+int RichTextBox::toTextOffset(int documentPosition) const
+{
+    documentPosition = std::clamp(documentPosition, 0, m_document->characterCount() - 1);
+    const int block = m_document->findBlock(documentPosition).blockNumber();
+    extendOffsetCache(block + 1, -1);
+    const BlockStart& start = m_blockStarts[size_t(block)];
+    return start.offset + documentPosition - start.position;
+}
+
+void RichTextBox::setCursor(const QTextCursor& cursor)
+{
+    m_cursor = cursor;
+    emit selectionChanged();
+}
+
+void RichTextBox::onUndoCommandAdded()
+{
+    if (!m_ownEdit)
+        m_userEditRevision = m_document->revision();
+}
+
+void RichTextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
+{
+    Q_UNUSED(charsRemoved);
+    QTextBlock block = m_document->findBlock(position);
+    if (!block.isValid())
+        block = m_document->lastBlock();
+    invalidateOffsetCache(block.blockNumber());
+
+    // Undo and redo start a revision of their own without adding to the undo stack; a document
+    // without undo has no undo or redo to tell apart.
+    const bool newEdit = !m_ownEdit && m_batchDepth == 0 &&
+                         (!m_document->isUndoRedoEnabled() || m_document->revision() == m_userEditRevision);
+    // The block behind a newly inserted break starts no later than the end of the inserted range.
+    for (; block.isValid() && block.position() <= position + charsAdded; block = block.next()) {
+        if (block.userState() != FreshBlock)
+            continue;
+        block.setUserState(KnownBlock);
+        if (newEdit && block.position() > 0 && breakKindBefore(block) != BreakKind::CrLf)
+            m_typedBreaks.push_back(block.position() - 1);
+    }
+}
+
+void RichTextBox::onContentsChanged()
+{
+    // Changing the document while it still reports contentsChange would upset its layout; by
+    // contentsChanged the edit is complete.
+    if (m_typedBreaks.empty())
+        return;
+    const std::vector<int> typedBreaks = std::exchange(m_typedBreaks, {});
+    const QScopedValueRollback ownEdit(m_ownEdit, true);
+    QTextCharFormat crLf;
+    crLf.setProperty(int(TextProperty::BreakKind), int(BreakKind::CrLf));
+    QTextCursor fixer(m_document);
+    fixer.joinPreviousEditBlock();
+    for (const int position : typedBreaks) {
+        fixer.setPosition(position);
+        fixer.setPosition(position + 1, QTextCursor::KeepAnchor);
+        fixer.mergeCharFormat(crLf);
+    }
+    fixer.endEditBlock();
+}
+
+QString RichTextBox::documentText(int from, int to) const
+{
+    QTextCursor range(m_document);
+    range.setPosition(from);
+    range.setPosition(to, QTextCursor::KeepAnchor);
+    // selectedText() is raw: no-break spaces stay, every paragraph break reads U+2029.
+    const QString raw = range.selectedText();
+    QString text;
+    text.reserve(raw.size() + raw.count(QChar::ParagraphSeparator));
+    QTextBlock block = m_document->findBlock(from);
+    qsizetype done = 0;
+    for (qsizetype at = raw.indexOf(QChar::ParagraphSeparator); at >= 0;
+         at = raw.indexOf(QChar::ParagraphSeparator, done)) {
+        text.append(QStringView(raw).sliced(done, at - done));
+        block = block.next();
+        text.append(breakText(breakKindBefore(block)));
+        done = at + 1;
+    }
+    text.append(QStringView(raw).sliced(done));
+    return text;
+}
+
+QTextCharFormat RichTextBox::formatAt(int position) const
+{
+    const QTextBlock block = m_document->findBlock(position);
+    if (position == block.position() + block.length() - 1)
+        return block.next().charFormat();
+    // charFormat() reports the character before the cursor, except at the start of a block, where it
+    // reports the one after; position + 1 is never a block start here.
+    QTextCursor probe(m_document);
+    probe.setPosition(position + 1);
+    return probe.charFormat();
+}
+
+QTextCharFormat RichTextBox::caretFormat(int position) const
+{
+    return position == 0 ? m_insertFormat : formatAt(position - 1);
+}
+
+void RichTextBox::mergeSelectionFormat(const QTextCharFormat& format)
+{
+    QTextCursor selection = cursor();
+    if (selection.hasSelection())
+        selection.mergeCharFormat(format);
+    else
+        m_insertFormat.merge(format);
+}
+
+void RichTextBox::extendOffsetCache(int entries, int pastOffset) const
+{
+    if (m_blockStartsComplete)
+        return;
+    QTextBlock block = m_document->findBlockByNumber(int(m_blockStarts.size()) - 1);
+    while (int(m_blockStarts.size()) < entries || m_blockStarts.back().offset <= pastOffset) {
+        const BlockStart start = m_blockStarts.back();
+        const QTextBlock next = block.next();
+        const int contentLength = block.length() - 1;
+        if (!next.isValid()) {
+            m_blockStarts.push_back({start.position + block.length(), start.offset + contentLength + 1});
+            m_blockStartsComplete = true;
+            return;
+        }
+        m_blockStarts.push_back(
+            {next.position(), start.offset + contentLength + int(breakText(breakKindBefore(next)).size())});
+        block = next;
+    }
+}
+
+void RichTextBox::invalidateOffsetCache(int fromBlock) const
+{
+    // Block fromBlock itself still starts where it did: nothing before the change moved.
+    m_blockStarts.resize(std::min(m_blockStarts.size(), size_t(std::max(fromBlock, 0)) + 1));
+    m_blockStartsComplete = false;
+}

@@ -1,0 +1,112 @@
+#include "LoopbackServers.h"
+#include "TestPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CommandResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CommandResult runCheck(const QStringList& arguments, const QString& workingFolder = QString())
+{
+    QProcess process;
+    process.setWorkingDirectory(workingFolder);
+    process.start(QStringLiteral(TARNWICK_CHECK_BINARY), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(CheckCommand, PrintsOneLinePerLinkAndFailsOnBrokenLinks)
+{
+    QTemporaryDir dir;
+    // CP932 text: "日本" before the links shifts no position, a CR LF counts two.
+    writeFile(dir.filePath(QStringLiteral("site/doc.html")),
+              "<html>\x93\xfa\x96\x7b\r\n<a name=top></a><A HREF=\"#top\">t</A> <a href='sub/a.html#x'>"
+              "<a href=missing.html><a href=\"mailto:x\"><a href=\"open>");
+    writeFile(dir.filePath(QStringLiteral("site/sub/a.html")), "");
+    // A relative path is taken from the working folder; the links still resolve from the document's folder.
+    const CommandResult result = runCheck({QStringLiteral("site/doc.html")}, dir.path());
+    EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("27\t2\t#top\n48\t1\tsub/a.html#x\n71\t101\tmissing.html\n"
+                                         "92\t99\tmailto:x\n111\t97\t\n"));
+}
+
+TEST(CheckCommand, AllLinksOkExitsZeroAndWarnsAboutAMissingHtmlTag)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("plain.txt")), "<a name=x><a href=#x>");
+    const CommandResult result = runCheck({dir.filePath(QStringLiteral("plain.txt"))});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, QStringLiteral("11\t2\t#x\n"));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("HTMLタグが見つかりません")));
+}
+
+TEST(CheckCommand, EncodingOptionAndUtf8Output)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("u.html")), "<html><a href=\"#\xe6\x97\xa5\">x</a><a name=\xe6\x97\xa5>");
+    CommandResult result = runCheck({QStringLiteral("--encoding"), QStringLiteral("UTF-8"),
+                                     dir.filePath(QStringLiteral("u.html"))});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, QStringLiteral("7\t2\t#日\n"));
+    result = runCheck({QStringLiteral("--encoding=NO-SUCH"), dir.filePath(QStringLiteral("u.html"))});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("NO-SUCH")));
+}
+
+TEST(CheckCommand, UnreadableDocumentsAndBadArguments)
+{
+    QTemporaryDir dir;
+    CommandResult result = runCheck({dir.filePath(QStringLiteral("missing.html"))});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("読み込みに失敗しました。")));
+    EXPECT_EQ(runCheck({dir.path()}).exitCode, 2);
+    result = runCheck({QStringLiteral("--frobnicate"), QStringLiteral("x.html")});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("frobnicate")));
+    EXPECT_EQ(runCheck({}).exitCode, 2);
+    result = runCheck({QStringLiteral("--help")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("START<TAB>CODE<TAB>VALUE")));
+}
+
+TEST(CheckCommand, OpensADocumentByUrl)
+{
+    if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    LoopbackServers servers;
+    ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
+    const QString url = servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/document/doc.html"));
+    CommandResult result = runCheck({url});
+    EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+    const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << result.out.toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("\t2\t#top")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("\t-1\t../ok/relative.html")));
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("\t100\t../missing/gone.html")));
+    EXPECT_TRUE(lines[3].contains(QStringLiteral("\t-1\thttp://127.0.0.1:")));
+    EXPECT_EQ(servers.requestCount(QStringLiteral("127.0.0.1"), QStringLiteral("GET /missing/gone.html")), 1);
+    // A page the server does not have is no document.
+    result = runCheck({servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/missing/doc.html"))});
+    EXPECT_EQ(result.exitCode, 2);
+}
+
+} // namespace

@@ -1,0 +1,411 @@
+#!/usr/bin/python3
+"""HTTP, HTTPS and FTP test servers on loopback addresses, for the transfer and link-check tests.
+
+Every address given with --hosts serves all three protocols on the same three ports. Once listening,
+one line goes to standard output:
+
+    READY http=PORT https=PORT ftp=PORT
+
+The process exits by itself after --lifetime seconds; every slow behaviour below has its own bound too.
+Only loopback addresses (127.0.0.0/8, ::1) are accepted.
+
+HTTP and HTTPS paths (GET and HEAD):
+  /ok/NAME               200, Server, Date, Last-Modified, HTML body naming the path
+  /noheaders/NAME        hand-written HTTP/1.0 200 with Content-Type only (no Server, Date, Last-Modified)
+  /redirect/REST         301 to /REST
+  /redirect-to/ADDR/REST 301 to the same scheme and port on ADDR (one of --hosts), path /REST
+  /redirect-file/REST    301 to file:///etc/passwd
+  /redirect-ftp/REST     301 to ftp://ADDR:FTP_PORT/REST on the same address
+  /big/NAME              200, 20 MiB generated on the fly; NAME ending .exe is application/octet-stream
+  /gzip/NAME             200, gzip-encoded HTML body naming the path
+  /bomb/NAME             200, gzip-encoded body that expands to 100 MiB of zeros
+  /stall/NAME            accepts, never answers, closes after STALL_BOUND seconds
+  /slowbody/NAME         200 with Content-Length 60, then one byte a second
+  /echo-request/NAME     200, text/plain: the raw request line, then the request header lines
+  /document/NAME         200, an HTML document in CP932 with a NAME anchor and links: in-page, relative
+                         (one existing, one missing), absolute to /ok/ on the same address
+  /__stats               JSON {address: {"METHOD /path": count}} of every request so far (not counted)
+  anything else          404 whose HTML body echoes the requested path
+A request target ending with a full stop (e.g. /ok/a.html......) is "anything else" whatever its prefix:
+no real file name ends with one, so a name with dots appended probes a host's not-found answer.
+
+Host roles (these override the paths above, except /__stats):
+  --soft404 ADDR         every path answers 200 with one constant body
+  --plain404 ADDR        every path answers 404 with one constant body that does not name the path
+
+FTP: anonymous, read-only; small.txt (text) and big.bin (5 MiB); a missing file gives 550.
+Retrievals are counted in the stats as "RETR /file".
+
+HTTPS: a CA and a server certificate for all --hosts are generated at start-up with the openssl
+command into --tls-dir; clients trust TLS_DIR/ca.pem.
+"""
+
+import argparse
+import gzip
+import html
+import ipaddress
+import json
+import logging
+import os
+import socket
+import ssl
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+from email.utils import formatdate
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+STALL_BOUND = 60
+SLOW_BODY_BYTES = 60
+BIG_BYTES = 20 * 1024 * 1024
+BOMB_BYTES = 100 * 1024 * 1024
+FTP_BIG_BYTES = 5 * 1024 * 1024
+LAST_MODIFIED = "Wed, 01 Jan 2020 00:00:00 GMT"
+SOFT404_BODY = b"<html><body><h1>Welcome</h1><p>Everything is here.</p></body></html>\n"
+PLAIN404_BODY = b"<html><body><h1>Not Found</h1></body></html>\n"
+SERVER_NAME = "LoopbackTest/1.0"
+
+
+class Stats:
+    def __init__(self):
+        self._lock = threading.Lock()
+        self._counts = {}
+
+    def count(self, host, key):
+        with self._lock:
+            per_host = self._counts.setdefault(host, {})
+            per_host[key] = per_host.get(key, 0) + 1
+
+    def json(self):
+        with self._lock:
+            return json.dumps(self._counts, sort_keys=True).encode()
+
+
+STATS = Stats()
+_bomb_lock = threading.Lock()
+_bomb = None
+
+
+def bomb_body():
+    global _bomb
+    with _bomb_lock:
+        if _bomb is None:
+            _bomb = gzip.compress(bytes(BOMB_BYTES), compresslevel=9)
+        return _bomb
+
+
+def big_chunks(total, block=64 * 1024):
+    pattern = (b"0123456789abcdef" * (block // 16))[:block]
+    sent = 0
+    while sent < total:
+        part = pattern[: min(block, total - sent)]
+        sent += len(part)
+        yield part
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    timeout = 30  # idle keep-alive connections close by themselves
+
+    def log_message(self, format, *args):
+        pass
+
+    def version_string(self):
+        return SERVER_NAME
+
+    def do_GET(self):
+        self.answer(with_body=True)
+
+    def do_HEAD(self):
+        self.answer(with_body=False)
+
+    def answer(self, with_body):
+        host = self.server.host
+        path = self.path
+        if path == "/__stats":
+            return self.send_simple(200, "application/json", STATS.json(), with_body)
+        STATS.count(host, "%s %s" % (self.command, path))
+        if host == self.server.roles.get("soft404"):
+            return self.send_simple(200, "text/html", SOFT404_BODY, with_body)
+        if host == self.server.roles.get("plain404"):
+            return self.send_simple(404, "text/html", PLAIN404_BODY, with_body)
+        kind, _, rest = path[1:].partition("/")
+        route = ROUTES.get(kind) if rest and not path.endswith(".") else None
+        if route is None:
+            return self.not_found(with_body)
+        route(self, rest, with_body)
+
+    # -- answers -----------------------------------------------------------------------------------
+
+    def send_simple(self, status, content_type, body, with_body, extra=()):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        for name, value in extra:
+            self.send_header(name, value)
+        self.end_headers()
+        if with_body:
+            self.wfile.write(body)
+
+    def not_found(self, with_body):
+        # Like a classic server error page: the body names the path that was asked for.
+        body = ("<html><body><h1>Not Found</h1><p>The requested URL %s was not found on this server.</p>"
+                "</body></html>\n" % html.escape(self.path)).encode()
+        self.send_simple(404, "text/html", body, with_body)
+
+    def page(self, label):
+        return ("<html><body><p>%s %s</p></body></html>\n" % (label, html.escape(self.path))).encode()
+
+    def ok(self, rest, with_body):
+        self.send_simple(200, "text/html", self.page("ok"), with_body, [("Last-Modified", LAST_MODIFIED)])
+
+    def no_headers(self, rest, with_body):
+        body = self.page("noheaders")
+        self.wfile.write(b"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + (body if with_body else b""))
+        self.close_connection = True
+
+    def redirect(self, location, with_body):
+        self.send_simple(301, "text/html", b"<html><body>Moved</body></html>\n", with_body,
+                         [("Location", location)])
+
+    def redirect_same_host(self, rest, with_body):
+        self.redirect("/" + rest, with_body)
+
+    def redirect_to(self, rest, with_body):
+        address, _, target = rest.partition("/")
+        if address not in self.server.all_hosts:
+            return self.not_found(with_body)
+        scheme = "https" if self.server.tls else "http"
+        self.redirect("%s://%s:%d/%s" % (scheme, url_host(address), self.server.port, target), with_body)
+
+    def redirect_file(self, rest, with_body):
+        self.redirect("file:///etc/passwd", with_body)
+
+    def redirect_ftp(self, rest, with_body):
+        self.redirect("ftp://%s:%d/%s" % (url_host(self.server.host), self.server.ftp_port, rest), with_body)
+
+    def big(self, rest, with_body):
+        content_type = "application/octet-stream" if rest.lower().endswith(".exe") else "text/html"
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(BIG_BYTES))
+        self.end_headers()
+        if with_body:
+            for part in big_chunks(BIG_BYTES):
+                self.wfile.write(part)
+
+    def gzipped(self, rest, with_body):
+        body = gzip.compress(self.page("gzip") * 50)
+        self.send_simple(200, "text/html", body, with_body, [("Content-Encoding", "gzip")])
+
+    def bomb(self, rest, with_body):
+        self.send_simple(200, "text/html", bomb_body(), with_body, [("Content-Encoding", "gzip")])
+
+    def stall(self, rest, with_body):
+        time.sleep(STALL_BOUND)
+        self.close_connection = True
+
+    def slow_body(self, rest, with_body):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/plain")
+        self.send_header("Content-Length", str(SLOW_BODY_BYTES))
+        self.end_headers()
+        self.wfile.flush()
+        if not with_body:
+            return
+        for _ in range(SLOW_BODY_BYTES):
+            self.wfile.write(b"x")
+            self.wfile.flush()
+            time.sleep(1)
+
+    def document(self, rest, with_body):
+        # A page to open by URL: its links resolve against the URL's folder.
+        own = "%s://%s:%d" % ("https" if self.server.tls else "http", url_host(self.server.host),
+                              self.server.server_address[1])
+        text = ("<html><body><h1><a name=\"top\">文書</a></h1>\r\n"
+                "<a href=\"#top\">top</a>\r\n<a href=\"../ok/relative.html\">relative</a>\r\n"
+                "<a href=\"../missing/gone.html\">gone</a>\r\n<a href=\"%s/ok/absolute.html\">absolute</a>\r\n"
+                "</body></html>\r\n" % own)
+        self.send_simple(200, "text/html", text.encode("cp932"), with_body, [("Last-Modified", LAST_MODIFIED)])
+
+    def echo_request(self, rest, with_body):
+        received = self.raw_requestline + self.headers.as_bytes()
+        self.send_simple(200, "text/plain", received, with_body)
+
+
+ROUTES = {
+    "ok": Handler.ok,
+    "noheaders": Handler.no_headers,
+    "redirect": Handler.redirect_same_host,
+    "redirect-to": Handler.redirect_to,
+    "redirect-file": Handler.redirect_file,
+    "redirect-ftp": Handler.redirect_ftp,
+    "big": Handler.big,
+    "gzip": Handler.gzipped,
+    "bomb": Handler.bomb,
+    "stall": Handler.stall,
+    "slowbody": Handler.slow_body,
+    "echo-request": Handler.echo_request,
+    "document": Handler.document,
+}
+
+
+class LoopbackHttpServer(ThreadingHTTPServer):
+    """Serves on a socket bound beforehand, so every address shares one port; TLS per connection."""
+
+    daemon_threads = True
+
+    def __init__(self, listening, host, all_hosts, roles, tls_context, ftp_port):
+        super().__init__(listening.getsockname()[:2], Handler, bind_and_activate=False)
+        self.socket.close()
+        self.socket = listening
+        self.host = host
+        self.all_hosts = all_hosts
+        self.roles = roles
+        self.port = listening.getsockname()[1]
+        self.tls = tls_context
+        self.ftp_port = ftp_port
+
+    def finish_request(self, request, client_address):
+        # The handshake runs in the connection's own thread, so a silent client blocks nobody else.
+        if self.tls is None:
+            return super().finish_request(request, client_address)
+        request.settimeout(10)
+        try:
+            wrapped = self.tls.wrap_socket(request, server_side=True)
+        except (ssl.SSLError, OSError):
+            return
+        try:
+            super().finish_request(wrapped, client_address)
+        finally:
+            wrapped.close()
+
+    def handle_error(self, request, client_address):
+        pass  # clients that stop reading (byte caps, cancels) are expected
+
+
+def url_host(address):
+    return "[%s]" % address if ":" in address else address
+
+
+def check_loopback(hosts):
+    for host in hosts:
+        try:
+            if not ipaddress.ip_address(host).is_loopback:
+                raise ValueError
+        except ValueError:
+            sys.exit("refusing to listen on %r: only loopback addresses are allowed" % host)
+
+
+def bind_same_port(hosts, attempts=50):
+    """Listening sockets on every host with one shared, free port."""
+    for _ in range(attempts):
+        sockets = []
+        port = 0
+        try:
+            for host in hosts:
+                family = socket.AF_INET6 if ":" in host else socket.AF_INET
+                sock = socket.socket(family, socket.SOCK_STREAM)
+                sockets.append(sock)
+                sock.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+                sock.bind((host, port))
+                sock.listen(64)
+                port = sock.getsockname()[1]
+            return sockets, port
+        except OSError:
+            for sock in sockets:
+                sock.close()
+    sys.exit("no port free on all of %s" % ", ".join(hosts))
+
+
+def make_tls_context(hosts, tls_dir):
+    ca_key, ca_pem = os.path.join(tls_dir, "ca.key"), os.path.join(tls_dir, "ca.pem")
+    key, csr, pem = (os.path.join(tls_dir, name) for name in ("server.key", "server.csr", "server.pem"))
+    ext = os.path.join(tls_dir, "server.ext")
+    ec = ["-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"]
+    run = lambda *args: subprocess.run(["openssl", *args], check=True, capture_output=True)
+    run("req", "-x509", *ec, "-keyout", ca_key, "-out", ca_pem, "-days", "2", "-subj", "/CN=Loopback Test CA",
+        "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign,cRLSign")
+    run("req", *ec, "-keyout", key, "-out", csr, "-subj", "/CN=%s" % hosts[0])
+    names = ",".join(["IP:%s" % host for host in hosts] + ["DNS:localhost"])
+    with open(ext, "w") as f:
+        f.write("subjectAltName=%s\nbasicConstraints=CA:FALSE\nkeyUsage=digitalSignature\n"
+                "extendedKeyUsage=serverAuth\n" % names)
+    run("x509", "-req", "-in", csr, "-CA", ca_pem, "-CAkey", ca_key, "-CAcreateserial", "-out", pem,
+        "-days", "2", "-extfile", ext)
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(pem, key)
+    return context
+
+
+def make_ftp_root(ftp_dir):
+    os.makedirs(ftp_dir, exist_ok=True)
+    with open(os.path.join(ftp_dir, "small.txt"), "wb") as f:
+        f.write(b"small file served over FTP\n")
+    with open(os.path.join(ftp_dir, "big.bin"), "wb") as f:
+        for part in big_chunks(FTP_BIG_BYTES):
+            f.write(part)
+
+
+def start_ftp(listening, ftp_dir):
+    from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.handlers import FTPHandler
+    from pyftpdlib.log import config_logging
+    from pyftpdlib.servers import FTPServer
+
+    config_logging(level=logging.WARNING)
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_anonymous(ftp_dir, perm="elr")
+
+    class CountingHandler(FTPHandler):
+        def ftp_RETR(self, file):
+            STATS.count(self.socket.getsockname()[0], "RETR /" + os.path.relpath(file, ftp_dir))
+            return super().ftp_RETR(file)
+
+    CountingHandler.authorizer = authorizer
+    CountingHandler.banner = "loopback test FTP ready"
+    CountingHandler.timeout = 30
+    servers = [FTPServer(sock, CountingHandler) for sock in listening]
+    # All FTPServer objects share pyftpdlib's default IOLoop; serving one serves them all.
+    threading.Thread(target=servers[0].serve_forever, kwargs={"handle_exit": False}, daemon=True).start()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--hosts", default="127.0.0.1", help="comma-separated loopback addresses")
+    parser.add_argument("--soft404", default="", help="address answering every path with 200")
+    parser.add_argument("--plain404", default="", help="address answering every path with one 404 body")
+    parser.add_argument("--lifetime", type=float, default=120, help="seconds before the process exits")
+    parser.add_argument("--tls-dir", help="folder for the generated CA and certificate (default: a temp dir)")
+    parser.add_argument("--ftp-dir", help="folder for the served FTP files (default: a temp dir)")
+    args = parser.parse_args()
+
+    hosts = [host.strip() for host in args.hosts.split(",") if host.strip()]
+    roles = {"soft404": args.soft404, "plain404": args.plain404}
+    check_loopback(hosts + [role for role in roles.values() if role])
+    lifetime = max(1.0, min(args.lifetime, 3600.0))
+    tls_dir = args.tls_dir or tempfile.mkdtemp(prefix="loopback-tls-")
+    ftp_dir = args.ftp_dir or tempfile.mkdtemp(prefix="loopback-ftp-")
+
+    tls_context = make_tls_context(hosts, tls_dir)
+    make_ftp_root(ftp_dir)
+
+    ports = {}
+    ftp_listening, ports["ftp"] = bind_same_port(hosts)
+    start_ftp(ftp_listening, ftp_dir)
+    for scheme, context in (("http", None), ("https", tls_context)):
+        listening, ports[scheme] = bind_same_port(hosts)
+        for sock, host in zip(listening, hosts):
+            server = LoopbackHttpServer(sock, host, hosts, roles, context, ports["ftp"])
+            threading.Thread(target=server.serve_forever, daemon=True).start()
+
+    print("READY http=%d https=%d ftp=%d" % (ports["http"], ports["https"], ports["ftp"]), flush=True)
+    time.sleep(lifetime)
+    os._exit(0)
+
+
+if __name__ == "__main__":
+    main()
