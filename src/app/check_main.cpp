@@ -36,6 +36,7 @@ public:
         printError(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
     }
+    QString openFileName(const QString&) override { return QString(); }
 };
 
 QString linkValue(const LinkTable& table, int i)

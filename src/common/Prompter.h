@@ -12,4 +12,8 @@ public:
     virtual ~Prompter() = default;
     // A message with no icon, captioned with the program's title.
     virtual Answer message(const QString& text, Buttons buttons, Answer defaultAnswer) = 0;
+    // The open-style file dialog with its read-only check box hidden. filter lists description and
+    // pattern pairs separated by "|" ("HTMLファイル (*.HTM)|*.HTM|すべてのファイル|*.*"). The dialog
+    // starts at the name chosen last. Returns the chosen path, or an empty string when cancelled.
+    virtual QString openFileName(const QString& filter) = 0;
 };
