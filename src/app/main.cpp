@@ -1,1 +1,22 @@
-int main() { return 0; }
+// tarnwick: the link checker's window.
+
+#include "common/CodePage.h"
+#include "window/MessageBoxPrompter.h"
+#include "window/SFrm_Web.h"
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+
+    const CodePage codePage;
+    MessageBoxPrompter prompter;
+    SFrm_Web window(prompter, codePage);
+    prompter.setParent(&window);
+    window.show();
+    return app.exec();
+}

@@ -14,16 +14,18 @@
 //
 // Qt stores every paragraph break as one character (U+2029); the text string holds CR LF as two. Which
 // break stood where lives in the break's own character format (TextProperty::BreakKind; absent means
-// CR LF). That is the one place Qt carries exactly through every edit: deleting a break deletes its
-// format with it, and undo puts the very same format back. Block state would not do: when a block is
-// split, the first half keeps the old block data, and when two merge, the merged block takes the
-// second one's userState while undo brings neither back.
+// CR LF), the one place Qt carries exactly through every edit: deleting a break deletes its format with
+// it, and undo puts the very same format back. Block state would not do. When a block is split, the
+// first half keeps the block's data and the second half is a new block with userState -1 and a copy of
+// the block format; when two blocks merge, the result takes the second one's userState (and the first
+// one's format unless the first was empty); undo recreates blocks with userState -1.
 //
 // The catch: a break the user types takes the format of the character before the caret, and on an
-// empty line that character is the previous break, kind and all. So the blocks' userState serves as a
-// freshness stamp instead: ours are 0, and the block Qt creates behind a newly inserted break starts
-// at -1. After an edit that reached the undo stack as a new step, each fresh block's break is a typed
-// one; if it claims a kind other than CR LF it is set back to CR LF, joined to the user's own undo step.
+// empty line that character is the previous break, kind and all. That is where userState helps after
+// all, as a freshness stamp: this class keeps it at 0, so a block at -1 stands behind a break inserted
+// since the last contentsChange. If the insertion was a new edit (it reached the undo stack, unlike an
+// undo or redo) and the break claims a kind other than CR LF, the kind is set back to CR LF, joined to
+// the user's own undo step.
 
 namespace {
 
@@ -114,8 +116,14 @@ private:
 RichTextBox::RichTextBox(QTextDocument* document, QObject* parent)
     : QObject(parent), m_document(document), m_cursor(document), m_blockStarts{BlockStart{0, 0}}
 {
-    // QTextDocument reports contentsChange only once it has a layout.
-    m_document->documentLayout();
+    // QTextDocument reports contentsChange only once it has a layout. A document nobody lays out yet
+    // is used headless: its layout gets a null page size, which keeps it from ever laying out text
+    // (a 10 MB line would take seconds after every change). A QTextEdit showing the document later
+    // sets a page size of its own.
+    if (!m_document->findChild<QAbstractTextDocumentLayout*>(QString(), Qt::FindDirectChildrenOnly)) {
+        m_document->documentLayout();
+        m_document->setPageSize(QSizeF(0, 0));
+    }
     for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next())
         block.setUserState(KnownBlock);
     connect(m_document, &QTextDocument::undoCommandAdded, this, &RichTextBox::onUndoCommandAdded);
@@ -127,7 +135,8 @@ RichTextBox::~RichTextBox() = default;
 
 QString RichTextBox::text() const
 {
-    return documentText(0, m_document->characterCount() - 1);
+    // Not through a cursor: placing one at the end would make a real layout lay out the whole text.
+    return expandBreaks(m_document->toRawText(), m_document->begin());
 }
 
 void RichTextBox::setText(const QString& text)
@@ -167,6 +176,7 @@ void RichTextBox::setText(const QString& text)
         writer.endEditBlock();
         m_document->setUndoRedoEnabled(undoEnabled);
     }
+    // Inside a batch the document reports the change only when the batch ends.
     invalidateOffsetCache(0);
     setCursor(QTextCursor(m_document));
 }
@@ -359,6 +369,9 @@ void RichTextBox::onUndoCommandAdded()
 void RichTextBox::onContentsChange(int position, int charsRemoved, int charsAdded)
 {
     Q_UNUSED(charsRemoved);
+    // Positions of an earlier change are stale now (a document with a maximum block count can skip
+    // contentsChanged).
+    m_typedBreaks.clear();
     QTextBlock block = m_document->findBlock(position);
     if (!block.isValid())
         block = m_document->lastBlock();
@@ -403,11 +416,14 @@ QString RichTextBox::documentText(int from, int to) const
     QTextCursor range(m_document);
     range.setPosition(from);
     range.setPosition(to, QTextCursor::KeepAnchor);
-    // selectedText() is raw: no-break spaces stay, every paragraph break reads U+2029.
-    const QString raw = range.selectedText();
+    // selectedText() is raw like toRawText(): no-break spaces stay, every paragraph break reads U+2029.
+    return expandBreaks(range.selectedText(), m_document->findBlock(from));
+}
+
+QString RichTextBox::expandBreaks(const QString& raw, QTextBlock block) const
+{
     QString text;
     text.reserve(raw.size() + raw.count(QChar::ParagraphSeparator));
-    QTextBlock block = m_document->findBlock(from);
     qsizetype done = 0;
     for (qsizetype at = raw.indexOf(QChar::ParagraphSeparator); at >= 0;
          at = raw.indexOf(QChar::ParagraphSeparator, done)) {
@@ -448,10 +464,13 @@ void RichTextBox::mergeSelectionFormat(const QTextCharFormat& format)
 
 void RichTextBox::extendOffsetCache(int entries, int pastOffset) const
 {
-    if (m_blockStartsComplete)
+    const auto covered = [&] {
+        return int(m_blockStarts.size()) >= entries && m_blockStarts.back().offset > pastOffset;
+    };
+    if (m_blockStartsComplete || covered())
         return;
     QTextBlock block = m_document->findBlockByNumber(int(m_blockStarts.size()) - 1);
-    while (int(m_blockStarts.size()) < entries || m_blockStarts.back().offset <= pastOffset) {
+    while (!covered()) {
         const BlockStart start = m_blockStarts.back();
         const QTextBlock next = block.next();
         const int contentLength = block.length() - 1;

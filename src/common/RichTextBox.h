@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class QTextBlock;
 class QTextDocument;
 
 // Custom character properties kept by the document with the text.
@@ -30,6 +31,8 @@ enum class TextProperty : int {
 //
 // The document must hold plain paragraphs only (no tables, frames or lists), and the class owns the
 // blocks' userState. Between beginBatch() and endBatch() only formats may change (and setText()).
+// A document without a layout yet is taken as headless and gets one that never lays out text (a null
+// page size) until a QTextEdit showing it sets its own page size.
 class RichTextBox : public QObject {
     Q_OBJECT
 public:
@@ -58,7 +61,9 @@ public:
 
     // The common colour of the selected characters; for a bare caret, the colour of the character
     // before it (the one typing would take; the insertion format at offset 0). nullopt when the
-    // selection holds several colours. Characters without a colour of their own are black (0).
+    // selection holds several colours. Characters without a colour of their own are black (0). Line
+    // breaks count only in a selection of nothing but breaks, so a tag painted up to the end of its
+    // line reads as one colour.
     std::optional<Colorref> selColor() const;
     // Every selected character takes the colour. On a bare caret: the insertion format.
     void setSelColor(Colorref color);
@@ -72,7 +77,8 @@ public:
     // 0). Returns false and leaves the selection unchanged when there is none.
     bool findAndSelect(const QString& needle, int fromOffset);
     // Grows the selection over every character up to, not including, the next occurrence of ch
-    // after the selection; to the end of the text when there is none.
+    // after the selection; to the end of the text when there is none. The search starts with the
+    // first character after the selection, so an occurrence right there leaves the selection as it is.
     void extendSelectionUpTo(QChar ch);
 
     virtual void setEnabled(bool enabled) { m_enabled = enabled; }
@@ -106,7 +112,11 @@ private:
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     void onContentsChanged();
 
+    // The text of the document positions [from, to).
     QString documentText(int from, int to) const;
+    // Raw document text (paragraph breaks as U+2029) with each break written out; the first break in
+    // raw is the one that ends `block`.
+    QString expandBreaks(const QString& raw, QTextBlock block) const;
     QTextCharFormat formatAt(int position) const;
     QTextCharFormat caretFormat(int position) const;
     void mergeSelectionFormat(const QTextCharFormat& format);

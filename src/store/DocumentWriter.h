@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class CodePage;
+class History;
+class Prompter;
+class RichTextBox;
+struct DocumentState;
+
+// Writes the editor's text back to a local file: the write button, and the save question at closing.
+// The only writer of document files. The target is the document's own file, or a name chosen in the
+// file dialog (a web document, or a numbered extension the user does not want to overwrite). Writing
+// to the document's own file can first keep the previous file as a backup generation (BackupName.h).
+// The file is replaced atomically; a failure is reported and the document still counts as changed.
+class DocumentWriter {
+public:
+    enum class Outcome {
+        Written,         // HtmlData now equals the written text
+        WrittenAsFile,   // also: a web document became a local file, and the path box should show DocPath
+        NothingWritten,  // refused or cancelled before anything was touched (the user was told, if at all)
+        Failed,          // the write failed or the text cannot be encoded; the user was told; nothing changed
+    };
+
+    DocumentWriter(DocumentState& state, RichTextBox& RTextB, const CodePage& codePage, Prompter& prompter,
+                   History& history);
+
+    // backup: the check box "書き込み時にバックアップファイルを作成する。(&B)" is ticked.
+    Outcome Fnc_WriteHtmlData(bool backup);
+
+    // The save question at closing, asked when the editor holds more than spaces and differs from the
+    // document: Yes writes, No discards, Cancel keeps the window. Returns whether the window may close;
+    // a Yes whose write failed keeps it open, so that no edit is lost.
+    bool maybeSaveBeforeClose(bool backup);
+
+private:
+    QString chooseTarget(bool& sameFile);
+    bool writeTarget(const QString& target, const QString& text, bool backup);
+    void reportFailure(const QString& reason);
+
+    DocumentState& m_state;
+    RichTextBox& m_editor;
+    const CodePage& m_codePage;
+    Prompter& m_prompter;
+    History& m_history;
+};

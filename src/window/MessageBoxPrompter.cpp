@@ -1,0 +1,78 @@
+#include "MessageBoxPrompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButton toButton(Prompter::Answer answer)
+{
+    switch (answer) {
+    case Prompter::Answer::Yes:
+        return QMessageBox::Yes;
+    case Prompter::Answer::No:
+        return QMessageBox::No;
+    case Prompter::Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Prompter::Answer::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons buttonSet(Prompter::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompter::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Prompter::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Prompter::Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+Prompter::Answer MessageBoxPrompter::message(const QString& text, Buttons buttons, Answer defaultAnswer)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tarnwick"), text, buttonSet(buttons), m_parent);
+    box.setDefaultButton(toButton(defaultAnswer));
+    // Closing the box counts as Cancel where there is one, else as No, as the old boxes did.
+    if (buttons == Buttons::YesNo)
+        box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+QString MessageBoxPrompter::openFileName(const QString& filter)
+{
+    const QString chosen = QFileDialog::getOpenFileName(m_parent, QString(), m_lastFileName, toQtFilter(filter));
+    if (!chosen.isEmpty())
+        m_lastFileName = chosen;
+    return chosen;
+}
+
+QString MessageBoxPrompter::toQtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const qsizetype paren = description.indexOf(u'(');
+        if (paren >= 0)
+            description = description.left(paren).trimmed();
+        const QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        filters.append(QStringLiteral("%1 (%2)").arg(description, patterns.join(u' ')));
+    }
+    return filters.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "links/CheckProgress.h"
+
+class QLabel;
+class QProgressBar;
+class StatusStrip;
+
+// A running check's progress on the window's status strip: the status label, the progress bar and
+// the link being checked printed on the strip.
+class WindowProgress : public CheckProgress {
+public:
+    WindowProgress(QLabel* status, QProgressBar* bar, StatusStrip* strip);
+
+    void setStatusText(const QString& text) override;
+    void setProgressVisible(bool visible) override;
+    void setProgressRange(int minimum, int maximum) override;
+    void setProgressValue(int value) override;
+    void showCurrentLink(const QString& value) override;
+
+private:
+    QLabel* m_status;
+    QProgressBar* m_bar;
+    StatusStrip* m_strip;
+};

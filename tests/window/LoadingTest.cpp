@@ -1,0 +1,212 @@
+#include "LoopbackServers.h"
+#include "WindowFixture.h"
+#include "links/LinkKinds.h"
+
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+using Loading = WindowFixture;
+
+const QString ReadFailed = QStringLiteral("読み込みに失敗しました。");
+const QString Stopped = QStringLiteral("読み込みを中止しました。");
+const QString Guard = QStringLiteral("現在編集中のデータは変更されています。\r\nデータの読み込みを行いますか？");
+
+TEST_F(Loading, LoadButtonReadsChecksAndPaintsACp932File)
+{
+    const QString path = writeDocument(QStringLiteral("日本語 page.html"),
+                                       "<html>\x93\xfa\x96\x7b\r\n<a name=x></a><a href=#x>ok</a><a href=gone.html>");
+    load(QStringLiteral("  ") + path + u' ');
+    EXPECT_TRUE(prompter.asked.isEmpty()) << prompter.messages().join(u'|').toStdString();
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>日本\r\n<a name=x></a><a href=#x>ok</a><a href=gone.html>"));
+    EXPECT_EQ(window.state().HtmlData, window.editor().text());
+    EXPECT_EQ(window.state().DocPath, path);
+    EXPECT_EQ(window.state().DocBase, folder.path());
+    EXPECT_TRUE(window.state().DocIsFile);
+    EXPECT_TRUE(window.state().DocLoaded);
+    EXPECT_EQ(window.linkTable().LinkResult, (QList<int>{LR_OK_PAGE, LR_NG_FILE}));
+    window.editor().setSelection(24, 1);
+    EXPECT_EQ(window.editor().selColor(), CLR_OK_PAGE);
+    EXPECT_FALSE(window.Fnc_IsTextChanged());
+    expectUnlocked();
+}
+
+TEST_F(Loading, UnreadablePathsReportTheFailure)
+{
+    for (const QString& path : {QString(), QStringLiteral("   "), folder.filePath(QStringLiteral("missing.html")),
+                                folder.path()}) {
+        prompter.asked.clear();
+        load(path);
+        EXPECT_EQ(prompter.messages(), QStringList{ReadFailed}) << path.toStdString();
+        EXPECT_EQ(prompter.asked.first().buttons, Prompter::Buttons::Ok);
+        EXPECT_FALSE(window.state().DocLoaded);
+        EXPECT_TRUE(window.state().DocPath.isEmpty());
+        expectUnlocked();
+    }
+}
+
+TEST_F(Loading, FileWithoutHtmlTagAsksFirst)
+{
+    load(writeDocument(QStringLiteral("first.html"), "<html>first"));
+    const QString plain = writeDocument(QStringLiteral("notes.txt"), "<a href=#x>");
+    prompter.answers = {Prompter::Answer::No};
+    load(plain);
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_TRUE(prompter.asked[0].text.startsWith(QStringLiteral("HTMLタグが見つかりません｡\r\n")));
+    EXPECT_TRUE(prompter.asked[0].text.endsWith(QStringLiteral("\r\n読込を続けますか？")));
+    EXPECT_EQ(prompter.asked[0].defaultAnswer, Prompter::Answer::No);
+    // Declined: the editor keeps the previous document, which is no longer current.
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>first"));
+    EXPECT_FALSE(window.state().DocLoaded);
+    EXPECT_TRUE(window.state().DocPath.isEmpty());
+    expectUnlocked();
+
+    // HtmlData now holds the declined text, so the editor counts as changed and the guard asks first.
+    prompter.asked.clear();
+    prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+    load(plain);
+    ASSERT_EQ(prompter.asked.size(), 2);
+    EXPECT_EQ(prompter.asked[0].text, Guard);
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<a href=#x>"));
+    EXPECT_TRUE(window.state().DocLoaded);
+}
+
+TEST_F(Loading, NulByteEndsTheText)
+{
+    load(writeDocument(QStringLiteral("nul.html"), QByteArray("<html>before\0after", 18)));
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>before"));
+}
+
+TEST_F(Loading, GuardAsksBeforeEditsAreDiscarded)
+{
+    const QString path = writeDocument(QStringLiteral("g.html"), "<html>text");
+    load(path);
+    window.editor().setSelection(6, 0);
+    QTextCursor cursor = control<QTextEdit>("RTextB")->textCursor();
+    cursor.insertText(QStringLiteral("x"));
+    EXPECT_TRUE(window.Fnc_IsTextChanged());
+
+    prompter.answers = {Prompter::Answer::No};
+    load(path);
+    EXPECT_EQ(prompter.messages(), QStringList{Guard});
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>xtext"));
+
+    prompter.asked.clear();
+    prompter.answers = {Prompter::Answer::Yes};
+    load(path);
+    EXPECT_EQ(prompter.messages(), QStringList{Guard});
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>text"));
+
+    // An edit undone leaves the document unchanged: no question.
+    cursor = control<QTextEdit>("RTextB")->textCursor();
+    cursor.insertText(QStringLiteral("y"));
+    control<QTextEdit>("RTextB")->undo();
+    EXPECT_FALSE(window.Fnc_IsTextChanged());
+    prompter.asked.clear();
+    load(path);
+    EXPECT_TRUE(prompter.asked.isEmpty());
+}
+
+TEST_F(Loading, BrowseAndFileOpenLoadTheChosenFile)
+{
+    const QString path = writeDocument(QStringLiteral("b.html"), "<html>browse");
+    prompter.fileNames = {QStringLiteral(" ") + path + u' '};
+    button("Command1")->click();
+    EXPECT_EQ(prompter.dialogFilters,
+              QStringList{QStringLiteral("HTMLファイル (*.HTM;*.HTML)|*.HTM;*HTML|すべてのファイル|*.*")});
+    EXPECT_EQ(control<QPlainTextEdit>("Text1")->toPlainText(), path);
+    EXPECT_EQ(window.state().DocPath, path);
+
+    // A cancelled dialog loads nothing, not even the last name.
+    window.state().DocLoaded = false;
+    window.findChild<QAction*>(QStringLiteral("MENU_OPEN"))->trigger();
+    EXPECT_EQ(prompter.dialogFilters.size(), 2);
+    EXPECT_FALSE(window.state().DocLoaded);
+
+    const QString other = writeDocument(QStringLiteral("c.html"), "<html>menu");
+    prompter.fileNames = {other};
+    window.findChild<QAction*>(QStringLiteral("MENU_OPEN"))->trigger();
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>menu"));
+}
+
+TEST_F(Loading, DroppedFilesLoadTheFirstOne)
+{
+    const QString first = writeDocument(QStringLiteral("d1.html"), "<html>dropped");
+    const QString second = writeDocument(QStringLiteral("d2.html"), "<html>second");
+    auto* path = control<QPlainTextEdit>("Text1");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(path->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(path->viewport(), &drop);
+    EXPECT_EQ(path->toPlainText(), first);
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>dropped"));
+
+    QMimeData text;
+    text.setText(QStringLiteral("not a file"));
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(path->viewport(), &textEnter);
+    EXPECT_FALSE(textEnter.isAccepted());
+    QDropEvent textDrop(QPointF(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(path->viewport(), &textDrop);
+    EXPECT_EQ(path->toPlainText(), first);
+}
+
+class LoadingByUrl : public Loading {
+protected:
+    void SetUp() override
+    {
+        if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        servers = std::make_unique<LoopbackServers>();
+        ASSERT_TRUE(servers->isReady()) << servers->errorText().toStdString();
+    }
+    std::unique_ptr<LoopbackServers> servers;
+};
+
+TEST_F(LoadingByUrl, UrlDocumentTakesItsBaseFromTheUrl)
+{
+    const QString url = servers->url(QStringLiteral("127.0.0.1"), QStringLiteral("/document/doc.html"));
+    load(url);
+    EXPECT_TRUE(prompter.asked.isEmpty()) << prompter.messages().join(u'|').toStdString();
+    EXPECT_TRUE(window.state().DocLoaded);
+    EXPECT_FALSE(window.state().DocIsFile);
+    EXPECT_EQ(window.state().DocPath, url);
+    EXPECT_EQ(window.state().DocBase, url.left(url.lastIndexOf(u'/')));
+    EXPECT_EQ(window.linkTable().LinkResult, (QList<int>{LR_OK_PAGE, LR_OK_WEB, LR_NG_WEB, LR_OK_WEB}));
+    expectUnlocked();
+}
+
+TEST_F(LoadingByUrl, StopButtonAndCloseRequestStopALoad)
+{
+    // The first link stalls, so the load is still checking links when the timer fires.
+    const QString stalling = QStringLiteral("<html><a href=\"%1\">x</a><a href=#x>")
+                                 .arg(servers->url(QStringLiteral("127.0.0.1"), QStringLiteral("/stall/x.html")));
+    const QString path = writeDocument(QStringLiteral("stall.html"), stalling.toUtf8());
+    window.show();
+    QString captionDuringLoad;
+    QTimer::singleShot(300, &window, [&] {
+        captionDuringLoad = button("Cmd1_0")->text();
+        button("Cmd1_0")->click();
+    });
+    load(path);
+    EXPECT_EQ(captionDuringLoad, QStringLiteral("中止(&X)"));
+    EXPECT_EQ(prompter.messages(), QStringList{Stopped});
+    EXPECT_FALSE(window.state().DocLoaded);
+    expectUnlocked();
+
+    // The stopped load left the stalling text in HtmlData, so the guard asks first.
+    prompter.asked.clear();
+    prompter.answers = {Prompter::Answer::Yes};
+    QTimer::singleShot(300, &window, [&] { window.close(); });
+    load(path);
+    EXPECT_EQ(prompter.messages(), (QStringList{Guard, Stopped}));
+    EXPECT_TRUE(window.isVisible());
+    expectUnlocked();
+}
+
+} // namespace
