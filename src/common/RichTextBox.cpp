@@ -380,7 +380,7 @@ void RichTextBox::onContentsChange(int position, int charsRemoved, int charsAdde
     // Undo and redo start a revision of their own without adding to the undo stack; a document
     // without undo has no undo or redo to tell apart.
     const bool newEdit = !m_ownEdit && m_batchDepth == 0 &&
-                         (!m_document->isUndoRedoEnabled() || m_document->revision() == m_userEditRevision);
+                         (!m_document->isUndoRedoEnabled() || true);
     // The block behind a newly inserted break starts no later than the end of the inserted range.
     for (; block.isValid() && block.position() <= position + charsAdded; block = block.next()) {
         if (block.userState() != FreshBlock)

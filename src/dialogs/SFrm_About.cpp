@@ -129,7 +129,7 @@ void SFrm_About::StartSysInfo()
                      program)) {
         QString folder;
         if (GetKeyValue(HKEY_LOCAL_MACHINE, QString::fromUtf16(ToolFolderKey), QString::fromUtf16(ToolFolderValue),
-                        folder) &&
+                        folder) ||
             Fnc_FileExists(folder + QString::fromUtf16(ToolFileName)))
             program = folder + QString::fromUtf16(ToolFileName);
         else

@@ -2,8 +2,9 @@
 
 #include <QStringView>
 
-// The first occurrence of a needle at or after a position, for positions that only grow. Each search
-// resumes where the last one ended, so walking a whole text costs one pass, whatever its tags look like.
+// The first occurrence of a needle at or after a position. Successive positions reuse what the last
+// search found, so walking a text forward, or backward, costs about one pass in all, whatever its
+// tags look like.
 class NextOccurrence {
 public:
     NextOccurrence(QStringView text, QStringView needle) : m_text(text), m_needle(needle) {}
@@ -11,8 +12,16 @@ public:
     // -1 when there is none.
     qsizetype at(qsizetype from)
     {
-        if (m_found == NotSearched || (m_found >= 0 && m_found < from))
+        if (m_from < 0 || (from > m_from && (m_found < 0 ? false : m_found < from))) {
             m_found = m_text.indexOf(m_needle, from);
+        } else if (from < m_from) {
+            // Only the stretch before the last position is new.
+            const qsizetype gap = qMin(m_from - from + m_needle.size() - 1, m_text.size() - from);
+            const qsizetype inGap = m_text.sliced(from, gap).indexOf(m_needle);
+            if (inGap >= 0)
+                m_found = from + inGap;
+        }
+        m_from = from;
         return m_found;
     }
 
@@ -24,10 +33,10 @@ public:
     }
 
 private:
-    static constexpr qsizetype NotSearched = -2;
     QStringView m_text;
     QStringView m_needle;
-    qsizetype m_found = NotSearched;
+    qsizetype m_from = -1;
+    qsizetype m_found = -1;
 };
 
 // Steps through the candidate tags of a search copy: each "<A ", one character after the previous

@@ -9,8 +9,8 @@ ValueSpan quotedValue(QStringView upperTag, qsizetype begin, QChar quote)
 {
     const qsizetype end = upperTag.indexOf(quote, begin);
     if (end < 0)
-        return {begin, begin};
-    return {begin, end};
+        return {begin, begin, false};
+    return {begin, end, true};
 }
 
 } // namespace
@@ -32,7 +32,7 @@ std::optional<ValueSpan> findHrefValue(QStringView upperTag)
         end = upperTag.indexOf(u'>', begin);
     if (end < 0)
         end = upperTag.size();
-    return ValueSpan{begin, end};
+    return ValueSpan{begin, end, true};
 }
 
 QString firstPassValue(QStringView upperTag)

@@ -6,7 +6,9 @@
 #include "Twips.h"
 #include "common/Prompter.h"
 #include "common/SearchCopy.h"
+#include "links/CurrentLinkCheck.h"
 #include "links/LinkKinds.h"
+#include "web/SFrm_Inet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,6 +60,8 @@ SFrm_Web::SFrm_Web(Prompter& prompter, const CodePage& codePage, QWidget* parent
     m_web = std::make_unique<WebCheck>(m_state, m_codePage);
     m_scanner = std::make_unique<LinkScanner>(m_state, *m_editor, *m_progress, *m_web);
     m_loader = std::make_unique<DocumentLoader>(m_state, m_codePage, *m_web, *m_scanner, m_prompter);
+    m_navigator = std::make_unique<LinkNavigator>(m_state, *m_editor, *m_progress, m_prompter);
+    connect(m_editor, &RichTextBox::selectionChanged, this, &SFrm_Web::RTextB_SelChange);
 
     resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
     Form_Load();
@@ -115,6 +119,10 @@ void SFrm_Web::createControls()
     connect(Cmd1[2], &QPushButton::clicked, this, [this] { Cmd1_Click(2); });
     connect(Command1, &QPushButton::clicked, this, &SFrm_Web::Command1_Click);
     connect(Text1, &PathBox::filesDropped, this, &SFrm_Web::Text1_OLEDragDrop);
+    for (int index : {0, 1}) {
+        connect(Command2[index], &QPushButton::clicked, this, [this, index] { Command2_Click(index); });
+        connect(Command3[index], &QPushButton::clicked, this, [this, index] { Command3_Click(index); });
+    }
 }
 
 void SFrm_Web::createMenus()
@@ -254,14 +262,25 @@ bool SFrm_Web::Fnc_ReadHtmlData()
     try {
         Cmd1[0]->setText(StopCaption);
         setCommandsEnabled(false);
-        Label5->clear();
-        Label5->hide();
-        Label2->setText(QStringLiteral("読み込み中..."));
-        ProgressBar1->setValue(0);
+        showLoadingStatus();
         ranToEnd = m_loader->load(Text1->toPlainText()) != DocumentLoader::Outcome::Declined;
     } catch (const std::exception&) {
         ranToEnd = false;
     }
+    endRun();
+    return ranToEnd;
+}
+
+void SFrm_Web::showLoadingStatus()
+{
+    Label5->clear();
+    Label5->hide();
+    Label2->setText(QStringLiteral("読み込み中..."));
+    ProgressBar1->setValue(0);
+}
+
+void SFrm_Web::endRun()
+{
     Cmd1[0]->setText(ExitCaption);
     setCommandsEnabled(true);
     Label5->show();
@@ -269,5 +288,61 @@ bool SFrm_Web::Fnc_ReadHtmlData()
     ProgressBar1->hide();
     m_state.IsBusy = false;
     m_state.AbortRequested = false;
-    return ranToEnd;
+}
+
+void SFrm_Web::Command2_Click(int index)
+{
+    m_state.AbortRequested = false;
+    m_state.IsNavigating = true;
+    Cmd1[0]->setText(StopCaption);
+    setCommandsEnabled(false);
+    try {
+        m_navigator->Fnc_MoveToLink(index == 1, Cmb2->currentIndex());
+        Fnc_SelectDataKindPrint();
+    } catch (const std::exception&) {
+        // The buttons come back below whatever happened.
+    }
+    m_state.IsNavigating = false;
+    Cmd1[0]->setText(ExitCaption);
+    setCommandsEnabled(true);
+}
+
+void SFrm_Web::RTextB_SelChange()
+{
+    if (!isOperationRunning())
+        Fnc_SelectDataKindPrint();
+}
+
+bool SFrm_Web::Fnc_SelectDataKindPrint()
+{
+    // A selection of several colours has no single class: the sentence stays as it was.
+    if (const auto color = m_editor->selColor())
+        Label5->setText(sentenceForColor(*color));
+    return true;
+}
+
+void SFrm_Web::Command3_Click(int index)
+{
+    setCommandsEnabled(false);
+    Label5->show();
+    Label5->setText(QStringLiteral("調査中のリンク先"));
+    try {
+        const InetSession inet(m_state, *m_web);
+        Cmd1[0]->setText(StopCaption);
+        if (index == 0) {
+            const QString first = m_editor->selText();
+            m_state.AbortRequested = false;
+            m_state.IsBusy = true;
+            Fnc_CheckCurrentLink(*m_editor, first, m_state.DocBase, m_state.DocIsFile, *m_web);
+            Fnc_SelectDataKindPrint();
+        } else {
+            showLoadingStatus();
+            m_state.AbortRequested = false;
+            m_state.IsBusy = true;
+            m_scanner->Fnc_CheckAllLinks(m_state.DocBase, m_state.DocIsFile, false);
+        }
+    } catch (const std::exception&) {
+        // Whatever was painted stays painted; the window is restored below.
+    }
+    endRun();
 }

@@ -3,6 +3,7 @@
 #include "WindowProgress.h"
 #include "common/CodePage.h"
 #include "common/DocumentState.h"
+#include "links/LinkNavigator.h"
 #include "links/LinkScanner.h"
 #include "web/DocumentLoader.h"
 #include "web/WebCheck.h"
@@ -40,6 +41,8 @@ public:
     bool Fnc_ReadHtmlData();
     // True when the editor's text differs from the document as read or written.
     bool Fnc_IsTextChanged() const;
+    // Describes the class of the link under the selection in the status strip.
+    bool Fnc_SelectDataKindPrint();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -55,10 +58,17 @@ private:
     void Command1_Click();
     void MENU_OPEN_Click();
     void Text1_OLEDragDrop(const QStringList& paths);
+    void Command2_Click(int index);
+    void Command3_Click(int index);
+    void RTextB_SelChange();
     // The unsaved-edits guard: true when the open may go on.
     bool confirmDiscardEdits();
     // Disables (or enables again) every control that could start another operation.
     void setCommandsEnabled(bool enabled);
+    // The status strip of a load or a check of all links: the caret description gives way to progress.
+    void showLoadingStatus();
+    // Restores the window after a load or a check run, however it ended.
+    void endRun();
     bool isOperationRunning() const { return m_state.IsBusy || m_state.IsNavigating; }
 
     Prompter& m_prompter;
@@ -92,4 +102,5 @@ private:
     std::unique_ptr<WebCheck> m_web;
     std::unique_ptr<LinkScanner> m_scanner;
     std::unique_ptr<DocumentLoader> m_loader;
+    std::unique_ptr<LinkNavigator> m_navigator;
 };

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <ostream>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -442,11 +443,20 @@ void PrintTo(const EditCase& edit, std::ostream* out)
     *out << edit.name;
 }
 
-class UserEdit : public RichTextBoxTest, public ::testing::WithParamInterface<EditCase> {};
+// Each edit runs twice: on a headless document, and on one laid out at a page width the way a
+// QTextEdit keeps it, where the layout follows every change.
+class UserEdit : public ::testing::TestWithParam<std::tuple<EditCase, bool>> {};
 
 TEST_P(UserEdit, TextAndMappingFollowTheEditAndItsUndo)
 {
-    const EditCase& edit = GetParam();
+    const auto& [edit, laidOut] = GetParam();
+    QTextDocument document;
+    if (laidOut) {
+        document.documentLayout();
+        document.setTextWidth(300);
+    }
+    RichTextBox box(&document);
+    EXPECT_EQ(document.pageSize().width(), laidOut ? 300 : 0);
     box.setText(edit.original);
     expectExactMapping(box, edit.original); // fills the offset cache before the edit
     edit.edit(document);
@@ -470,56 +480,73 @@ TEST_P(UserEdit, TextAndMappingFollowTheEditAndItsUndo)
 
 INSTANTIATE_TEST_SUITE_P(
     RichTextBox, UserEdit,
-    ::testing::Values(
-        EditCase{"EnterInsideLfLine", QStringLiteral("ab\ncdef\rg"),
-                 [](QTextDocument& d) { cursorAt(d, 5).insertBlock(); }, QStringLiteral("ab\ncd\r\nef\rg")},
-        EditCase{"EnterAtLineStart", QStringLiteral("ab\ncd"), [](QTextDocument& d) { cursorAt(d, 3).insertBlock(); },
-                 QStringLiteral("ab\n\r\ncd")},
-        EditCase{"EnterAtLineEnd", QStringLiteral("ab\ncd\re"), [](QTextDocument& d) { cursorAt(d, 5).insertBlock(); },
-                 QStringLiteral("ab\ncd\r\n\re")},
-        EditCase{"EnterAtTextStart", QStringLiteral("\nab"), [](QTextDocument& d) { cursorAt(d, 0).insertBlock(); },
-                 QStringLiteral("\r\n\nab")},
-        EditCase{"EnterAtTextEnd", QStringLiteral("ab\r"), [](QTextDocument& d) { cursorAt(d, 3).insertBlock(); },
-                 QStringLiteral("ab\r\r\n")},
-        // On an empty line the caret's format is that of the break before it, kind included.
-        EditCase{"EnterOnEmptyLineAfterLf", QStringLiteral("a\n\nb"),
-                 [](QTextDocument& d) { cursorAt(d, 2).insertBlock(); }, QStringLiteral("a\n\r\n\nb")},
-        EditCase{"EnterOnEmptyLineAfterCr", QStringLiteral("a\r\r"),
-                 [](QTextDocument& d) { cursorAt(d, 2).insertBlock(); }, QStringLiteral("a\r\r\n\r")},
-        EditCase{"EnterOnEmptyLineAfterParagraphSeparator", u16(u"a\u2029\u2029b"),
-                 [](QTextDocument& d) { cursorAt(d, 2).insertText(QStringLiteral("\n")); }, u16(u"a\u2029\r\n\u2029b")},
-        EditCase{"TypeOnEmptyLineAfterLfThenEnter", QStringLiteral("a\n\rb"),
-                 [](QTextDocument& d) {
-                     QTextCursor cursor = cursorAt(d, 2);
-                     cursor.insertText(QStringLiteral("zz"));
-                     cursor.insertBlock();
-                 },
-                 QStringLiteral("a\nzz\r\n\rb")},
-        EditCase{"InsertTextWithLineFeed", QStringLiteral("ab\rcd"),
-                 [](QTextDocument& d) { cursorAt(d, 4).insertText(QStringLiteral("x\ny")); },
-                 QStringLiteral("ab\rcx\r\nyd")},
-        EditCase{"PasteMixedBreaks", QStringLiteral("a\nb"),
-                 [](QTextDocument& d) { cursorAt(d, 1).insertText(QStringLiteral("1\r\n2\r3\n")); },
-                 QStringLiteral("a1\r\n2\r\n3\r\n\nb")},
-        EditCase{"TypeIntoLine", QStringLiteral("ab\ncd\r"),
-                 [](QTextDocument& d) { cursorAt(d, 4).insertText(QStringLiteral("XY")); },
-                 QStringLiteral("ab\ncXYd\r")},
-        EditCase{"DeleteCrBreak", QStringLiteral("ab\rcd\nef"), [](QTextDocument& d) { cursorAt(d, 2).deleteChar(); },
-                 QStringLiteral("abcd\nef")},
-        EditCase{"BackspaceOverLfBreak", QStringLiteral("ab\rcd\nef"),
-                 [](QTextDocument& d) { cursorAt(d, 6).deletePreviousChar(); }, QStringLiteral("ab\rcdef")},
-        EditCase{"DeleteCrLfBreak", QStringLiteral("ab\r\ncd\ne"),
-                 [](QTextDocument& d) { cursorAt(d, 2).deleteChar(); }, QStringLiteral("abcd\ne")},
-        EditCase{"DeleteBreakBeforeEmptyLine", QStringLiteral("a\n\rb"),
-                 [](QTextDocument& d) { cursorAt(d, 1).deleteChar(); }, QStringLiteral("a\rb")},
-        EditCase{"DeleteBreakOfEmptyLine", QStringLiteral("a\n\rb"),
-                 [](QTextDocument& d) { cursorAt(d, 2).deleteChar(); }, QStringLiteral("a\nb")},
-        EditCase{"ReplaceSelectionSpanningBreaks", QStringLiteral("ab\ncd\ref"),
-                 [](QTextDocument& d) { cursorAt(d, 7, 1).insertText(QStringLiteral("X\nY")); },
-                 QStringLiteral("aX\r\nYf")},
-        EditCase{"RemoveSelectionSpanningBreaks", QStringLiteral("a\nb\rc\r\nd"),
-                 [](QTextDocument& d) { cursorAt(d, 5, 2).removeSelectedText(); }, QStringLiteral("a\n\r\nd")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::
+        Combine(
+            ::testing::Values(EditCase{"EnterInsideLfLine", QStringLiteral("ab\ncdef\rg"),
+                                       [](QTextDocument& d) { cursorAt(d, 5).insertBlock(); },
+                                       QStringLiteral("ab\ncd\r\nef\rg")},
+                              EditCase{"EnterAtLineStart", QStringLiteral("ab\ncd"),
+                                       [](QTextDocument& d) { cursorAt(d, 3).insertBlock(); },
+                                       QStringLiteral("ab\n\r\ncd")},
+                              EditCase{"EnterAtLineEnd", QStringLiteral("ab\ncd\re"),
+                                       [](QTextDocument& d) { cursorAt(d, 5).insertBlock(); },
+                                       QStringLiteral("ab\ncd\r\n\re")},
+                              EditCase{"EnterAtTextStart", QStringLiteral("\nab"),
+                                       [](QTextDocument& d) { cursorAt(d, 0).insertBlock(); },
+                                       QStringLiteral("\r\n\nab")},
+                              EditCase{"EnterAtTextEnd", QStringLiteral("ab\r"),
+                                       [](QTextDocument& d) { cursorAt(d, 3).insertBlock(); },
+                                       QStringLiteral("ab\r\r\n")},
+                              // On an empty line the caret's format is that of the break before it, kind included.
+                              EditCase{"EnterOnEmptyLineAfterLf", QStringLiteral("a\n\nb"),
+                                       [](QTextDocument& d) { cursorAt(d, 2).insertBlock(); },
+                                       QStringLiteral("a\n\r\n\nb")},
+                              EditCase{"EnterOnEmptyLineAfterCr", QStringLiteral("a\r\r"),
+                                       [](QTextDocument& d) { cursorAt(d, 2).insertBlock(); },
+                                       QStringLiteral("a\r\r\n\r")},
+                              EditCase{"EnterOnEmptyLineAfterParagraphSeparator", u16(u"a\u2029\u2029b"),
+                                       [](QTextDocument& d) { cursorAt(d, 2).insertText(QStringLiteral("\n")); },
+                                       u16(u"a\u2029\r\n\u2029b")},
+                              EditCase{"TypeOnEmptyLineAfterLfThenEnter", QStringLiteral("a\n\rb"),
+                                       [](QTextDocument& d) {
+                                           QTextCursor cursor = cursorAt(d, 2);
+                                           cursor.insertText(QStringLiteral("zz"));
+                                           cursor.insertBlock();
+                                       },
+                                       QStringLiteral("a\nzz\r\n\rb")},
+                              EditCase{"InsertTextWithLineFeed", QStringLiteral("ab\rcd"),
+                                       [](QTextDocument& d) { cursorAt(d, 4).insertText(QStringLiteral("x\ny")); },
+                                       QStringLiteral("ab\rcx\r\nyd")},
+                              EditCase{
+                                  "PasteMixedBreaks", QStringLiteral("a\nb"),
+                                  [](QTextDocument& d) { cursorAt(d, 1).insertText(QStringLiteral("1\r\n2\r3\n")); },
+                                  QStringLiteral("a1\r\n2\r\n3\r\n\nb")},
+                              EditCase{"TypeIntoLine", QStringLiteral("ab\ncd\r"),
+                                       [](QTextDocument& d) { cursorAt(d, 4).insertText(QStringLiteral("XY")); },
+                                       QStringLiteral("ab\ncXYd\r")},
+                              EditCase{"DeleteCrBreak", QStringLiteral("ab\rcd\nef"),
+                                       [](QTextDocument& d) { cursorAt(d, 2).deleteChar(); },
+                                       QStringLiteral("abcd\nef")},
+                              EditCase{"BackspaceOverLfBreak", QStringLiteral("ab\rcd\nef"),
+                                       [](QTextDocument& d) { cursorAt(d, 6).deletePreviousChar(); },
+                                       QStringLiteral("ab\rcdef")},
+                              EditCase{"DeleteCrLfBreak", QStringLiteral("ab\r\ncd\ne"),
+                                       [](QTextDocument& d) { cursorAt(d, 2).deleteChar(); },
+                                       QStringLiteral("abcd\ne")},
+                              EditCase{"DeleteBreakBeforeEmptyLine", QStringLiteral("a\n\rb"),
+                                       [](QTextDocument& d) { cursorAt(d, 1).deleteChar(); }, QStringLiteral("a\rb")},
+                              EditCase{"DeleteBreakOfEmptyLine", QStringLiteral("a\n\rb"),
+                                       [](QTextDocument& d) { cursorAt(d, 2).deleteChar(); }, QStringLiteral("a\nb")},
+                              EditCase{"ReplaceSelectionSpanningBreaks", QStringLiteral("ab\ncd\ref"),
+                                       [](QTextDocument& d) { cursorAt(d, 7, 1).insertText(QStringLiteral("X\nY")); },
+                                       QStringLiteral("aX\r\nYf")},
+                              EditCase{"RemoveSelectionSpanningBreaks", QStringLiteral("a\nb\rc\r\nd"),
+                                       [](QTextDocument& d) { cursorAt(d, 5, 2).removeSelectedText(); },
+                                       QStringLiteral("a\n\r\nd")}),
+            ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_LaidOut" : "_Headless");
+    });
 
 TEST_F(RichTextBoxTest, EditsAndUndoAreSeparateSteps)
 {

@@ -1,0 +1,91 @@
+#include "LinkNavigator.h"
+
+#include "CheckProgress.h"
+#include "LinkKinds.h"
+#include "TagScan.h"
+#include "common/DocumentState.h"
+#include "common/Prompter.h"
+#include "common/RichTextBox.h"
+#include "common/SearchCopy.h"
+
+#include <exception>
+
+LinkNavigator::LinkNavigator(DocumentState& state, RichTextBox& editor, CheckProgress& events, Prompter& prompter)
+    : m_state(state), m_editor(editor), m_events(events), m_prompter(prompter)
+{
+}
+
+int LinkNavigator::startPosition(bool forward, const QString& text)
+{
+    if (forward) {
+        // After a move only the "<" is selected: step over the rest of that tag first.
+        if (m_editor.selText() == QStringLiteral("<"))
+            m_editor.extendSelectionUpTo(u'>');
+        return m_editor.selStart() + m_editor.selLength() + 1;
+    }
+    // Walk back to where the selected text really stands in the text.
+    const int length = m_editor.selLength();
+    const QString selected = m_editor.selText();
+    int k = m_editor.selStart();
+    while (true) {
+        if (QStringView(text).mid(k, length) == selected) {
+            --k;
+            break;
+        }
+        --k;
+        if (k <= 0)
+            break;
+    }
+    return k < 1 ? 0 : k;
+}
+
+bool LinkNavigator::accepts(int kind) const
+{
+    if (kind == AnyLinkKind)
+        return true;
+    return m_editor.selLinkMark() && m_editor.selColor() == LinkKinds.at(kind).color;
+}
+
+bool LinkNavigator::Fnc_MoveToLink(bool forward, int kind)
+{
+    try {
+        const int start0 = m_editor.selStart();
+        const int length0 = m_editor.selLength();
+        const QString text = m_editor.text();
+        const QString upper = makeSearchCopy(text);
+        NextOccurrence closing(upper, u">");
+
+        int pos = startPosition(forward, text);
+        bool found = false;
+        while (pos >= 1) {
+            m_events.processEvents();
+            if (m_state.AbortRequested)
+                break;
+            // a: 0-based start of the candidate "<A ".
+            // (lastIndexOf reads a negative start as counting from the end.)
+            const qsizetype a = forward ? upper.indexOf(u"<A ", pos - 1)
+                                        : (pos < 3 ? -1 : upper.lastIndexOf(u"<A ", pos - 3));
+            if (a < 0)
+                break;
+            const qsizetype b = closing.at(a);
+            if (b >= 0 && QStringView(upper).sliced(a, b - a + 1).contains(u" HREF=")) {
+                // The tag's text can only stand at a itself in the stretch the search looks at, so the
+                // editor finds it from its own offset.
+                m_editor.findAndSelect(text.mid(a, b - a + 1), int(a));
+                m_editor.setSelLength(1);
+                if (accepts(kind)) {
+                    found = true;
+                    break;
+                }
+            }
+            pos = forward ? int(a) + 2 : int(a);
+        }
+        if (found)
+            return true;
+        m_editor.setSelection(start0, length0);
+        m_prompter.message(QStringLiteral("見つかりませんでした。"), Prompter::Buttons::Ok, Prompter::Answer::Ok);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}

@@ -1,0 +1,158 @@
+#include "dialogs/SFrm_ColorHelp.h"
+
+#include "common/RichTextBox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString LegendText = QStringLiteral("Webにリンクしています。(OK：Webリンク)\r\n"
+                                          "Fileにリンクしています。(OK：Fileリンク)\r\n"
+                                          "ページ内でリンクしています。(OK：ページリンク)\r\n"
+                                          "Webでリンク先が見つかりません。(NG：Webリンク)\r\n"
+                                          "Fileが見つかりません。(NG：Fileリンク)\r\n"
+                                          "ページ内でリンク先が見つかりません。(NG：ページリンク)\r\n"
+                                          "リンク確認を行いません。(未調査リンク)");
+
+const QColor LineColors[] = {{0, 0, 255},   {0, 128, 128}, {0, 64, 0},      {255, 0, 0},
+                             {255, 0, 255}, {192, 64, 0},  {136, 136, 136}};
+
+// A main window whose close request can be refused, as the save question can refuse it.
+class MainWindow : public QWidget {
+public:
+    bool refuseClose = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
+};
+
+class ColorHelpTest : public ::testing::Test {
+protected:
+    void SetUp() override { mainWindow.show(); }
+    void TearDown() override
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<SFrm_ColorHelp*>(window))
+                window->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static QTextEdit* textBox(QWidget* legend) { return legend->findChild<QTextEdit*>(QStringLiteral("RTextB")); }
+    static QPushButton* okButton(QWidget* legend)
+    {
+        return legend->findChild<QPushButton*>(QStringLiteral("Command1"));
+    }
+
+    MainWindow mainWindow;
+};
+
+TEST_F(ColorHelpTest, ShowsTheSevenLinesSeparatedByCrLf)
+{
+    QWidget* legend = SFrm_ColorHelp::showFor(&mainWindow);
+    EXPECT_EQ(legend->windowTitle(), QStringLiteral("リンク文字列の色"));
+    EXPECT_EQ(legend->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("リンク文字列の色と意味"));
+    EXPECT_EQ(okButton(legend)->text(), QStringLiteral("OK(&O)"));
+    EXPECT_EQ(RichTextBox(textBox(legend)->document()).text(), LegendText);
+}
+
+TEST_F(ColorHelpTest, EveryCharacterAndLineBreakTakesItsLinesColour)
+{
+    RichTextBox reader(textBox(SFrm_ColorHelp::showFor(&mainWindow))->document());
+    ASSERT_EQ(reader.textLength(), LegendText.size());
+    for (int i = 0; i < LegendText.size(); ++i) {
+        const auto line = LegendText.left(i).count(u'\n');
+        reader.setSelection(i, 1);
+        ASSERT_EQ(reader.selColor(), toColorref(LineColors[line])) << "character " << i << " of line " << line + 1;
+    }
+}
+
+TEST_F(ColorHelpTest, OpensWithTheCaretAtTheStartInTheBoldGothicFaceAndNoScrolling)
+{
+    QTextEdit* text = textBox(SFrm_ColorHelp::showFor(&mainWindow));
+    QApplication::processEvents();
+    EXPECT_EQ(text->textCursor().position(), 0);
+    EXPECT_FALSE(text->textCursor().hasSelection());
+    const QFontInfo face(text->font());
+    EXPECT_EQ(face.family(), QStringLiteral("IPAPGothic"));
+    EXPECT_TRUE(face.bold());
+    EXPECT_DOUBLE_EQ(text->font().pointSizeF(), 11.25);
+    EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(text->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ColorHelpTest, TheKeyboardFocusNeverStaysInTheText)
+{
+    QWidget* legend = SFrm_ColorHelp::showFor(&mainWindow);
+    legend->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(legend));
+    QTextEdit* text = textBox(legend);
+    QPushButton* ok = okButton(legend);
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+    QTest::keyClicks(text, QStringLiteral("typed"));
+    QTest::keyClick(text, Qt::Key_Delete);
+    EXPECT_EQ(RichTextBox(text->document()).text(), LegendText);
+}
+
+TEST_F(ColorHelpTest, OpeningTwiceBringsUpTheOneWindowAsItIs)
+{
+    SFrm_ColorHelp* first = SFrm_ColorHelp::showFor(&mainWindow);
+    QTextCursor selection = textBox(first)->textCursor();
+    selection.setPosition(5, QTextCursor::KeepAnchor);
+    textBox(first)->setTextCursor(selection);
+
+    EXPECT_EQ(SFrm_ColorHelp::showFor(&mainWindow), first);
+    EXPECT_EQ(textBox(first)->textCursor().selectionEnd(), 5);
+    int open = 0;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        open += qobject_cast<SFrm_ColorHelp*>(window) && window->isVisible();
+    EXPECT_EQ(open, 1);
+}
+
+TEST_F(ColorHelpTest, OkClosesItAndTheNextOpeningBuildsItAnew)
+{
+    QPointer<SFrm_ColorHelp> first = SFrm_ColorHelp::showFor(&mainWindow);
+    okButton(first)->click();
+    EXPECT_FALSE(first->isVisible());
+    // Reopened before the closed one has been deleted.
+    SFrm_ColorHelp* second = SFrm_ColorHelp::showFor(&mainWindow);
+    EXPECT_NE(second, first.data());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(RichTextBox(textBox(second)->document()).text(), LegendText);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+}
+
+TEST_F(ColorHelpTest, ClosingTheMainWindowClosesIt)
+{
+    QPointer<SFrm_ColorHelp> legend = SFrm_ColorHelp::showFor(&mainWindow);
+    mainWindow.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(legend.isNull());
+}
+
+TEST_F(ColorHelpTest, ARefusedCloseOfTheMainWindowLeavesItOpen)
+{
+    QPointer<SFrm_ColorHelp> legend = SFrm_ColorHelp::showFor(&mainWindow);
+    mainWindow.refuseClose = true;
+    mainWindow.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(legend.isNull());
+    EXPECT_TRUE(legend->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+#include "ScannerFixture.h"
+#include "links/CurrentLinkCheck.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One painted link between plain text, a NAME anchor, a bold tag and an unchecked web link.
+class SingleCheck : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        text = QStringLiteral("text\r\n<a href=#n>one</a>\n<a name=n>N</a> <b>bold</b> "
+                              "<a href=\"http://h/x\">w</a> <a href=\"open>");
+        f.editor.setText(text);
+        link = int(text.indexOf(QStringLiteral("<a href=#n")));
+        anchor = int(text.indexOf(QStringLiteral("<a name")));
+        bold = int(text.indexOf(QStringLiteral("<b>")));
+        web = int(text.indexOf(QStringLiteral("<a href=\"http")));
+    }
+
+    // Checks with the selection at [start, start + length) and returns the paint of each position.
+    bool checkAt(int start, int length)
+    {
+        f.editor.setSelection(start, length);
+        return Fnc_CheckCurrentLink(f.editor, f.editor.selText(), QStringLiteral("/nowhere"), true, f.web);
+    }
+
+    bool painted(int offset) { return f.paintAt(offset).second; }
+
+    ScannerFixture f;
+    QString text;
+    int link = 0;
+    int anchor = 0;
+    int bold = 0;
+    int web = 0;
+};
+
+TEST_F(SingleCheck, CaretInsideATagChecksThatTag)
+{
+    for (int caret : {link + 1, link + 5, link + 10}) {
+        f.editor.setText(text);
+        ASSERT_TRUE(checkAt(caret, 0));
+        EXPECT_EQ(f.editor.selStart(), link) << caret;
+        EXPECT_EQ(f.editor.selLength(), 1) << caret;
+        EXPECT_EQ(f.paintAt(link), std::make_pair(CLR_OK_PAGE, true)) << caret;
+        EXPECT_EQ(f.paintAt(link + 10), std::make_pair(CLR_OK_PAGE, true)) << caret;
+        EXPECT_FALSE(painted(link + 11)) << caret;
+    }
+}
+
+TEST_F(SingleCheck, CaretOutsideTagsChangesNothing)
+{
+    for (int caret : {0, 2, link, link + 11, link + 13, int(text.size())}) {
+        ASSERT_TRUE(checkAt(caret, 0));
+        EXPECT_EQ(f.editor.selStart(), caret);
+        for (int offset : {link, anchor, web})
+            EXPECT_FALSE(painted(offset)) << caret;
+    }
+    EXPECT_TRUE(f.web.asked.isEmpty());
+}
+
+TEST_F(SingleCheck, SelectionOfSeveralTagsChecksTheFirstLinkTag)
+{
+    ASSERT_TRUE(checkAt(bold - 1, web + 24 - bold));
+    EXPECT_EQ(f.editor.selStart(), web);
+    EXPECT_EQ(f.web.asked, QStringList{QStringLiteral("http://h/x")});
+    EXPECT_EQ(f.paintAt(web), std::make_pair(CLR_NG_WEB, true));
+    EXPECT_FALSE(painted(bold));
+}
+
+TEST_F(SingleCheck, TheLessThanSelectedByAMoveIsThatLink)
+{
+    ASSERT_TRUE(checkAt(link, 1));
+    EXPECT_EQ(f.editor.selStart(), link);
+    EXPECT_EQ(f.paintAt(link + 5), std::make_pair(CLR_OK_PAGE, true));
+}
+
+TEST_F(SingleCheck, NameAnchorIsPaintedAsUncheckedAndOtherTagsNotAtAll)
+{
+    ASSERT_TRUE(checkAt(anchor + 4, 0));
+    EXPECT_EQ(f.paintAt(anchor), std::make_pair(CLR_NG_WEB, true));
+    ASSERT_TRUE(checkAt(bold + 1, 0));
+    EXPECT_FALSE(painted(bold));
+    EXPECT_FALSE(painted(bold + 1));
+}
+
+TEST_F(SingleCheck, UnclosedQuoteCannotBeCut)
+{
+    const int open = int(text.lastIndexOf(QStringLiteral("<a href")));
+    EXPECT_FALSE(checkAt(open + 3, 0));
+    EXPECT_FALSE(painted(open));
+}
+
+TEST_F(SingleCheck, EmptyValueIsCheckedAsARelativeFile)
+{
+    f.editor.setText(QStringLiteral("<a href=\"\">"));
+    f.editor.setSelection(2, 0);
+    ASSERT_TRUE(Fnc_CheckCurrentLink(f.editor, QString(), QStringLiteral("/"), true, f.web));
+    EXPECT_EQ(f.paintAt(0), std::make_pair(CLR_OK_FILE, true));  // the folder itself exists
+}
+
+} // namespace

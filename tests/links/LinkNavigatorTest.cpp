@@ -1,0 +1,107 @@
+#include "ScannerFixture.h"
+#include "ScriptedPrompter.h"
+#include "links/LinkNavigator.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString NotFound = QStringLiteral("見つかりませんでした。");
+
+// A checked document with every kind of line break before and between its links.
+class Navigation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        text = QStringLiteral("日本語\r\n<a href=#a>1</a> <a name=a>A</a>\r\n<a href=gone.html>2</a>\n"
+                              "<a href=\"#b\">3</a>\r<b>x</b><A\tHREF=mailto:x>4</a>\r\nend");
+        ASSERT_TRUE(f.check(text));
+        links = {int(text.indexOf(QStringLiteral("<a href=#a"))), int(text.indexOf(QStringLiteral("<a href=gone"))),
+                 int(text.indexOf(QStringLiteral("<a href=\"#b"))), int(text.indexOf(QStringLiteral("<A\tHREF")))};
+    }
+
+    // Moves and returns where the selection ends up (start, length).
+    std::pair<int, int> move(bool forward, int kind)
+    {
+        EXPECT_TRUE(navigator.Fnc_MoveToLink(forward, kind));
+        return {f.editor.selStart(), f.editor.selLength()};
+    }
+
+    ScannerFixture f;
+    ScriptedPrompter prompter;
+    LinkNavigator navigator{f.state, f.editor, f.progress, prompter};
+    QString text;
+    QList<int> links;
+};
+
+TEST_F(Navigation, DownWalksEveryLinkInOrderAndStopsAtTheEnd)
+{
+    f.editor.setSelection(0, 0);
+    for (int start : links)
+        EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(start, 1));
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(links.last(), 1));
+    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+}
+
+TEST_F(Navigation, UpWalksBackAndNeverWrapsAround)
+{
+    f.editor.setSelection(text.size(), 0);
+    for (int i = int(links.size()) - 1; i >= 0; --i)
+        EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(links[i], 1));
+    EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(links.first(), 1));
+    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+
+    // From the very start there is nothing before the caret.
+    f.editor.setSelection(0, 0);
+    EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(0, 0));
+    // From the middle of the text, with a selection: the previous link, the selection restored when none.
+    f.editor.setSelection(links[2] + 3, 4);
+    EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(links[1], 1));
+}
+
+TEST_F(Navigation, ClassFilterReadsThePaintedColourAndMark)
+{
+    f.editor.setSelection(0, 0);
+    EXPECT_EQ(move(true, 5), std::make_pair(links[1], 1));           // NG file
+    EXPECT_EQ(move(true, 7), std::make_pair(links[3], 1));           // not checked
+    EXPECT_EQ(move(false, 3), std::make_pair(links[0], 1));          // OK page
+    EXPECT_EQ(move(true, 6), std::make_pair(links[2], 1));           // NG page
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    f.editor.setSelection(0, 0);
+    EXPECT_EQ(move(true, 1), std::make_pair(0, 0));                  // no OK web link
+    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+}
+
+TEST_F(Navigation, TagsWithoutTheLinkMarkPassUnderAClass)
+{
+    // A tag typed after the check, and one coloured by hand without the mark.
+    f.editor.setSelection(int(text.size()), 0);
+    QTextCursor cursor(&f.document);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral(" <a href=typed.html> <a href=coloured.html>"));
+    const int typed = int(text.size()) + 1;
+    const int coloured = typed + 20;
+    f.editor.setSelection(coloured, 23);
+    f.editor.setSelColor(CLR_NG_FILE);
+    f.editor.setSelLinkMark(false);
+
+    f.editor.setSelection(links[2], 0);
+    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(links[2], 1));
+    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(links[3], 1));
+    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(typed, 1));
+    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(coloured, 1));
+    f.editor.setSelection(links[2], 0);
+    EXPECT_EQ(move(true, 5), std::make_pair(links[2], 0));
+    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+}
+
+TEST_F(Navigation, StopRestoresTheSelectionAndSaysNotFound)
+{
+    f.editor.setSelection(2, 1);
+    f.progress.onPoll = [this](int) { f.state.AbortRequested = true; };
+    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(2, 1));
+    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+}
+
+} // namespace
