@@ -32,7 +32,7 @@ QString generate(int links, int bytes, const QString& folder)
     QString text = QStringLiteral("<html>\r\n<body>\r\n");
     text.reserve(bytes + 1024);
     const int entries = links + links / 3;  // one in four tags is a NAME anchor, not a link
-    const int fillerPerLink = qMax(0, bytes / entries - 60);
+    const int fillerPerLink = qMax(0, bytes / entries - 28);
     const QString filler = QStringLiteral("本文のテキスト lorem ipsum dolor sit amet. ").repeated(fillerPerLink / 40 + 1);
     for (int i = 0; i < entries; ++i) {
         switch (i % 4) {

@@ -82,6 +82,9 @@ BreakKind breakKindBefore(const QTextBlock& block)
     return kind > 0 && kind < int(BreakKind::Count) ? BreakKind(kind) : BreakKind::CrLf;
 }
 
+// Ranges up to this many characters are read one character at a time.
+constexpr int ShortRange = 4096;
+
 constexpr int FreshBlock = -1; // userState of a block Qt has just created
 constexpr int KnownBlock = 0;
 
@@ -114,7 +117,7 @@ private:
 } // namespace
 
 RichTextBox::RichTextBox(QTextDocument* document, QObject* parent)
-    : QObject(parent), m_document(document), m_cursor(document), m_blockStarts{BlockStart{0, 0}}
+    : QObject(parent), m_document(document), m_blockStarts{BlockStart{0, 0}}
 {
     // QTextDocument reports contentsChange only once it has a layout. A document nobody lays out yet
     // is used headless: its layout gets a null page size, which keeps it from ever laying out text
@@ -178,7 +181,7 @@ void RichTextBox::setText(const QString& text)
     }
     // Inside a batch the document reports the change only when the batch ends.
     invalidateOffsetCache(0);
-    setCursor(QTextCursor(m_document));
+    setSelectionPositions(Selection{});
 }
 
 int RichTextBox::textLength() const
@@ -201,41 +204,38 @@ QString RichTextBox::textRange(int offset, int length) const
 
 int RichTextBox::selStart() const
 {
-    return toTextOffset(cursor().selectionStart());
+    return toTextOffset(selection().start());
 }
 
 int RichTextBox::selLength() const
 {
-    const QTextCursor selection = cursor();
-    return toTextOffset(selection.selectionEnd()) - toTextOffset(selection.selectionStart());
+    const Selection current = selection();
+    return toTextOffset(current.end()) - toTextOffset(current.start());
 }
 
 void RichTextBox::setSelection(int start, int length)
 {
     start = std::max(start, 0);
     const int end = int(std::min<qint64>(qint64(start) + std::max(length, 0), INT_MAX));
-    QTextCursor selection = cursor();
-    selection.setPosition(toDocumentPosition(start));
-    selection.setPosition(toDocumentPosition(end), QTextCursor::KeepAnchor);
-    setCursor(selection);
+    setSelectionPositions(Selection{toDocumentPosition(start), toDocumentPosition(end)});
 }
 
 QString RichTextBox::selText() const
 {
-    const QTextCursor selection = cursor();
-    return documentText(selection.selectionStart(), selection.selectionEnd());
+    const Selection current = selection();
+    return documentText(current.start(), current.end());
 }
 
 std::optional<Colorref> RichTextBox::selColor() const
 {
-    const QTextCursor selection = cursor();
-    if (!selection.hasSelection())
-        return colorOf(caretFormat(selection.position()));
+    const Selection current = selection();
+    if (current.start() == current.end())
+        return colorOf(caretFormat(current.position));
 
     // A tag painted up to the end of its line still has one colour: the breaks count only in a
     // selection made of nothing else, which then has the colour of those breaks.
-    const int from = selection.selectionStart();
-    const int to = selection.selectionEnd();
+    const int from = current.start();
+    const int to = current.end();
     CommonColor visible;
     CommonColor breaks;
     for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() < to;
@@ -263,9 +263,9 @@ void RichTextBox::setSelColor(Colorref color)
 
 bool RichTextBox::selLinkMark() const
 {
-    const QTextCursor selection = cursor();
+    const Selection current = selection();
     const QTextCharFormat format =
-        selection.hasSelection() ? formatAt(selection.selectionStart()) : caretFormat(selection.position());
+        current.start() != current.end() ? formatAt(current.start()) : caretFormat(current.position);
     return format.boolProperty(int(TextProperty::LinkMark));
 }
 
@@ -292,12 +292,12 @@ bool RichTextBox::findAndSelect(const QString& needle, int fromOffset)
 
 void RichTextBox::extendSelectionUpTo(QChar ch)
 {
-    const QTextCursor selection = cursor();
-    const int start = toTextOffset(selection.selectionStart());
+    const Selection current = selection();
+    const int start = toTextOffset(current.start());
     const int documentEnd = m_document->characterCount() - 1;
     // Read forward in growing pieces, so a near character costs little and a far one linear time.
     int end = -1;
-    for (int from = selection.selectionEnd(), chunk = 256; end < 0 && from < documentEnd;
+    for (int from = current.end(), chunk = 256; end < 0 && from < documentEnd;
          chunk = std::min(chunk * 2, 1 << 22)) {
         const int to = from + std::min(chunk, documentEnd - from);
         const qsizetype found = documentText(from, to).indexOf(ch);
@@ -354,9 +354,9 @@ int RichTextBox::toTextOffset(int documentPosition) const
     return start.offset + documentPosition - start.position;
 }
 
-void RichTextBox::setCursor(const QTextCursor& cursor)
+void RichTextBox::setSelectionPositions(const Selection& selection)
 {
-    m_cursor = cursor;
+    m_selection = selection;
     emit selectionChanged();
 }
 
@@ -380,7 +380,7 @@ void RichTextBox::onContentsChange(int position, int charsRemoved, int charsAdde
     // Undo and redo start a revision of their own without adding to the undo stack; a document
     // without undo has no undo or redo to tell apart.
     const bool newEdit = !m_ownEdit && m_batchDepth == 0 &&
-                         (!m_document->isUndoRedoEnabled() || true);
+                         (!m_document->isUndoRedoEnabled() || m_document->revision() == m_userEditRevision);
     // The block behind a newly inserted break starts no later than the end of the inserted range.
     for (; block.isValid() && block.position() <= position + charsAdded; block = block.next()) {
         if (block.userState() != FreshBlock)
@@ -413,11 +413,25 @@ void RichTextBox::onContentsChanged()
 
 QString RichTextBox::documentText(int from, int to) const
 {
-    QTextCursor range(m_document);
-    range.setPosition(from);
-    range.setPosition(to, QTextCursor::KeepAnchor);
-    // selectedText() is raw like toRawText(): no-break spaces stay, every paragraph break reads U+2029.
-    return expandBreaks(range.selectedText(), m_document->findBlock(from));
+    // Raw like toRawText(): no-break spaces stay, every paragraph break reads U+2029. A short range
+    // (a tag) is read character by character, since a block's text may be a whole 10 MB line; a long
+    // one block by block.
+    QString raw;
+    if (to - from <= ShortRange) {
+        raw.reserve(to - from);
+        for (int position = from; position < to; ++position)
+            raw += m_document->characterAt(position);
+        return expandBreaks(raw, m_document->findBlock(from));
+    }
+    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        const int separator = block.position() + block.length() - 1;
+        const int begin = std::max(from, block.position());
+        raw += QStringView(block.text()).sliced(begin - block.position(), std::min(to, separator) - begin);
+        if (separator < to)
+            raw += QChar::ParagraphSeparator;
+    }
+    return expandBreaks(raw, m_document->findBlock(from));
 }
 
 QString RichTextBox::expandBreaks(const QString& raw, QTextBlock block) const
@@ -441,11 +455,12 @@ QTextCharFormat RichTextBox::formatAt(int position) const
     const QTextBlock block = m_document->findBlock(position);
     if (position == block.position() + block.length() - 1)
         return block.next().charFormat();
-    // charFormat() reports the character before the cursor, except at the start of a block, where it
-    // reports the one after; position + 1 is never a block start here.
-    QTextCursor probe(m_document);
-    probe.setPosition(position + 1);
-    return probe.charFormat();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (fragment.contains(position))
+            return fragment.charFormat();
+    }
+    return block.charFormat();
 }
 
 QTextCharFormat RichTextBox::caretFormat(int position) const
@@ -455,11 +470,15 @@ QTextCharFormat RichTextBox::caretFormat(int position) const
 
 void RichTextBox::mergeSelectionFormat(const QTextCharFormat& format)
 {
-    QTextCursor selection = cursor();
-    if (selection.hasSelection())
-        selection.mergeCharFormat(format);
-    else
+    const Selection current = selection();
+    if (current.start() == current.end()) {
         m_insertFormat.merge(format);
+        return;
+    }
+    QTextCursor range(m_document);
+    range.setPosition(current.start());
+    range.setPosition(current.end(), QTextCursor::KeepAnchor);
+    range.mergeCharFormat(format);
 }
 
 void RichTextBox::extendOffsetCache(int entries, int pastOffset) const

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextFormat>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -98,8 +99,17 @@ signals:
     void focusReceived();
 
 protected:
-    virtual QTextCursor cursor() const { return m_cursor; }
-    virtual void setCursor(const QTextCursor& cursor);
+    // The selection in document positions. Kept as plain positions, not as a QTextCursor: placing a
+    // cursor makes a shown document lay out the block it lands on, which walking thousands of tags
+    // cannot afford.
+    struct Selection {
+        int anchor = 0;
+        int position = 0;
+        int start() const { return std::min(anchor, position); }
+        int end() const { return std::max(anchor, position); }
+    };
+    virtual Selection selection() const { return m_selection; }
+    virtual void setSelectionPositions(const Selection& selection);
 
 private:
     // Where block k starts, as a document position and as a text offset.
@@ -127,7 +137,7 @@ private:
     void invalidateOffsetCache(int fromBlock) const;
 
     QTextDocument* m_document;
-    QTextCursor m_cursor;
+    Selection m_selection;
     QTextCharFormat m_insertFormat;
     bool m_enabled = true;
     int m_batchDepth = 0;

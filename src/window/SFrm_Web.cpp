@@ -18,7 +18,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <exception>
 
@@ -104,9 +104,9 @@ void SFrm_Web::createControls()
     Cmd1[0] = place(new QPushButton(ExitCaption, area), "Cmd1_0", at(8160, 120, 1395, 315));
 
     Picture1 = place(new QWidget(area), "Picture1", at(0, EditorTop, 9075, 4275));
-    RTextB = place(new QTextEdit(Picture1), "RTextB", QRect(QPoint(0, 0), Picture1->size()));
+    RTextB = place(new QPlainTextEdit(Picture1), "RTextB", QRect(QPoint(0, 0), Picture1->size()));
     RTextB->setFont(QFont(QStringLiteral("IPAGothic")));
-    RTextB->setLineWrapMode(QTextEdit::NoWrap);
+    RTextB->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     Picture2 = place(new StatusStrip(area), "Picture2", at(0, 6900, 9855, StripHeight));
     ProgressBar1 = place(new QProgressBar(Picture2), "ProgressBar1", at(0, 30, 2475, 315));
@@ -263,6 +263,7 @@ bool SFrm_Web::Fnc_ReadHtmlData()
         Cmd1[0]->setText(StopCaption);
         setCommandsEnabled(false);
         showLoadingStatus();
+        const DetachedSelection offScreen(*m_editor);
         ranToEnd = m_loader->load(Text1->toPlainText()) != DocumentLoader::Outcome::Declined;
     } catch (const std::exception&) {
         ranToEnd = false;
@@ -297,7 +298,10 @@ void SFrm_Web::Command2_Click(int index)
     Cmd1[0]->setText(StopCaption);
     setCommandsEnabled(false);
     try {
-        m_navigator->Fnc_MoveToLink(index == 1, Cmb2->currentIndex());
+        {
+            const DetachedSelection offScreen(*m_editor);
+            m_navigator->Fnc_MoveToLink(index == 1, Cmb2->currentIndex());
+        }
         Fnc_SelectDataKindPrint();
     } catch (const std::exception&) {
         // The buttons come back below whatever happened.
@@ -327,6 +331,7 @@ void SFrm_Web::Command3_Click(int index)
     Label5->show();
     Label5->setText(QStringLiteral("調査中のリンク先"));
     try {
+        const DetachedSelection offScreen(*m_editor);
         const InetSession inet(m_state, *m_web);
         Cmd1[0]->setText(StopCaption);
         if (index == 0) {

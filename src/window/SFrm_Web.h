@@ -21,7 +21,7 @@ class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTextEdit;
+class QPlainTextEdit;
 class StatusStrip;
 class TextEditBox;
 
@@ -87,7 +87,7 @@ private:
     std::array<QPushButton*, 2> Command2{};
     std::array<QPushButton*, 2> Command3{};
     QWidget* Picture1 = nullptr;
-    QTextEdit* RTextB = nullptr;
+    QPlainTextEdit* RTextB = nullptr;
     StatusStrip* Picture2 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* Label5 = nullptr;

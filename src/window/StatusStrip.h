@@ -18,6 +18,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect textRect() const;
+
     QString m_text;
     QPoint m_position;
 };

@@ -1,14 +1,15 @@
 #include "TextEditBox.h"
 
 #include <QEvent>
-#include <QTextEdit>
+#include <QTextDocument>
 
-TextEditBox::TextEditBox(QTextEdit* edit) : RichTextBox(edit->document(), edit), m_edit(edit)
+#include <algorithm>
+#include <QPlainTextEdit>
+
+TextEditBox::TextEditBox(QPlainTextEdit* edit) : RichTextBox(edit->document(), edit), m_edit(edit)
 {
-    // Pasted rich text would bring tables and frames: the document holds plain paragraphs only.
-    m_edit->setAcceptRichText(false);
-    connect(m_edit, &QTextEdit::cursorPositionChanged, this, &RichTextBox::selectionChanged);
-    connect(m_edit, &QTextEdit::selectionChanged, this, &RichTextBox::selectionChanged);
+    connect(m_edit, &QPlainTextEdit::cursorPositionChanged, this, &RichTextBox::selectionChanged);
+    connect(m_edit, &QPlainTextEdit::selectionChanged, this, &RichTextBox::selectionChanged);
     m_edit->installEventFilter(this);
 }
 
@@ -27,13 +28,40 @@ void TextEditBox::refresh()
     m_edit->viewport()->update();
 }
 
-QTextCursor TextEditBox::cursor() const
+void TextEditBox::detachSelection()
 {
-    return m_edit->textCursor();
+    if (m_detached++ == 0)
+        RichTextBox::setSelectionPositions(widgetSelection());
 }
 
-void TextEditBox::setCursor(const QTextCursor& cursor)
+void TextEditBox::attachSelection()
 {
+    if (--m_detached == 0)
+        setSelectionPositions(RichTextBox::selection());
+}
+
+RichTextBox::Selection TextEditBox::widgetSelection() const
+{
+    const QTextCursor cursor = m_edit->textCursor();
+    return Selection{cursor.anchor(), cursor.position()};
+}
+
+RichTextBox::Selection TextEditBox::selection() const
+{
+    return m_detached ? RichTextBox::selection() : widgetSelection();
+}
+
+void TextEditBox::setSelectionPositions(const Selection& selection)
+{
+    if (m_detached) {
+        RichTextBox::setSelectionPositions(selection);
+        return;
+    }
+    // Positions kept while the text changed may lie past its end now.
+    const int last = document()->characterCount() - 1;
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(selection.anchor, 0, last));
+    cursor.setPosition(std::clamp(selection.position, 0, last), QTextCursor::KeepAnchor);
     m_edit->setTextCursor(cursor);
     m_edit->ensureCursorVisible();
 }

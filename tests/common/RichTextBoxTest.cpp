@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <ostream>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -560,6 +562,14 @@ TEST_F(RichTextBoxTest, EditsAndUndoAreSeparateSteps)
     document.undo();
     EXPECT_EQ(box.text(), QStringLiteral("a\n\nb"));
     EXPECT_FALSE(document.isUndoAvailable());
+}
+
+TEST_F(RichTextBoxTest, TypedBreakIsCrLfWithUndoSwitchedOff)
+{
+    box.setText(QStringLiteral("a\n\nb"));
+    document.setUndoRedoEnabled(false);
+    cursorAt(document, 2).insertBlock();
+    expectExactMapping(box, QStringLiteral("a\n\r\n\nb"));
 }
 
 // ---------------------------------------------------------------------------------------------

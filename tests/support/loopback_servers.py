@@ -127,6 +127,8 @@ class Handler(BaseHTTPRequestHandler):
         if path == "/__stats":
             return self.send_simple(200, "application/json", STATS.json(), with_body)
         STATS.count(host, "%s %s" % (self.command, path))
+        if LATENCY_SECONDS:
+            time.sleep(LATENCY_SECONDS)
         if host == self.server.roles.get("soft404"):
             return self.send_simple(200, "text/html", SOFT404_BODY, with_body)
         if host == self.server.roles.get("plain404"):
@@ -373,6 +375,10 @@ def start_ftp(listening, ftp_dir):
     threading.Thread(target=servers[0].serve_forever, kwargs={"handle_exit": False}, daemon=True).start()
 
 
+# Set from --latency-ms: every HTTP answer but /__stats waits this long, like a distant server.
+LATENCY_SECONDS = 0.0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--hosts", default="127.0.0.1", help="comma-separated loopback addresses")
@@ -381,7 +387,10 @@ def main():
     parser.add_argument("--lifetime", type=float, default=120, help="seconds before the process exits")
     parser.add_argument("--tls-dir", help="folder for the generated CA and certificate (default: a temp dir)")
     parser.add_argument("--ftp-dir", help="folder for the served FTP files (default: a temp dir)")
+    parser.add_argument("--latency-ms", type=float, default=0, help="wait before every HTTP answer (benchmarks)")
     args = parser.parse_args()
+    global LATENCY_SECONDS
+    LATENCY_SECONDS = max(0.0, min(args.latency_ms, 10000.0)) / 1000.0
 
     hosts = [host.strip() for host in args.hosts.split(",") if host.strip()]
     roles = {"soft404": args.soft404, "plain404": args.plain404}

@@ -84,7 +84,7 @@ TEST_F(Loading, GuardAsksBeforeEditsAreDiscarded)
     const QString path = writeDocument(QStringLiteral("g.html"), "<html>text");
     load(path);
     window.editor().setSelection(6, 0);
-    QTextCursor cursor = control<QTextEdit>("RTextB")->textCursor();
+    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
     cursor.insertText(QStringLiteral("x"));
     EXPECT_TRUE(window.Fnc_IsTextChanged());
 
@@ -100,9 +100,9 @@ TEST_F(Loading, GuardAsksBeforeEditsAreDiscarded)
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>text"));
 
     // An edit undone leaves the document unchanged: no question.
-    cursor = control<QTextEdit>("RTextB")->textCursor();
+    cursor = control<QPlainTextEdit>("RTextB")->textCursor();
     cursor.insertText(QStringLiteral("y"));
-    control<QTextEdit>("RTextB")->undo();
+    control<QPlainTextEdit>("RTextB")->undo();
     EXPECT_FALSE(window.Fnc_IsTextChanged());
     prompter.asked.clear();
     load(path);

@@ -45,7 +45,7 @@ TEST_F(MainWindow, LayoutFollowsTheWindowAndKeepsAPositiveEditorHeight)
     window.show();
     auto* editorArea = control<QWidget>("Picture1");
     auto* strip = control<QWidget>("Picture2");
-    auto* editor = control<QTextEdit>("RTextB");
+    auto* editor = control<QPlainTextEdit>("RTextB");
     window.resize(900, 700);
     QCoreApplication::processEvents();
     const int inner = window.centralWidget()->height();

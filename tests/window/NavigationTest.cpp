@@ -79,7 +79,7 @@ TEST_F(WindowNavigation, SingleCheckRepaintsTheLinkAtTheCaret)
 
 TEST_F(WindowNavigation, CheckAllAgainTakesTheEditedText)
 {
-    QTextCursor cursor = control<QTextEdit>("RTextB")->textCursor();
+    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringLiteral("\r\n<a href=#gone>new</a>"));
     button("Command3_1")->click();
@@ -98,7 +98,7 @@ TEST_F(WindowNavigation, StopEndsACheckOfAllLinks)
         GTEST_SKIP() << missing.toStdString();
     LoopbackServers servers;
     ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
-    QTextCursor cursor = control<QTextEdit>("RTextB")->textCursor();
+    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
     cursor.movePosition(QTextCursor::Start);
     cursor.insertText(QStringLiteral("<a href=\"%1\">").arg(servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/stall/s.html"))));
     window.show();

@@ -1,0 +1,91 @@
+// Times, in the real window on the offscreen platform, the load of generated documents of 1 MB and
+// 10 MB (5,000 and 50,000 links) and the moves of the navigation buttons from the first link to the
+// last link of a class that only the last link has, and back to one only the first link has.
+
+#include "common/CodePage.h"
+#include "common/Prompter.h"
+#include "common/RichTextBox.h"
+#include "window/SFrm_Web.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+class SilentPrompter : public Prompter {
+public:
+    Answer message(const QString&, Buttons, Answer defaultAnswer) override { return defaultAnswer; }
+    QString openFileName(const QString&) override { return QString(); }
+};
+
+// The first link is a missing in-page link, the last a missing file; every other link is fine.
+QString writeDocument(const QString& folder, int links)
+{
+    QFile(folder + QStringLiteral("/ok.html")).open(QIODevice::WriteOnly);
+    QString text = QStringLiteral("<html>\r\n<a href=#nowhere>first</a>\r\n<a name=here>here</a>\r\n");
+    const QString filler = QStringLiteral("本文 lorem ipsum dolor sit amet, consectetur adipiscing elit. ").repeated(3);
+    for (int i = 1; i < links - 1; ++i)
+        text += (i % 2 ? QStringLiteral("<a href=\"#here\">p</a> ") : QStringLiteral("<a href=\"ok.html\">f</a> ")) +
+                filler + QStringLiteral("\r\n");
+    text += QStringLiteral("<a href=missing.html>last</a>\r\n</html>\r\n");
+    const QString path = folder + QStringLiteral("/doc%1.html").arg(links);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(CodePage().encode(text).bytes);
+    return path;
+}
+
+double seconds(const QElapsedTimer& timer)
+{
+    return timer.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+
+    for (int links : {5000, 50000}) {
+        const QString path = writeDocument(folder.path(), links);
+        SilentPrompter prompter;
+        const CodePage codePage;
+        SFrm_Web window(prompter, codePage);
+        window.show();
+        window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(path);
+
+        QElapsedTimer timer;
+        timer.start();
+        window.findChild<QPushButton*>(QStringLiteral("Cmd1_2"))->click();
+        const double load = seconds(timer);
+
+        auto* kinds = window.findChild<QComboBox*>(QStringLiteral("Cmb2"));
+        window.editor().setSelection(0, 0);
+        kinds->setCurrentIndex(5);  // NG file: only the last link
+        timer.restart();
+        window.findChild<QPushButton*>(QStringLiteral("Command2_1"))->click();
+        const double down = seconds(timer);
+        const int last = window.editor().selStart();
+
+        kinds->setCurrentIndex(6);  // NG page: only the first link
+        timer.restart();
+        window.findChild<QPushButton*>(QStringLiteral("Command2_0"))->click();
+        const double up = seconds(timer);
+
+        std::printf("%5.1f MB, %5d links: load and check %.3f s, down to the last link %.3f s (at %d), "
+                    "up to the first %.3f s (at %d)\n",
+                    window.editor().textLength() / 1048576.0, window.linkTable().LinkCount, load, down, last, up,
+                    window.editor().selStart());
+    }
+    return 0;
+}
