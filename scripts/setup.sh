@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libgl-dev libcurl4-openssl-dev
     googletest libgtest-dev
     python3 python3-pyftpdlib openssl ca-certificates
-    fonts-ipafont-gothic
+    fonts-ipafont-gothic xvfb
 )
 
 missing=()
