@@ -1,6 +1,7 @@
 // tarnwick: the link checker's window.
 
 #include "common/CodePage.h"
+#include "dialogs/AppIcon.h"
 #include "window/MessageBoxPrompter.h"
 #include "window/SFrm_Web.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    QApplication::setWindowIcon(appIcon());
 
     const CodePage codePage;
     MessageBoxPrompter prompter;

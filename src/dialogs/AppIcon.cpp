@@ -10,8 +10,7 @@ static void registerIconResources()
 
 QIcon appIcon()
 {
-    static const bool registered = (registerIconResources(), true);
-    Q_UNUSED(registered);
+    [[maybe_unused]] static const bool registered = (registerIconResources(), true);
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/tarnwick-%1.png").arg(size), QSize(size, size));

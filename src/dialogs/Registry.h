@@ -12,12 +12,12 @@
 constexpr quint32 HKEY_LOCAL_MACHINE = 0x80000002;
 
 // Value types.
-constexpr quint32 REG_SZ = 1;     // text, stored with a terminating NUL
-constexpr quint32 REG_DWORD = 4;  // a 32-bit number, stored as 4 little-endian bytes
+constexpr quint32 REG_SZ = 1;    // text, stored with a terminating NUL
+constexpr quint32 REG_DWORD = 4; // a 32-bit number, stored as 4 little-endian bytes
 
 struct RegistryValue {
     quint32 type = 0;
-    QByteArray data;  // the bytes as stored
+    QByteArray data; // the bytes as stored
 };
 
 class Registry {

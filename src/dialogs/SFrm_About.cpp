@@ -23,16 +23,17 @@ constexpr int VersionRevision = 0;
 
 // Where the registry names the system information tool: its full path, or else the folder that holds
 // its executable.
-constexpr char16_t ToolPathKey[] = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr char16_t ToolPathValue[] = u"PATH";
-constexpr char16_t ToolFolderKey[] = u"SOFTWARE\\Microsoft\\Shared Tools Location";
-constexpr char16_t ToolFolderValue[] = u"MSINFO";
+constexpr QLatin1String ToolPathKey("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+constexpr QLatin1String ToolPathValue("PATH");
+constexpr QLatin1String ToolFolderKey("SOFTWARE\\Microsoft\\Shared Tools Location");
+constexpr QLatin1String ToolFolderValue("MSINFO");
 // Joined to the folder with this system's path separator.
-constexpr char16_t ToolFileName[] = u"/MSINFO32.EXE";
+constexpr QLatin1String ToolFileName("/MSINFO32.EXE");
 
 // Desktops' own system information tools, tried in this order when the registry names none (on
 // Linux it never does).
-constexpr const char16_t* DesktopTools[] = {u"kinfocenter", u"hardinfo", u"gnome-system-monitor"};
+constexpr QLatin1String DesktopTools[] = {QLatin1String("kinfocenter"), QLatin1String("hardinfo"),
+                                          QLatin1String("gnome-system-monitor")};
 
 // A registry value is read into a buffer of this many bytes; a longer one cannot be read.
 constexpr qsizetype QueryBufferSize = 1024;
@@ -42,6 +43,7 @@ QString appTitle()
     return QStringLiteral("Tarnwick");
 }
 
+// The window's separator lines, a dark one over a light one, draw one etched line: a sunken frame line.
 QFrame* separatorLine()
 {
     auto* line = new QFrame;
@@ -81,8 +83,8 @@ SFrm_About::SFrm_About(const Registry& registry, ProgramStarter& starter, Prompt
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
 
-    auto* lblVersion = new QLabel(
-        QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
+    auto* lblVersion =
+        new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
     auto* lblDescription = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));
@@ -125,13 +127,11 @@ SFrm_About::SFrm_About(const Registry& registry, ProgramStarter& starter, Prompt
 void SFrm_About::StartSysInfo()
 {
     QString program;
-    if (!GetKeyValue(HKEY_LOCAL_MACHINE, QString::fromUtf16(ToolPathKey), QString::fromUtf16(ToolPathValue),
-                     program)) {
+    if (!GetKeyValue(HKEY_LOCAL_MACHINE, ToolPathKey, ToolPathValue, program)) {
         QString folder;
-        if (GetKeyValue(HKEY_LOCAL_MACHINE, QString::fromUtf16(ToolFolderKey), QString::fromUtf16(ToolFolderValue),
-                        folder) ||
-            Fnc_FileExists(folder + QString::fromUtf16(ToolFileName)))
-            program = folder + QString::fromUtf16(ToolFileName);
+        if (GetKeyValue(HKEY_LOCAL_MACHINE, ToolFolderKey, ToolFolderValue, folder) &&
+            Fnc_FileExists(folder + ToolFileName))
+            program = folder + ToolFileName;
         else
             program = findDesktopTool();
     }
@@ -164,8 +164,8 @@ bool SFrm_About::GetKeyValue(quint32 keyRoot, const QString& keyName, const QStr
 
 QString SFrm_About::findDesktopTool() const
 {
-    for (const char16_t* name : DesktopTools) {
-        const QString path = m_starter.findExecutable(QString::fromUtf16(name));
+    for (const QLatin1String name : DesktopTools) {
+        const QString path = m_starter.findExecutable(name);
         if (!path.isEmpty())
             return path;
     }

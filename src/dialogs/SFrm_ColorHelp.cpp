@@ -1,8 +1,8 @@
 #include "SFrm_ColorHelp.h"
 
 #include "AppIcon.h"
+#include "common/RichTextBox.h"
 #include "links/LinkKinds.h"
-#include "window/TextEditBox.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -34,7 +34,7 @@ SFrm_ColorHelp* SFrm_ColorHelp::showFor(QWidget* mainWindow)
 }
 
 SFrm_ColorHelp::SFrm_ColorHelp(QWidget* mainWindow)
-    : QWidget(nullptr), m_rtextB(new QTextEdit), m_textBox(new TextEditBox(m_rtextB)), m_command1(new QPushButton)
+    : QWidget(nullptr), m_mainWindow(mainWindow), m_rtextB(new QTextEdit), m_command1(new QPushButton)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("リンク文字列の色"));
@@ -52,7 +52,7 @@ SFrm_ColorHelp::SFrm_ColorHelp(QWidget* mainWindow)
     legendFont.setPointSizeF(11.25);
     legendFont.setBold(true);
     m_rtextB->setFont(legendFont);
-    connect(m_textBox, &TextEditBox::focusReceived, this, &SFrm_ColorHelp::RTextB_GotFocus);
+    m_rtextB->installEventFilter(this);
 
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setText(QStringLiteral("OK(&O)"));
@@ -75,9 +75,11 @@ SFrm_ColorHelp::SFrm_ColorHelp(QWidget* mainWindow)
 
 bool SFrm_ColorHelp::eventFilter(QObject* watched, QEvent* event)
 {
-    // Watching the main window only. A hidden main window has been closed for good (a minimised one is
-    // not hidden in this sense), and no window of the program outlives it.
-    if (event->type() == QEvent::Hide && static_cast<QWidget*>(watched)->isHidden())
+    if (watched == m_rtextB && event->type() == QEvent::FocusIn)
+        RTextB_GotFocus();
+    // A hidden main window has been closed for good (a minimised one is not hidden in this sense), and
+    // no window of the program outlives it.
+    else if (watched == m_mainWindow && event->type() == QEvent::Hide && m_mainWindow->isHidden())
         close();
     return QWidget::eventFilter(watched, event);
 }
@@ -101,14 +103,16 @@ void SFrm_ColorHelp::Form_Load()
             text += QStringLiteral("\r\n");
         spans.push_back({start, int(text.size()) - start, entry.color});
     }
-    m_textBox->setText(text);
-    m_textBox->beginBatch();
+    RichTextBox legend(m_rtextB->document());
+    legend.setText(text);
+    legend.beginBatch();
     for (const Span& span : spans) {
-        m_textBox->setSelection(span.start, span.length);
-        m_textBox->setSelColor(span.color);
+        legend.setSelection(span.start, span.length);
+        legend.setSelColor(span.color);
     }
-    m_textBox->endBatch();
-    m_textBox->setSelection(0, 0);
+    legend.endBatch();
+    // The caret at the beginning, nothing selected.
+    m_rtextB->setTextCursor(QTextCursor(m_rtextB->document()));
 }
 
 void SFrm_ColorHelp::RTextB_GotFocus()

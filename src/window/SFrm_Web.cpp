@@ -5,6 +5,8 @@
 #include "TextEditBox.h"
 #include "Twips.h"
 #include "common/Prompter.h"
+#include "dialogs/SFrm_About.h"
+#include "dialogs/SFrm_ColorHelp.h"
 #include "common/SearchCopy.h"
 #include "links/CurrentLinkCheck.h"
 #include "links/LinkKinds.h"
@@ -137,10 +139,12 @@ void SFrm_Web::createMenus()
 
     QMenu* MENU_HELP = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     MENU_HELP->setObjectName(QStringLiteral("MENU_HELP"));
-    MENU_COLOR = MENU_HELP->addAction(QStringLiteral("リンク文字列の色(&C)"));
+    MENU_COLOR = MENU_HELP->addAction(QStringLiteral("リンク文字列の色(&C)"), this,
+                                      [this] { SFrm_ColorHelp::showFor(this); });
     MENU_COLOR->setObjectName(QStringLiteral("MENU_COLOR"));
     MENU_HELP->addSeparator();
-    MENU_Version = MENU_HELP->addAction(QStringLiteral("バージョン情報(&A)"));
+    MENU_Version = MENU_HELP->addAction(QStringLiteral("バージョン情報(&A)"), this,
+                                        [this] { SFrm_About::showModal(this); });
     MENU_Version->setObjectName(QStringLiteral("MENU_Version"));
 }
 

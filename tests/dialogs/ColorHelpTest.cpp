@@ -23,7 +23,7 @@ const QString LegendText = QStringLiteral("Webにリンクしています。(OK�
                                           "ページ内でリンク先が見つかりません。(NG：ページリンク)\r\n"
                                           "リンク確認を行いません。(未調査リンク)");
 
-const QColor LineColors[] = {{0, 0, 255},   {0, 128, 128}, {0, 64, 0},      {255, 0, 0},
+const QColor LineColors[] = {{0, 0, 255},   {0, 128, 128}, {0, 64, 0},     {255, 0, 0},
                              {255, 0, 255}, {192, 64, 0},  {136, 136, 136}};
 
 // A main window whose close request can be refused, as the save question can refuse it.
@@ -150,6 +150,16 @@ TEST_F(ColorHelpTest, ARefusedCloseOfTheMainWindowLeavesItOpen)
     QPointer<SFrm_ColorHelp> legend = SFrm_ColorHelp::showFor(&mainWindow);
     mainWindow.refuseClose = true;
     mainWindow.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(legend.isNull());
+    EXPECT_TRUE(legend->isVisible());
+}
+
+TEST_F(ColorHelpTest, MinimisingTheMainWindowLeavesItOpen)
+{
+    QPointer<SFrm_ColorHelp> legend = SFrm_ColorHelp::showFor(&mainWindow);
+    mainWindow.showMinimized(); // the window system reports a minimised window as hidden
+    QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(legend.isNull());
     EXPECT_TRUE(legend->isVisible());

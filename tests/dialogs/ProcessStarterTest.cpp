@@ -1,7 +1,7 @@
 #include "dialogs/ProgramStarter.h"
 
-#include "ScriptedPrompter.h"
 #include "ScopedEnvironment.h"
+#include "ScriptedPrompter.h"
 #include "dialogs/Registry.h"
 #include "dialogs/SFrm_About.h"
 

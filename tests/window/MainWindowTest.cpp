@@ -1,6 +1,8 @@
 #include "WindowFixture.h"
+#include "dialogs/SFrm_ColorHelp.h"
 #include "window/MessageBoxPrompter.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
 #include <QTest>
@@ -83,6 +85,29 @@ TEST(MessageBoxPrompterFilter, TurnsPairsIntoQtFilters)
 {
     EXPECT_EQ(MessageBoxPrompter::toQtFilter(QStringLiteral("HTMLファイル (*.HTM;*.HTML)|*.HTM;*HTML|すべてのファイル|*.*")),
               QStringLiteral("HTMLファイル (*.HTM *HTML);;すべてのファイル (*.*)"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindow, HelpMenuOpensTheLegendWhichClosesWithTheWindow)
+{
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("MENU_COLOR"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("MENU_COLOR"))->trigger();
+    QWidget* legend = nullptr;
+    int legends = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<SFrm_ColorHelp*>(top) && top->isVisible()) {
+            legend = top;
+            ++legends;
+        }
+    }
+    ASSERT_EQ(legends, 1);
+    window.close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(legend->isVisible());
 }
 
 } // namespace
