@@ -1,5 +1,6 @@
 // tarnwick: the link checker's window.
 
+#include "common/AppInfo.h"
 #include "common/CodePage.h"
 #include "dialogs/AppIcon.h"
 #include "window/MessageBoxPrompter.h"
@@ -11,7 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    QApplication::setApplicationName(AppTitle);
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     QApplication::setWindowIcon(appIcon());
 

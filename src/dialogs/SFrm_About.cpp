@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "ProgramStarter.h"
 #include "Registry.h"
+#include "common/AppInfo.h"
 #include "common/FileTest.h"
 #include "common/Prompter.h"
 #include "window/MessageBoxPrompter.h"
@@ -16,10 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int VersionMajor = 1;
-constexpr int VersionMinor = 0;
-constexpr int VersionRevision = 0;
 
 // Where the registry names the system information tool: its full path, or else the folder that holds
 // its executable.
@@ -37,11 +34,6 @@ constexpr QLatin1String DesktopTools[] = {QLatin1String("kinfocenter"), QLatin1S
 
 // A registry value is read into a buffer of this many bytes; a longer one cannot be read.
 constexpr qsizetype QueryBufferSize = 1024;
-
-QString appTitle()
-{
-    return QStringLiteral("Tarnwick");
-}
 
 // The window's separator lines, a dark one over a light one, draw one etched line: a sunken frame line.
 QFrame* separatorLine()
@@ -68,7 +60,7 @@ void SFrm_About::showModal(QWidget* parent)
 SFrm_About::SFrm_About(const Registry& registry, ProgramStarter& starter, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_starter(starter), m_prompter(prompter)
 {
-    setWindowTitle(appTitle() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(AppTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     setWindowIcon(appIcon());
 
     auto* picIcon = new QLabel;
@@ -76,7 +68,7 @@ SFrm_About::SFrm_About(const Registry& registry, ProgramStarter& starter, Prompt
     picIcon->setPixmap(appIcon().pixmap(48, 48));
     picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* lblTitle = new QLabel(appTitle());
+    auto* lblTitle = new QLabel(AppTitle);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
@@ -84,7 +76,7 @@ SFrm_About::SFrm_About(const Registry& registry, ProgramStarter& starter, Prompt
     lblTitle->setFont(titleFont);
 
     auto* lblVersion =
-        new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
+        new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(AppVersionMajor).arg(AppVersionMinor).arg(AppVersionRevision));
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
     auto* lblDescription = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));

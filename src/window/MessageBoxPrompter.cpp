@@ -1,5 +1,7 @@
 #include "MessageBoxPrompter.h"
 
+#include "common/AppInfo.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -37,7 +39,7 @@ QMessageBox::StandardButtons buttonSet(Prompter::Buttons buttons)
 
 Prompter::Answer MessageBoxPrompter::message(const QString& text, Buttons buttons, Answer defaultAnswer)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tarnwick"), text, buttonSet(buttons), m_parent);
+    QMessageBox box(QMessageBox::NoIcon, AppTitle, text, buttonSet(buttons), m_parent);
     box.setDefaultButton(toButton(defaultAnswer));
     // Closing the box counts as Cancel where there is one, else as No, as the old boxes did.
     if (buttons == Buttons::YesNo)

@@ -3,6 +3,7 @@
 #include "PathBox.h"
 #include "StatusStrip.h"
 #include "TextEditBox.h"
+#include "common/AppInfo.h"
 #include "Twips.h"
 #include "common/Prompter.h"
 #include "dialogs/SFrm_About.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Tarnwick");
 const QString ExitCaption = QStringLiteral("終了(&X)");
 const QString StopCaption = QStringLiteral("中止(&X)");
 const QString DiscardQuestion = QStringLiteral("現在編集中のデータは変更されています。\r\nデータの読み込みを行いますか？");
@@ -52,7 +52,7 @@ SFrm_Web::SFrm_Web(Prompter& prompter, const CodePage& codePage, QWidget* parent
     : QMainWindow(parent), m_prompter(prompter), m_codePage(codePage)
 {
     setObjectName(QStringLiteral("SFrm_Web"));
-    setWindowTitle(Caption);
+    setWindowTitle(AppTitle);
     createControls();
     createMenus();
     setTabOrder();
