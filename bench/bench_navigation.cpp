@@ -60,7 +60,7 @@ int main(int argc, char** argv)
         const QString path = writeDocument(folder.path(), links);
         SilentPrompter prompter;
         const CodePage codePage;
-        SFrm_Web window(prompter, codePage);
+        SFrm_Web window(prompter, codePage, folder.filePath(QStringLiteral("bench.INI")));
         window.show();
         window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(path);
 

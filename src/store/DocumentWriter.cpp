@@ -57,8 +57,8 @@ QString unencodableReason(const QString& text, qsizetype at, const QString& code
 
 } // namespace
 
-DocumentWriter::DocumentWriter(DocumentState& state, RichTextBox& RTextB, const CodePage& codePage,
-                               Prompter& prompter, History& history)
+DocumentWriter::DocumentWriter(DocumentState& state, RichTextBox& RTextB, const CodePage& codePage, Prompter& prompter,
+                               History& history)
     : m_state(state), m_editor(RTextB), m_codePage(codePage), m_prompter(prompter), m_history(history)
 {
 }
@@ -158,8 +158,11 @@ bool DocumentWriter::maybeSaveBeforeClose(bool backup)
     if (trimBlanks(m_editor.text()).isEmpty() || !Fnc_IsTextChanged(m_editor, m_state))
         return true;
     switch (m_prompter.message(SaveAtCloseQuestion, Prompter::Buttons::YesNoCancel, Prompter::Answer::Yes)) {
-    case Prompter::Answer::Yes:
-        return Fnc_WriteHtmlData(backup) != Outcome::Failed;
+    case Prompter::Answer::Yes: {
+        // Closing after a Yes that wrote nothing (a failed write, a cancelled dialog) would lose the edits.
+        const Outcome outcome = Fnc_WriteHtmlData(backup);
+        return outcome == Outcome::Written || outcome == Outcome::WrittenAsFile;
+    }
     case Prompter::Answer::No:
         return true;
     default:

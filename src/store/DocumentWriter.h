@@ -16,10 +16,10 @@ struct DocumentState;
 class DocumentWriter {
 public:
     enum class Outcome {
-        Written,         // HtmlData now equals the written text
-        WrittenAsFile,   // also: a web document became a local file, and the path box should show DocPath
-        NothingWritten,  // refused or cancelled before anything was touched (the user was told, if at all)
-        Failed,          // the write failed or the text cannot be encoded; the user was told; nothing changed
+        Written,        // HtmlData now equals the written text
+        WrittenAsFile,  // also: a web document became a local file, and the path box should show DocPath
+        NothingWritten, // refused or cancelled before anything was touched (the user was told, if at all)
+        Failed,         // the write failed or the text cannot be encoded; the user was told; nothing changed
     };
 
     DocumentWriter(DocumentState& state, RichTextBox& RTextB, const CodePage& codePage, Prompter& prompter,

@@ -35,8 +35,8 @@ bool History::Fnc_ReadHistoryData()
     const IniFile ini(m_iniPath);
     m_maxCount = int(roundedNumber(ini.value(SectionName, MaxCountKey), 1, MaxCountLimit).value_or(DefaultMaxCount));
     // Memory stays bounded whatever the file claims: no more entries than the largest maximum.
-    const qint64 count = roundedNumber(ini.value(SectionName, CountKey), 1, std::numeric_limits<qint32>::max())
-                             .value_or(0);
+    const qint64 count =
+        roundedNumber(ini.value(SectionName, CountKey), 1, std::numeric_limits<qint32>::max()).value_or(0);
     const qsizetype kept = qsizetype(qMin<qint64>(count, MaxCountLimit));
     m_paths.reserve(kept);
     for (qsizetype i = 0; i < kept; ++i)

@@ -112,7 +112,7 @@ void IniFile::parse(const QByteArray& bytes)
         if (start == 0) {
             if (line.endsWith("\r\n"))
                 m_lineEnd = "\r\n";
-            if (text.startsWith("\xEF\xBB\xBF"))  // the byte order mark some editors put first
+            if (text.startsWith("\xEF\xBB\xBF")) // the byte order mark some editors put first
                 text = text.sliced(3);
         }
         start = end;

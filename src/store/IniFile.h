@@ -42,8 +42,8 @@ public:
 
 private:
     struct Section {
-        std::vector<QByteArray> lines;   // as read, each with its line end; a named section's header first
-        QHash<QString, qsizetype> keys;  // case-folded key -> index of its first line
+        std::vector<QByteArray> lines;  // as read, each with its line end; a named section's header first
+        QHash<QString, qsizetype> keys; // case-folded key -> index of its first line
     };
 
     void parse(const QByteArray& bytes);
@@ -54,8 +54,8 @@ private:
     QString m_path;
     bool m_readable = true;
     QString m_error;
-    QByteArray m_lineEnd = "\n";  // for lines we add: the line end of the file's first line
-    std::vector<Section> m_sections = std::vector<Section>(1);  // [0]: the lines before the first header
+    QByteArray m_lineEnd = "\n"; // for lines we add: the line end of the file's first line
+    std::vector<Section> m_sections = std::vector<Section>(1); // [0]: the lines before the first header
     QHash<QString, qsizetype> m_sectionIndex;                  // case-folded name -> its first section
 };
 

@@ -20,24 +20,26 @@ HistoryList::HistoryList(History& history, QComboBox* Cmb1, const DocumentState&
 
 void HistoryList::fill()
 {
-    m_cmb1->clear();
-    m_cmb1->addItems(m_history.titles());
-    if (m_cmb1->count() > 0)
-        m_cmb1->setCurrentIndex(0);
+    showTitles(m_history.titles());
 }
 
 void HistoryList::refill(const QStringList& titles)
 {
-    m_cmb1->clear();
-    m_cmb1->addItems(titles);
-    // Every title is measured, in the list's own font, with one space as margin; the list is never
-    // narrower than the box itself, however narrow its minimum.
+    showTitles(titles);
+    // Every title is measured, in the list's own font, with one space as margin. The drop-down is
+    // never narrower than the box itself, whatever its minimum.
     const QFontMetrics metrics(m_cmb1->view()->font());
     int widest = 0;
     for (const QString& title : titles)
         widest = qMax(widest, metrics.horizontalAdvance(QChar(u' ') + title));
     m_cmb1->view()->setMinimumWidth(widest);
-    m_cmb1->setCurrentIndex(0);
+}
+
+void HistoryList::showTitles(const QStringList& titles)
+{
+    m_cmb1->clear();
+    m_cmb1->addItems(titles);
+    m_cmb1->setCurrentIndex(0); // none on an empty list
 }
 
 void HistoryList::Cmb1_Click(int index)

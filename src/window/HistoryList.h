@@ -28,6 +28,7 @@ public:
 
 private:
     void refill(const QStringList& titles);
+    void showTitles(const QStringList& titles);
     void Cmb1_Click(int index);
 
     History& m_history;

@@ -1,6 +1,7 @@
 #include "SFrm_Web.h"
 
 #include "PathBox.h"
+#include "HistoryList.h"
 #include "StatusStrip.h"
 #include "TextEditBox.h"
 #include "common/AppInfo.h"
@@ -10,6 +11,9 @@
 #include "dialogs/SFrm_ColorHelp.h"
 #include "common/SearchCopy.h"
 #include "links/CurrentLinkCheck.h"
+#include "store/ChangeDetection.h"
+#include "store/DocumentWriter.h"
+#include "store/History.h"
 #include "links/LinkKinds.h"
 #include "web/SFrm_Inet.h"
 
@@ -48,7 +52,7 @@ Widget* place(Widget* widget, const char* name, const QRect& geometry)
 
 } // namespace
 
-SFrm_Web::SFrm_Web(Prompter& prompter, const CodePage& codePage, QWidget* parent)
+SFrm_Web::SFrm_Web(Prompter& prompter, const CodePage& codePage, const QString& iniPath, QWidget* parent)
     : QMainWindow(parent), m_prompter(prompter), m_codePage(codePage)
 {
     setObjectName(QStringLiteral("SFrm_Web"));
@@ -66,7 +70,7 @@ SFrm_Web::SFrm_Web(Prompter& prompter, const CodePage& codePage, QWidget* parent
     connect(m_editor, &RichTextBox::selectionChanged, this, &SFrm_Web::RTextB_SelChange);
 
     resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
-    Form_Load();
+    Form_Load(iniPath);
 }
 
 SFrm_Web::~SFrm_Web() = default;
@@ -118,6 +122,7 @@ void SFrm_Web::createControls()
     Label2 = place(new QLabel(Picture2), "Label2", at(2535, 30, 2235, 315));
 
     connect(Cmd1[0], &QPushButton::clicked, this, [this] { Cmd1_Click(0); });
+    connect(Cmd1[1], &QPushButton::clicked, this, [this] { Cmd1_Click(1); });
     connect(Cmd1[2], &QPushButton::clicked, this, [this] { Cmd1_Click(2); });
     connect(Command1, &QPushButton::clicked, this, &SFrm_Web::Command1_Click);
     connect(Text1, &PathBox::filesDropped, this, &SFrm_Web::Text1_OLEDragDrop);
@@ -156,10 +161,24 @@ void SFrm_Web::setTabOrder()
         QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
 }
 
-void SFrm_Web::Form_Load()
+void SFrm_Web::Form_Load(const QString& iniPath)
 {
     m_state.InetReady = false;
     m_state.IsNavigating = m_state.IsBusy = m_state.AbortRequested = m_state.DocLoaded = false;
+
+    m_history = std::make_unique<History>(iniPath);
+    m_history->Fnc_ReadHistoryData();
+    auto* historyList = new HistoryList(
+        *m_history, Cmb1, m_state, [this] { return confirmDiscardEdits(); },
+        [this](const QString& path) {
+            Text1->setPlainText(path);
+            Text1->repaint();
+            Fnc_ReadHtmlData();
+        },
+        this);
+    historyList->fill();
+    m_loader->setLocalFileLoadedHook([this](const QString& path) { m_history->Fnc_SetHistoryData(path); });
+    m_writer = std::make_unique<DocumentWriter>(m_state, *m_editor, m_codePage, m_prompter, *m_history);
     Cmb2->clear();
     for (const LinkKind& kind : LinkKinds)
         Cmb2->addItem(QString::fromUtf16(kind.label));
@@ -190,6 +209,10 @@ void SFrm_Web::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (!m_writer->maybeSaveBeforeClose(Check1->isChecked())) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
@@ -201,6 +224,9 @@ void SFrm_Web::Cmd1_Click(int index)
                 m_state.AbortRequested = true;
             else
                 close();
+        } else if (index == 1) {
+            if (m_writer->Fnc_WriteHtmlData(Check1->isChecked()) == DocumentWriter::Outcome::WrittenAsFile)
+                Text1->setPlainText(m_state.DocPath);
         } else if (index == 2 && confirmDiscardEdits()) {
             Fnc_ReadHtmlData();
         }
@@ -211,7 +237,7 @@ void SFrm_Web::Cmd1_Click(int index)
 
 bool SFrm_Web::Fnc_IsTextChanged() const
 {
-    return m_editor->text() != m_state.HtmlData;
+    return ::Fnc_IsTextChanged(*m_editor, m_state);
 }
 
 bool SFrm_Web::confirmDiscardEdits()

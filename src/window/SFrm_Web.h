@@ -13,6 +13,9 @@
 #include <array>
 #include <memory>
 
+class DocumentWriter;
+class History;
+class HistoryList;
 class PathBox;
 class Prompter;
 class QAction;
@@ -30,7 +33,8 @@ class TextEditBox;
 class SFrm_Web : public QMainWindow {
     Q_OBJECT
 public:
-    SFrm_Web(Prompter& prompter, const CodePage& codePage, QWidget* parent = nullptr);
+    // iniPath: the INI file that keeps the history of opened files.
+    SFrm_Web(Prompter& prompter, const CodePage& codePage, const QString& iniPath, QWidget* parent = nullptr);
     ~SFrm_Web() override;
 
     DocumentState& state() { return m_state; }
@@ -41,6 +45,7 @@ public:
     bool Fnc_ReadHtmlData();
     // True when the editor's text differs from the document as read or written.
     bool Fnc_IsTextChanged() const;
+    const History& history() const { return *m_history; }
     // Describes the class of the link under the selection in the status strip.
     bool Fnc_SelectDataKindPrint();
 
@@ -52,7 +57,7 @@ private:
     void createControls();
     void createMenus();
     void setTabOrder();
-    void Form_Load();
+    void Form_Load(const QString& iniPath);
     void Form_Resize();
     void Cmd1_Click(int index);
     void Command1_Click();
@@ -103,4 +108,6 @@ private:
     std::unique_ptr<LinkScanner> m_scanner;
     std::unique_ptr<DocumentLoader> m_loader;
     std::unique_ptr<LinkNavigator> m_navigator;
+    std::unique_ptr<History> m_history;
+    std::unique_ptr<DocumentWriter> m_writer;
 };

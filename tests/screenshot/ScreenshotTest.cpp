@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -37,7 +38,8 @@ TEST(Screenshot, WindowShowsTheSampleWithPaintedLinks)
         GTEST_SKIP() << "needs an X server; run through run_screenshot_test.sh";
     ScriptedPrompter prompter;
     const CodePage codePage;
-    SFrm_Web window(prompter, codePage);
+    const QTemporaryDir settings;
+    SFrm_Web window(prompter, codePage, settings.filePath(QStringLiteral("tarnwick.INI")));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))

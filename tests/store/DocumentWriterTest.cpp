@@ -1,15 +1,18 @@
+#include "store/DocumentWriter.h"
 #include "ScriptedPrompter.h"
 #include "StoreTestSupport.h"
 #include "common/CodePage.h"
 #include "common/DocumentState.h"
 #include "common/RichTextBox.h"
 #include "store/ChangeDetection.h"
-#include "store/DocumentWriter.h"
 #include "store/History.h"
 
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -17,31 +20,26 @@ using Outcome = DocumentWriter::Outcome;
 using Answer = Prompter::Answer;
 
 const QString Written = QStringLiteral("書き込みを行いました。");
-const QString Failed = QStringLiteral("書き込みに失敗しました。");
+const QString Failed = QStringLiteral("書き込みに失敗しました。\r\n");
+const QString AnyFile = QStringLiteral("すべてのファイル|*.*");
 
 class WriterTest : public ::testing::Test {
 protected:
     QString file(const QString& name) const { return dir.filePath(name); }
 
-    // A local document as a load leaves it, then edited in the editor.
+    // A local document as a load leaves it, then edited.
     void openLocal(const QString& name, const QByteArray& bytes, const QString& edited)
     {
         writeBytes(file(name), bytes);
-        state.DocPath = file(name);
-        state.DocBase = dir.path();
-        state.DocIsFile = true;
-        state.DocLoaded = true;
-        state.HtmlData = codePage.decode(bytes);
+        state = DocumentState{codePage.decode(bytes), file(name), dir.path(), true, true};
         editor.setText(edited);
     }
-    void openWeb(const QString& edited)
+    // The question or report, and that it asked with Yes / No / Cancel and Yes as default.
+    QString question(qsizetype i) const
     {
-        state.DocPath = QStringLiteral("http://example.invalid/dir/page.html");
-        state.DocBase = QStringLiteral("http://example.invalid/dir");
-        state.DocIsFile = false;
-        state.DocLoaded = true;
-        state.HtmlData = QStringLiteral("<html>web</html>");
-        editor.setText(edited);
+        EXPECT_EQ(prompter.asked.at(i).buttons, Prompter::Buttons::YesNoCancel);
+        EXPECT_EQ(prompter.asked.at(i).defaultAnswer, Answer::Yes);
+        return prompter.asked.at(i).text;
     }
 
     QTemporaryDir dir;
@@ -61,21 +59,17 @@ TEST_F(WriterTest, RefusesWithoutADocumentOrAChange)
     openLocal(QStringLiteral("index.html"), "<html>same</html>", QStringLiteral("<html>same</html>"));
     EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::NothingWritten);
     EXPECT_EQ(prompter.messages(), (QStringList{QStringLiteral("HTMLファイルを読み込んでください。"),
-                                              QStringLiteral("変更されていません。")}));
+                                                QStringLiteral("変更されていません。")}));
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("index.html")});
 }
 
 struct BackupCase {
     const char* name;
     QString document;
-    QStringList existing;  // generations already there, each holding its own name
-    QString backup;        // the generation the previous file becomes
+    QStringList existing; // generations already there, each holding its own name
+    QString backup;       // the generation the previous file becomes
+    friend void PrintTo(const BackupCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const BackupCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class Backups : public WriterTest, public ::testing::WithParamInterface<BackupCase> {};
 
@@ -84,25 +78,23 @@ TEST_P(Backups, ThePreviousFileBecomesTheFirstFreeGeneration)
     const BackupCase& c = GetParam();
     for (const QString& name : c.existing)
         writeBytes(file(name), name.toUtf8());
-    openLocal(c.document, "<html>old, longer than the new text</html>", QStringLiteral("<html>新</html>"));
+    openLocal(c.document, "<html>old</html>", QStringLiteral("<html>新</html>"));
 
     EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Written);
-    EXPECT_EQ(readBytes(file(c.backup)), QByteArray("<html>old, longer than the new text</html>"));
-    EXPECT_EQ(readBytes(file(c.document)), QByteArray("<html>\x90\x56</html>"));  // CP932, exactly
+    EXPECT_EQ(readBytes(file(c.backup)), QByteArray("<html>old</html>"));
+    EXPECT_EQ(readBytes(file(c.document)), QByteArray("<html>\x90\x56</html>")); // CP932
     for (const QString& name : c.existing)
         EXPECT_EQ(readBytes(file(name)), name.toUtf8());
     EXPECT_EQ(prompter.messages(), QStringList{Written});
     EXPECT_FALSE(Fnc_IsTextChanged(editor, state));
-    EXPECT_EQ(state.DocPath, file(c.document));
-    EXPECT_EQ(history.HistoryCount(), 0);  // the document's own file: no new history entry
-    EXPECT_FALSE(state.IsBusy);
+    EXPECT_EQ(history.HistoryCount(), 0); // the document's own file: no new history entry
 }
 
-QStringList generations(const QString& base, int from, int to)
+QStringList generations(int last)
 {
     QStringList names;
-    for (int n = from; n <= to; ++n)
-        names.append(base + (n < 100 ? QStringLiteral(".%1").arg(n, 3, 10, QLatin1Char('0')) : QStringLiteral(".%1").arg(n)));
+    for (int n = 1; n <= last; ++n)
+        names.append(QStringLiteral("index.%1").arg(n, 3, 10, QLatin1Char('0')));
     return names;
 }
 
@@ -110,22 +102,22 @@ INSTANTIATE_TEST_SUITE_P(
     Names, Backups,
     ::testing::Values(BackupCase{"First", "index.html", {}, "index.001"},
                       BackupCase{"FillsAGap", "index.html", {"index.001", "index.003"}, "index.002"},
-                      BackupCase{"PastNinetyNine", "index.htm", generations("index", 1, 99), "index.100"},
-                      BackupCase{"PastNineHundredNinetyNine", "index.html", generations("index", 1, 999), "index.1000"},
+                      BackupCase{"PastNinetyNine", "index.htm", generations(99), "index.100"},
+                      BackupCase{"PastNineHundredNinetyNine", "index.html", generations(999), "index.1000"},
                       BackupCase{"NoExtension", "README", {}, "README.001"},
                       BackupCase{"SeveralDots", "page.v2.html", {"page.v2.001"}, "page.v2.002"},
                       BackupCase{"SpacesAndJapanese", "日本 語.html", {}, "日本 語.001"},
                       BackupCase{"DotInTheFolderOnly", "my.site/README", {}, "my.site/README.001"}),
     [](const ::testing::TestParamInfo<BackupCase>& info) { return std::string(info.param.name); });
 
-TEST_F(WriterTest, WithoutBackupTheFileIsReplacedExactlyAndKeepsItsPermissions)
+TEST_F(WriterTest, WithoutBackupTheFileHoldsExactlyTheNewBytesAndKeepsItsPermissions)
 {
     openLocal(QStringLiteral("a.html"), QByteArray(5000, 'x'), QStringLiteral("<html>\r\nshort\n</html>"));
-    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    const auto permissions = QFile::permissions(file(QStringLiteral("a.html"))) & ~QFileDevice::ReadOther;
     QFile::setPermissions(file(QStringLiteral("a.html")), permissions);
     EXPECT_EQ(writer.Fnc_WriteHtmlData(false), Outcome::Written);
     EXPECT_EQ(readBytes(file(QStringLiteral("a.html"))), QByteArray("<html>\r\nshort\n</html>"));
-    EXPECT_EQ(QFile::permissions(file(QStringLiteral("a.html"))), permissions | QFileDevice::ReadUser | QFileDevice::WriteUser);
+    EXPECT_EQ(QFile::permissions(file(QStringLiteral("a.html"))), permissions);
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("a.html")});
 }
 
@@ -133,70 +125,66 @@ struct NumberedCase {
     const char* name;
     Answer answer;
     Outcome outcome;
-    QStringList files;       // the folder afterwards
-    QByteArray page002;      // page.002 afterwards
-    QByteArray other;        // other.html afterwards: an existing file chosen in the dialog is overwritten
+    QStringList files;  // the folder afterwards
+    QByteArray page002; // page.002 afterwards
+    QByteArray other;   // other.html afterwards: an existing file chosen in the dialog is overwritten
     QString docPath;
+    friend void PrintTo(const NumberedCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const NumberedCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class NumberedExtension : public WriterTest, public ::testing::WithParamInterface<NumberedCase> {};
 
-TEST_P(NumberedExtension, AsksBeforeOverwritingAPossibleBackup)
+TEST_P(NumberedExtension, AsksBeforeOverwritingWhatMayBeABackup)
 {
     const NumberedCase& c = GetParam();
     openLocal(QStringLiteral("page.002"), "<html>old</html>", QStringLiteral("<html>new</html>"));
     writeBytes(file(QStringLiteral("other.html")), "<html>other</html>");
     prompter.answers = {c.answer};
     prompter.fileNames = {QStringLiteral("  ") + file(QStringLiteral("other.html")) + u' '};
+    bool busyDuringHistoryUpdate = false;
+    QObject::connect(&history, &History::titlesChanged, [&] { busyDuringHistoryUpdate = state.IsBusy; });
 
     EXPECT_EQ(writer.Fnc_WriteHtmlData(true), c.outcome);
-    ASSERT_FALSE(prompter.asked.isEmpty());
-    EXPECT_EQ(prompter.asked.first().buttons, Prompter::Buttons::YesNoCancel);
-    EXPECT_EQ(prompter.asked.first().defaultAnswer, Answer::Yes);
-    EXPECT_EQ(prompter.messages().first(),
-              QStringLiteral("拡張子が数字です。\r\n履歴ファイルの可能性があります。\r\n\r\n<はい(Y)>\t\t上書きを行う。\r\n"
-                             "<いいえ(N)>\t名前を変えて書き込みを行う。\r\n<キャンセル>\t書き込みを中止する。"));
+    EXPECT_EQ(question(0),
+              QStringLiteral("拡張子が数字です。\r\n履歴ファイルの可能性があります。\r\n\r\n<はい(Y)>\t\t上書きを行う。"
+                             "\r\n<いいえ(N)>\t名前を変えて書き込みを行う。\r\n<キャンセル>\t書き込みを中止する。"));
     EXPECT_EQ(folderNames(dir), c.files);
     EXPECT_EQ(readBytes(file(QStringLiteral("page.002"))), c.page002);
     EXPECT_EQ(readBytes(file(QStringLiteral("other.html"))), c.other);
     EXPECT_EQ(state.DocPath, file(c.docPath));
     EXPECT_EQ(state.DocBase, dir.path());
-    EXPECT_EQ(prompter.dialogFilters, c.answer == Answer::No ? QStringList{QStringLiteral("すべてのファイル|*.*")} : QStringList());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, NumberedExtension,
-    ::testing::Values(NumberedCase{"Yes", Answer::Yes, Outcome::Written,
-                                   {"other.html", "page.001", "page.002"}, "<html>new</html>", "<html>other</html>",
-                                   "page.002"},
-                      NumberedCase{"No", Answer::No, Outcome::Written,
-                                   {"history", "other.html", "page.002"}, "<html>old</html>", "<html>new</html>",
-                                   "other.html"},
-                      NumberedCase{"Cancel", Answer::Cancel, Outcome::NothingWritten,
-                                   {"other.html", "page.002"}, "<html>old</html>", "<html>other</html>",
-                                   "page.002"}),
-    [](const ::testing::TestParamInfo<NumberedCase>& info) { return std::string(info.param.name); });
-
-TEST_F(WriterTest, NoWritesUnderTheChosenNameAndRecordsIt)
-{
-    openLocal(QStringLiteral("page.002"), "<html>old</html>", QStringLiteral("<html>new</html>"));
-    prompter.answers = {Answer::No};
-    prompter.fileNames = {file(QStringLiteral("other.html"))};
-    bool busyDuringHistoryUpdate = false;
-    QObject::connect(&history, &History::titlesChanged, [&] { busyDuringHistoryUpdate = state.IsBusy; });
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Written);
-    EXPECT_EQ(readBytes(file(QStringLiteral("other.html"))), QByteArray("<html>new</html>"));
-    EXPECT_EQ(history.HistoryPaths(), QStringList{file(QStringLiteral("other.html"))});
-    EXPECT_TRUE(busyDuringHistoryUpdate);
+    const bool renamed = c.answer == Answer::No;
+    EXPECT_EQ(prompter.dialogFilters, renamed ? QStringList{AnyFile} : QStringList());
+    EXPECT_EQ(history.HistoryPaths(), renamed ? QStringList{file(QStringLiteral("other.html"))} : QStringList());
+    EXPECT_EQ(busyDuringHistoryUpdate, renamed);
     EXPECT_FALSE(state.IsBusy);
-    EXPECT_TRUE(state.DocIsFile);
-    EXPECT_FALSE(Fnc_IsTextChanged(editor, state));
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, NumberedExtension,
+                         ::testing::Values(NumberedCase{"Yes",
+                                                        Answer::Yes,
+                                                        Outcome::Written,
+                                                        {"other.html", "page.001", "page.002"},
+                                                        "<html>new</html>",
+                                                        "<html>other</html>",
+                                                        "page.002"},
+                                           NumberedCase{"No",
+                                                        Answer::No,
+                                                        Outcome::Written,
+                                                        {"history", "other.html", "page.002"},
+                                                        "<html>old</html>",
+                                                        "<html>new</html>",
+                                                        "other.html"},
+                                           NumberedCase{"Cancel",
+                                                        Answer::Cancel,
+                                                        Outcome::NothingWritten,
+                                                        {"other.html", "page.002"},
+                                                        "<html>old</html>",
+                                                        "<html>other</html>",
+                                                        "page.002"}),
+                         [](const ::testing::TestParamInfo<NumberedCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(WriterTest, AReadOnlyFileIsRefusedUnlessItBecomesTheBackup)
 {
@@ -205,14 +193,39 @@ TEST_F(WriterTest, AReadOnlyFileIsRefusedUnlessItBecomesTheBackup)
 
     EXPECT_EQ(writer.Fnc_WriteHtmlData(false), Outcome::Failed);
     ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages()[0].startsWith(Failed + QStringLiteral("\r\n") + file(QStringLiteral("ro.html"))));
+    EXPECT_TRUE(prompter.messages()[0].startsWith(Failed + file(QStringLiteral("ro.html")) + QStringLiteral("\r\n")));
+    EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("ro.html")});
     EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>old</html>"));
     EXPECT_TRUE(Fnc_IsTextChanged(editor, state));
-    EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("ro.html")});
 
     EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Written);
     EXPECT_EQ(readBytes(file(QStringLiteral("ro.001"))), QByteArray("<html>old</html>"));
     EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>new</html>"));
+}
+
+// A write that fails halfway (here: the file size limit, as a full disk would) leaves the document
+// where it was: the backup generation goes back to its name, no temporary file remains.
+TEST_F(WriterTest, AWriteThatFailsHalfwayLeavesTheDocumentAsItWas)
+{
+    openLocal(QStringLiteral("index.html"), "<html>old</html>",
+              QStringLiteral("<html>%1</html>").arg(QString(100, u'x')));
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 20;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const Outcome outcome = writer.Fnc_WriteHtmlData(true);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(outcome, Outcome::Failed);
+    EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("index.html")});
+    EXPECT_EQ(readBytes(file(QStringLiteral("index.html"))), QByteArray("<html>old</html>"));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(
+        prompter.messages()[0].startsWith(Failed + file(QStringLiteral("index.html")) + QStringLiteral("\r\n")));
+    EXPECT_TRUE(Fnc_IsTextChanged(editor, state));
 }
 
 TEST_F(WriterTest, ACharacterTheCodePageLacksStopsTheWriteBeforeAnyFileIsTouched)
@@ -220,7 +233,7 @@ TEST_F(WriterTest, ACharacterTheCodePageLacksStopsTheWriteBeforeAnyFileIsTouched
     openLocal(QStringLiteral("a.html"), "<html>old</html>", QStringLiteral("<html>\r\nline two\rthree 😀</html>"));
     EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Failed);
     EXPECT_EQ(prompter.messages(),
-              QStringList{Failed + QStringLiteral("\r\n3行目の文字「😀」(U+1F600)はCP932で表せません。")});
+              QStringList{Failed + QStringLiteral("3行目の文字「😀」(U+1F600)はCP932で表せません。")});
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("a.html")});
     EXPECT_EQ(readBytes(file(QStringLiteral("a.html"))), QByteArray("<html>old</html>"));
     EXPECT_TRUE(Fnc_IsTextChanged(editor, state));
@@ -228,35 +241,37 @@ TEST_F(WriterTest, ACharacterTheCodePageLacksStopsTheWriteBeforeAnyFileIsTouched
 
 TEST_F(WriterTest, AWebDocumentIsWrittenWhereTheDialogSaysAndBecomesAFile)
 {
-    openWeb(QStringLiteral("<html>web</html>"));  // unchanged, still written
-    prompter.fileNames = {QString(), QStringLiteral(" ") + file(QStringLiteral("saved page.html"))};
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::NothingWritten);  // dialog cancelled
+    const QString url = QStringLiteral("http://example.invalid/dir/page.html");
+    state = DocumentState{QStringLiteral("<html>web</html>"), url, QStringLiteral("http://example.invalid/dir"), false,
+                          true};
+    editor.setText(state.HtmlData); // unchanged, and written all the same
+    prompter.fileNames = {QString(), file(QStringLiteral("no folder/x.html")), file(QStringLiteral("saved page.html"))};
+    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::NothingWritten); // the dialog cancelled
     EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Failed);
+    EXPECT_EQ(state.DocPath, url);
     EXPECT_FALSE(state.DocIsFile);
+    EXPECT_EQ(history.HistoryCount(), 0);
 
     EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::WrittenAsFile);
-    EXPECT_EQ(prompter.dialogFilters, QStringList(2, QStringLiteral("すべてのファイル|*.*")));
+    EXPECT_EQ(prompter.dialogFilters, QStringList(3, AnyFile));
     EXPECT_EQ(readBytes(file(QStringLiteral("saved page.html"))), QByteArray("<html>web</html>"));
     EXPECT_EQ(state.DocPath, file(QStringLiteral("saved page.html")));
     EXPECT_EQ(state.DocBase, dir.path());
     EXPECT_TRUE(state.DocIsFile);
-    EXPECT_EQ(prompter.messages(), QStringList{Written});
+    EXPECT_EQ(prompter.messages().last(), Written);
     EXPECT_EQ(readBytes(history.iniPath()),
               "[History]\nFile0=" + file(QStringLiteral("saved page.html")).toUtf8() + "\nCount=1\n");
 }
 
-TEST_F(WriterTest, AFailedWriteUnderANewNameChangesNothing)
+TEST_F(WriterTest, ClosingStaysOpenWhenTheYesDialogIsCancelled)
 {
-    openWeb(QStringLiteral("<html>edited</html>"));
-    const QString target = file(QStringLiteral("missing folder/x.html"));
-    prompter.fileNames = {target};
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Failed);
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages()[0].startsWith(Failed + QStringLiteral("\r\n") + target + QStringLiteral("\r\n")));
-    EXPECT_FALSE(state.DocIsFile);
-    EXPECT_EQ(state.DocPath, QStringLiteral("http://example.invalid/dir/page.html"));
-    EXPECT_EQ(history.HistoryCount(), 0);
-    EXPECT_TRUE(Fnc_IsTextChanged(editor, state));
+    state = DocumentState{QStringLiteral("<html>web</html>"), QStringLiteral("http://example.invalid/p.html"),
+                          QStringLiteral("http://example.invalid"), false, true};
+    editor.setText(QStringLiteral("<html>edited</html>"));
+    prompter.answers = {Answer::Yes};
+    EXPECT_FALSE(writer.maybeSaveBeforeClose(true));
+    EXPECT_EQ(prompter.dialogFilters.size(), 1);
 }
 
 struct CloseCase {
@@ -265,20 +280,14 @@ struct CloseCase {
     QList<Answer> answers;
     bool readOnly;
     bool mayClose;
-    QStringList messages;
+    QStringList reports; // after the question, each the start of a message
     QByteArray fileAfter;
+    friend void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const CloseCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
-const QString CloseQuestion = QStringLiteral("内容が変更されています。\r\n\r\n変更内容を書き込みますか?");
 
 class Closing : public WriterTest, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(Closing, AsksAboutEditsAndKeepsTheWindowWhenTheyWouldBeLost)
+TEST_P(Closing, AsksAboutEditsAndStaysOpenWhenTheyWouldBeLost)
 {
     const CloseCase& c = GetParam();
     openLocal(QStringLiteral("a.html"), "<html></html>", c.edited);
@@ -286,27 +295,24 @@ TEST_P(Closing, AsksAboutEditsAndKeepsTheWindowWhenTheyWouldBeLost)
         QFile::setPermissions(file(QStringLiteral("a.html")), QFileDevice::ReadOwner);
     prompter.answers = c.answers;
     EXPECT_EQ(writer.maybeSaveBeforeClose(false), c.mayClose);
-    ASSERT_EQ(prompter.messages().size(), c.messages.size());
-    for (qsizetype i = 0; i < c.messages.size(); ++i)
-        EXPECT_TRUE(prompter.messages()[i].startsWith(c.messages[i])) << prompter.messages()[i].toStdString();
+    ASSERT_EQ(prompter.asked.size(), c.answers.size() + c.reports.size());
     if (!c.answers.isEmpty()) {
-        EXPECT_EQ(prompter.asked.first().buttons, Prompter::Buttons::YesNoCancel);
-        EXPECT_EQ(prompter.asked.first().defaultAnswer, Answer::Yes);
+        EXPECT_EQ(question(0), QStringLiteral("内容が変更されています。\r\n\r\n変更内容を書き込みますか?"));
     }
+    for (qsizetype i = 0; i < c.reports.size(); ++i)
+        EXPECT_TRUE(prompter.asked[i + 1].text.startsWith(c.reports[i]));
     EXPECT_EQ(readBytes(file(QStringLiteral("a.html"))), c.fileAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, Closing,
-    ::testing::Values(CloseCase{"Unchanged", "<html></html>", {}, false, true, {}, "<html></html>"},
-                      CloseCase{"OnlySpaces", "   ", {}, false, true, {}, "<html></html>"},
-                      CloseCase{"OnlyLineEndsCancel", "\r\n", {Answer::Cancel}, false, false, {CloseQuestion},
-                                "<html></html>"},
-                      CloseCase{"No", "<html>x</html>", {Answer::No}, false, true, {CloseQuestion}, "<html></html>"},
-                      CloseCase{"Yes", "<html>x</html>", {Answer::Yes}, false, true, {CloseQuestion, Written},
-                                "<html>x</html>"},
-                      CloseCase{"YesButTheWriteFails", "<html>x</html>", {Answer::Yes}, true, false,
-                                {CloseQuestion, Failed}, "<html></html>"}),
+    ::testing::Values(
+        CloseCase{"Unchanged", "<html></html>", {}, false, true, {}, "<html></html>"},
+        CloseCase{"OnlySpaces", "   ", {}, false, true, {}, "<html></html>"},
+        CloseCase{"OnlyLineEndsThenCancel", "\r\n", {Answer::Cancel}, false, false, {}, "<html></html>"},
+        CloseCase{"No", "<html>x</html>", {Answer::No}, false, true, {}, "<html></html>"},
+        CloseCase{"Yes", "<html>x</html>", {Answer::Yes}, false, true, {Written}, "<html>x</html>"},
+        CloseCase{"YesButTheWriteFails", "<html>x</html>", {Answer::Yes}, true, false, {Failed}, "<html></html>"}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "StoreTestSupport.h"
 #include "store/History.h"
+#include "StoreTestSupport.h"
 
 #include <QSignalSpy>
 
@@ -12,189 +12,128 @@ struct ReadCase {
     QByteArray ini;
     int maxCount;
     QStringList paths;
+    friend void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
 };
-
-void PrintTo(const ReadCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
 
 class HistoryRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(HistoryRead, FollowsTheCountAndMaxCountRules)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("t.INI"));
-    writeBytes(path, GetParam().ini);
-    History history(path);
+    writeBytes(dir.filePath(QStringLiteral("t.INI")), GetParam().ini);
+    History history(dir.filePath(QStringLiteral("t.INI")));
     EXPECT_TRUE(history.Fnc_ReadHistoryData());
     EXPECT_EQ(history.HistoryMaxCount(), GetParam().maxCount);
     EXPECT_EQ(history.HistoryPaths(), GetParam().paths);
-    EXPECT_EQ(history.HistoryCount(), GetParam().paths.size());
 }
 
-const QByteArray TwoFiles = "[History]\nFile0=/a.html\nFile1=/b.html\nFile2=/c.html\n";
+const QByteArray Files = "[History]\nFile0=/a\nFile1=/b\nFile2=/c\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HistoryRead,
     ::testing::Values(
-        ReadCase{"Empty", "", 50, {}},
-        ReadCase{"TwoEntries", TwoFiles + "Count=2", 50, {"/a.html", "/b.html"}},
-        ReadCase{"MissingFileKeysAreEmpty", "[History]\nCount=3\nFile1=/b.html\n", 50, {"", "/b.html", ""}},
-        ReadCase{"CountHalvesToEven", TwoFiles + "Count=2.5", 50, {"/a.html", "/b.html"}},
-        ReadCase{"CountRoundsUp", TwoFiles + "Count=2.51", 50, {"/a.html", "/b.html", "/c.html"}},
-        ReadCase{"CountBeyond32Bits", TwoFiles + "Count=99999999999", 50, {}},
-        ReadCase{"CountNegative", TwoFiles + "Count=-1", 50, {}},
-        ReadCase{"CountHalfRoundsToZero", TwoFiles + "Count=0.5", 50, {}},
-        ReadCase{"CountNotANumber", TwoFiles + "Count=abc", 50, {}},
-        ReadCase{"CountNotLimitedByMaxCount", TwoFiles + "Count=3\nMaxCount=1", 1, {"/a.html", "/b.html", "/c.html"}},
+        ReadCase{"Empty", "", 50, {}}, ReadCase{"Two", Files + "Count=2", 50, {"/a", "/b"}},
+        ReadCase{"MissingKeys", "[History]\nCount=3\nFile1=/b\n", 50, {"", "/b", ""}},
+        ReadCase{"CountHalvesToEven", Files + "Count=2.5", 50, {"/a", "/b"}},
+        ReadCase{"CountRounds", Files + "Count=2.51", 50, {"/a", "/b", "/c"}},
+        ReadCase{"CountBeyond32Bits", Files + "Count=99999999999", 50, {}},
+        ReadCase{"CountNegative", Files + "Count=-1", 50, {}}, ReadCase{"CountNotANumber", Files + "Count=abc", 50, {}},
+        ReadCase{"CountOverMaxCount", Files + "Count=3\nMaxCount=1", 1, {"/a", "/b", "/c"}},
         ReadCase{"MaxCountNotANumber", "[History]\nMaxCount=abc", 50, {}},
         ReadCase{"MaxCountZero", "[History]\nMaxCount=0", 50, {}},
         ReadCase{"MaxCountAboveLimit", "[History]\nMaxCount=30001", 50, {}},
         ReadCase{"MaxCountAtLimit", "[History]\nMaxCount=30000", 30000, {}},
         ReadCase{"MaxCountHalvesToEven", "[History]\nMaxCount=2.5", 2, {}},
-        ReadCase{"MaxCountExponent", "[History]\nMaxCount=1e3", 1000, {}},
-        ReadCase{"DuplicatesFirstWins", "[history]\nfile0=/a\nFILE0=/b\ncount=1\nmaxcount=3\n[HISTORY]\nCount=5",
-                 3, {"/a"}},
-        ReadCase{"OtherSectionIgnored", "[Other]\nCount=1\nFile0=/x\n", 50, {}}),
+        ReadCase{"Duplicates", "[history]\nfile0=/a\nFILE0=/b\ncount=1\nmaxcount=3\n[HISTORY]\nCount=5", 3, {"/a"}},
+        ReadCase{"OtherSection", "[Other]\nCount=1\nFile0=/x\n", 50, {}}),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
-TEST(HistoryReadBounds, AHugeCountReadsNoMoreThanTheLimit)
+TEST(HistoryReadBounds, AHugeCountReadsNoMoreThanTheLimitAndAFolderReadsAsNothing)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("t.INI"));
-    writeBytes(path, "[History]\nCount=2147483647\nFile0=/first.html\n");
-    History history(path);
+    writeBytes(dir.filePath(QStringLiteral("t.INI")), "[History]\nCount=2147483647\nFile0=/first.html\n");
+    History history(dir.filePath(QStringLiteral("t.INI")));
     EXPECT_TRUE(history.Fnc_ReadHistoryData());
     ASSERT_EQ(history.HistoryCount(), History::MaxCountLimit);
     EXPECT_EQ(history.HistoryPaths().first(), QStringLiteral("/first.html"));
-    EXPECT_EQ(history.HistoryPaths().last(), QString());
+
+    History unreadable(dir.path());
+    EXPECT_FALSE(unreadable.Fnc_ReadHistoryData());
+    EXPECT_EQ(unreadable.HistoryCount(), 0);
+    EXPECT_EQ(unreadable.HistoryMaxCount(), History::DefaultMaxCount);
 }
 
-TEST(HistoryReadBounds, AnUnreadableFileGivesTheDefaults)
+struct SetCase {
+    const char* name;
+    QStringList before;
+    const char* maxCount;
+    QString path;
+    QStringList after;
+    friend void PrintTo(const SetCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class HistorySet : public ::testing::TestWithParam<SetCase> {};
+
+TEST_P(HistorySet, PutsThePathFirstAndSavesTheList)
 {
-    QTemporaryDir dir;
-    History history(dir.path());  // a folder where the file should be
-    EXPECT_FALSE(history.Fnc_ReadHistoryData());
-    EXPECT_EQ(history.HistoryCount(), 0);
-    EXPECT_EQ(history.HistoryMaxCount(), History::DefaultMaxCount);
-}
-
-class HistorySet : public ::testing::Test {
-protected:
-    // Reads a history of the given entries from a hand-written INI file.
-    void start(const QStringList& paths, const QByteArray& maxCount = QByteArray(), const QByteArray& extra = QByteArray())
-    {
-        QByteArray ini = "; my notes\n[History]\n";
-        if (!maxCount.isEmpty())
-            ini += "MaxCount=" + maxCount + "\n";
-        for (qsizetype i = 0; i < paths.size(); ++i)
-            ini += "File" + QByteArray::number(i) + "=" + paths[i].toUtf8() + "\n";
-        ini += "Count=" + QByteArray::number(paths.size()) + "\n" + extra;
-        writeBytes(path, ini);
-        ASSERT_TRUE(history.Fnc_ReadHistoryData());
-    }
-    QStringList reread() const
-    {
-        History again(path);
-        again.Fnc_ReadHistoryData();
-        return again.HistoryPaths();
-    }
-
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.INI"));
-    History history{path};
-};
-
-TEST_F(HistorySet, MovesAKnownPathToTheFront)
-{
-    start({"/0", "/1", "/2", "/3", "/4"});
+    QByteArray ini = "[History]\nMaxCount=" + QByteArray(GetParam().maxCount) + "\n";
+    for (qsizetype i = 0; i < GetParam().before.size(); ++i)
+        ini += "File" + QByteArray::number(i) + "=" + GetParam().before[i].toUtf8() + "\n";
+    writeBytes(path, ini + "Count=" + QByteArray::number(GetParam().before.size()) + "\n");
+    History history(path);
+    history.Fnc_ReadHistoryData();
     QSignalSpy titles(&history, &History::titlesChanged);
-    EXPECT_TRUE(history.Fnc_SetHistoryData(QStringLiteral("/3")));
-    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/3", "/0", "/1", "/2", "/4"}));
-    EXPECT_EQ(reread(), history.HistoryPaths());
+
+    EXPECT_TRUE(history.Fnc_SetHistoryData(GetParam().path));
+    EXPECT_EQ(history.HistoryPaths(), GetParam().after);
     ASSERT_EQ(titles.count(), 1);
-    EXPECT_EQ(titles.at(0).at(0).toStringList(), (QStringList{"3", "0", "1", "2", "4"}));
-
-    EXPECT_TRUE(history.Fnc_SetHistoryData(QStringLiteral("/3")));  // already first: order kept, file rewritten
-    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/3", "/0", "/1", "/2", "/4"}));
-    EXPECT_EQ(titles.count(), 2);
+    EXPECT_EQ(titles.at(0).at(0).toStringList(), history.titles());
+    History reread(path);
+    reread.Fnc_ReadHistoryData();
+    EXPECT_EQ(reread.HistoryPaths(), GetParam().after);
 }
 
-TEST_F(HistorySet, LetterCaseMakesAnotherEntry)
-{
-    start({"/a.html"});
-    history.Fnc_SetHistoryData(QStringLiteral("/A.html"));
-    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/A.html", "/a.html"}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Changes, HistorySet,
+    ::testing::Values(
+        SetCase{"MovesToFront", {"/0", "/1", "/2", "/3", "/4"}, "9", "/3", {"/3", "/0", "/1", "/2", "/4"}},
+        SetCase{"AlreadyFirst", {"/0", "/1"}, "9", "/0", {"/0", "/1"}},
+        SetCase{"Grows", {"/0"}, "9", "/new", {"/new", "/0"}},
+        SetCase{"CaseMakesAnotherEntry", {"/a.html"}, "9", "/A.html", {"/A.html", "/a.html"}},
+        SetCase{"FullDropsOldest", {"/0", "/1", "/2"}, "3", "/new", {"/new", "/0", "/1"}},
+        SetCase{"MaxCountOne", {"/0"}, "1", "/new", {"/new"}},
+        SetCase{"ReadLongerKeepsLength", {"/0", "/1", "/2", "/3"}, "2", "/new", {"/new", "/0", "/1", "/2"}},
+        SetCase{"FirstEntry", {}, "9", "/home/u/日本 語.v2", {"/home/u/日本 語.v2"}}),
+    [](const ::testing::TestParamInfo<SetCase>& info) { return std::string(info.param.name); });
 
-TEST_F(HistorySet, AFullListDropsItsOldestEntryAndLeavesStaleKeys)
+TEST(HistoryFile, KeepsWhatItDoesNotWriteAndReportsFailedWrites)
 {
-    start({"/a", "/b", "/c"}, "3", "File3=/stale\n");
-    history.Fnc_SetHistoryData(QStringLiteral("/new"));
-    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/new", "/a", "/b"}));
-    EXPECT_EQ(readBytes(path), QByteArray("; my notes\n[History]\nMaxCount=3\nFile0=/new\nFile1=/a\nFile2=/b\n"
-                                          "Count=3\nFile3=/stale\n"));
-}
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.INI"));
+    writeBytes(path, "; my notes\n[History]\nMaxCount=3\nFile0=/a\nFile1=/b\nFile2=/c\nFile3=/stale\nCount=3\n");
+    History history(path);
+    history.Fnc_ReadHistoryData();
+    EXPECT_TRUE(history.Fnc_SetHistoryData(QStringLiteral("/new")));
+    const QByteArray written =
+        "; my notes\n[History]\nMaxCount=3\nFile0=/new\nFile1=/a\nFile2=/b\nFile3=/stale\nCount=3\n";
+    EXPECT_EQ(readBytes(path), written);
 
-TEST_F(HistorySet, MaxCountOneKeepsOneEntry)
-{
-    start({}, "1");
-    history.Fnc_SetHistoryData(QStringLiteral("/a"));
-    history.Fnc_SetHistoryData(QStringLiteral("/b"));
-    EXPECT_EQ(history.HistoryPaths(), QStringList{"/b"});
-    EXPECT_EQ(reread(), QStringList{"/b"});
-}
-
-TEST_F(HistorySet, AListReadLongerThanTheMaximumKeepsItsLength)
-{
-    start({"/a", "/b", "/c", "/d"}, "2");
-    history.Fnc_SetHistoryData(QStringLiteral("/new"));
-    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/new", "/a", "/b", "/c"}));
-}
-
-TEST_F(HistorySet, FirstRunCreatesTheFile)
-{
-    QFile::remove(path);
-    ASSERT_TRUE(history.Fnc_ReadHistoryData());
-    EXPECT_TRUE(history.Fnc_SetHistoryData(QStringLiteral("/home/u/日本 語.v2.html")));
-    EXPECT_EQ(readBytes(path), QByteArray("[History]\nFile0=/home/u/日本 語.v2.html\nCount=1\n"));
-}
-
-TEST_F(HistorySet, AWriteThatFailsStillChangesTheList)
-{
-    start({"/a"});
-    const QByteArray before = readBytes(path);
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    EXPECT_FALSE(history.Fnc_SetHistoryData(QStringLiteral("/b")));
-    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/b", "/a"}));
-    // A path that would break the file into lines of its own is never stored.
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // A path that would add lines of its own is never stored; the list in memory changes all the same.
     EXPECT_FALSE(history.Fnc_SetHistoryData(QStringLiteral("/x\n[History]\nCount=0")));
-    EXPECT_EQ(readBytes(path), before);
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    EXPECT_FALSE(history.Fnc_SetHistoryData(QStringLiteral("/d")));
+    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/d", "/x\n[History]\nCount=0", "/new"}));
+    EXPECT_EQ(readBytes(path), written);
 }
 
-struct TitleCase {
-    const char* path;
-    const char* title;
-};
-
-void PrintTo(const TitleCase& c, std::ostream* out)
+TEST(FileTitle, IsTheTextAfterTheLastSeparator)
 {
-    *out << '"' << c.path << '"';
+    const char* const cases[][2] = {{"C:\\web\\a.html", "a.html"}, {"/home/u/b.html", "b.html"}, {"/x\\y/c", "y/c"},
+                                    {"C:d.html", "d.html"},        {"e.html", "e.html"},         {"/dir/", ""}};
+    for (const auto& [path, title] : cases)
+        EXPECT_EQ(Fnc_GetFileTitle(QString::fromUtf8(path)), QString::fromUtf8(title)) << path;
 }
-
-class FileTitle : public ::testing::TestWithParam<TitleCase> {};
-
-TEST_P(FileTitle, IsTheTextAfterTheLastSeparator)
-{
-    EXPECT_EQ(Fnc_GetFileTitle(QString::fromUtf8(GetParam().path)), QString::fromUtf8(GetParam().title));
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, FileTitle,
-                         ::testing::Values(TitleCase{"C:\\web\\a.html", "a.html"}, TitleCase{"/home/u/b.html", "b.html"},
-                                           TitleCase{"/x\\y/c.html", "y/c.html"}, TitleCase{"C:d.html", "d.html"},
-                                           TitleCase{"e.html", "e.html"}, TitleCase{"/dir/", ""},
-                                           TitleCase{"", ""}));
 
 } // namespace

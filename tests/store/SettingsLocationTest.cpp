@@ -6,55 +6,43 @@
 
 namespace {
 
-QProcessEnvironment environment(const QString& home, const QString& configHome)
+QProcessEnvironment environment(const char* home, const char* configHome = nullptr)
 {
     QProcessEnvironment env;
-    if (!home.isNull())
-        env.insert(QStringLiteral("HOME"), home);
-    if (!configHome.isNull())
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    env.insert(QStringLiteral("HOME"), QString::fromUtf8(home));
+    if (configHome)
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromUtf8(configHome));
     return env;
 }
 
-TEST(IniFileLocation, BesideAWritableExecutableNamedAfterIt)
+TEST(IniFileLocation, BesideAWritableExecutableElseInTheConfigurationFolder)
 {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("portable 版"));
     QDir().mkpath(folder);
-    EXPECT_EQ(iniFileLocation(folder + QStringLiteral("/tarnwick"), environment(QStringLiteral("/h"), QString())),
+    EXPECT_EQ(iniFileLocation(folder + QStringLiteral("/tarnwick"), environment("/h")),
               folder + QStringLiteral("/tarnwick.INI"));
-    EXPECT_EQ(iniFileLocation(folder + QStringLiteral("/tarnwick.v2.bin"), QProcessEnvironment()),
+    EXPECT_EQ(iniFileLocation(folder + QStringLiteral("/tarnwick.v2.bin"), environment("/h")),
               folder + QStringLiteral("/tarnwick.v2.INI"));
-}
 
-TEST(IniFileLocation, OtherwiseInTheUsersConfigurationFolder)
-{
     const QString installed = QStringLiteral("/nonexistent-folder/bin/tarnwick");
-    EXPECT_EQ(iniFileLocation(installed, environment(QStringLiteral("/home/u"), QStringLiteral("/cfg"))),
-              QStringLiteral("/cfg/tarnwick/tarnwick.INI"));
-    EXPECT_EQ(iniFileLocation(installed, environment(QStringLiteral("/home/u"), QString())),
+    EXPECT_EQ(iniFileLocation(installed, environment("/home/u", "/cfg")), QStringLiteral("/cfg/tarnwick/tarnwick.INI"));
+    EXPECT_EQ(iniFileLocation(installed, environment("/home/u", "cfg")), // a relative value is no place
               QStringLiteral("/home/u/.config/tarnwick/tarnwick.INI"));
-    // Relative values are not places.
-    EXPECT_EQ(iniFileLocation(installed, environment(QStringLiteral("/home/u"), QStringLiteral("cfg"))),
-              QStringLiteral("/home/u/.config/tarnwick/tarnwick.INI"));
-    EXPECT_EQ(iniFileLocation(QString(), environment(QStringLiteral("home"), QString())), QString());
+    EXPECT_EQ(iniFileLocation(QString(), environment("home")), QString());
 }
 
 TEST(DocumentEncodingSetting, DefaultsToCp932AndRejectsUnknownNames)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.INI"));
-    DocumentEncoding encoding = readDocumentEncoding(path);
-    EXPECT_EQ(encoding.name, QStringLiteral("CP932"));
-    EXPECT_TRUE(encoding.warning.isEmpty());
-
+    EXPECT_EQ(readDocumentEncoding(path).name, QStringLiteral("CP932"));
     writeBytes(path, "[settings]\nencoding = EUC-JP\n");
     EXPECT_EQ(readDocumentEncoding(path).name, QStringLiteral("EUC-JP"));
-
+    EXPECT_TRUE(readDocumentEncoding(path).warning.isEmpty());
     writeBytes(path, "[Settings]\nEncoding=NO-SUCH-CODE-PAGE\n");
-    encoding = readDocumentEncoding(path);
-    EXPECT_EQ(encoding.name, QStringLiteral("CP932"));
-    EXPECT_TRUE(encoding.warning.contains(QStringLiteral("NO-SUCH-CODE-PAGE")));
+    EXPECT_EQ(readDocumentEncoding(path).name, QStringLiteral("CP932"));
+    EXPECT_TRUE(readDocumentEncoding(path).warning.contains(QStringLiteral("NO-SUCH-CODE-PAGE")));
 }
 
 } // namespace

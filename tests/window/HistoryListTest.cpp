@@ -1,6 +1,6 @@
+#include "window/HistoryList.h"
 #include "common/DocumentState.h"
 #include "store/History.h"
-#include "window/HistoryList.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -40,7 +40,11 @@ protected:
     bool discardEdits = true;
     int guardAsked = 0;
     QStringList opened;
-    HistoryList list{history, &Cmb1, state, [this] { ++guardAsked; return discardEdits; },
+    HistoryList list{history, &Cmb1, state,
+                     [this] {
+                         ++guardAsked;
+                         return discardEdits;
+                     },
                      [this](const QString& path) { opened.append(path); }};
 };
 
@@ -48,7 +52,7 @@ TEST_F(HistoryListTest, StartsWithTheTitlesAndTheNewestSelected)
 {
     EXPECT_EQ(items(), (QStringList{"a.html", "b.html", "c.html"}));
     EXPECT_EQ(Cmb1.currentIndex(), 0);
-    EXPECT_EQ(Cmb1.view()->minimumWidth(), 0);  // not adjusted at start-up
+    EXPECT_EQ(Cmb1.view()->minimumWidth(), 0); // not adjusted at start-up
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -62,9 +66,9 @@ TEST_F(HistoryListTest, AChangeRefillsTheListAndWidensItsDropDown)
     const int wanted = QFontMetrics(Cmb1.view()->font()).horizontalAdvance(QStringLiteral(" ") + longName);
     EXPECT_GT(wanted, Cmb1.width());
     EXPECT_EQ(Cmb1.view()->minimumWidth(), wanted);
-    EXPECT_TRUE(opened.isEmpty());  // the program's own selection opens nothing
+    EXPECT_TRUE(opened.isEmpty()); // the program's own selection opens nothing
 
-    history.Fnc_SetHistoryData(QStringLiteral("/web/a.html"));  // the long title is listed still, further down
+    history.Fnc_SetHistoryData(QStringLiteral("/web/a.html")); // the long title is listed still, further down
     EXPECT_EQ(Cmb1.view()->minimumWidth(), wanted);
 }
 
@@ -79,7 +83,7 @@ TEST_F(HistoryListTest, PickingAnEntryAsksTheGuardAndOpensItsFullPath)
     QTest::keyClick(&Cmb1, Qt::Key_Down);
     EXPECT_EQ(guardAsked, 2);
     EXPECT_EQ(opened.size(), 1);
-    EXPECT_EQ(Cmb1.currentIndex(), 2);  // the list keeps showing the picked entry
+    EXPECT_EQ(Cmb1.currentIndex(), 2); // the list keeps showing the picked entry
 
     state.IsBusy = true;
     QTest::keyClick(&Cmb1, Qt::Key_Up);

@@ -210,3 +210,49 @@ TEST_F(LoadingByUrl, StopButtonAndCloseRequestStopALoad)
 }
 
 } // namespace
+
+namespace {
+
+using Saving = WindowFixture;
+
+TEST_F(Saving, WriteButtonKeepsABackupAndHistorySurvivesARestart)
+{
+    const QString path = writeDocument(QStringLiteral("page.html"), "<html>old");
+    load(path);
+    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral(" new"));
+    button("Cmd1_1")->click();
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("<html>old new"));
+    QFile backup(folder.filePath(QStringLiteral("page.001")));
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), QByteArray("<html>old"));
+    EXPECT_FALSE(window.Fnc_IsTextChanged());
+
+    // A second run of the program reads the history from the same INI file.
+    ScriptedPrompter otherPrompter;
+    SFrm_Web restarted(otherPrompter, codePage, folder.filePath(QStringLiteral("tarnwick.INI")));
+    auto* history = restarted.findChild<QComboBox*>(QStringLiteral("Cmb1"));
+    ASSERT_EQ(history->count(), 1);
+    EXPECT_EQ(history->itemText(0), QStringLiteral("page.html"));
+}
+
+TEST_F(Saving, ClosingWithEditsAsksAndCancelKeepsTheWindow)
+{
+    load(writeDocument(QStringLiteral("close.html"), "<html>text"));
+    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
+    cursor.insertText(QStringLiteral("x"));
+    window.show();
+    prompter.answers = {Prompter::Answer::Cancel};
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(prompter.asked.size(), 1);
+    EXPECT_EQ(prompter.asked[0].buttons, Prompter::Buttons::YesNoCancel);
+    prompter.answers = {Prompter::Answer::No};
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace

@@ -63,5 +63,5 @@ protected:
     QTemporaryDir folder;
     ScriptedPrompter prompter;
     CodePage codePage;
-    SFrm_Web window{prompter, codePage};
+    SFrm_Web window{prompter, codePage, folder.filePath(QStringLiteral("tarnwick.INI"))};
 };
