@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Times tarnwick-check on a document of web links against loopback servers with latency.
 
-  bench/web_bench.py build/src/tarnwick-check [--links 200] [--hosts 10] [--latency-ms 50]
+  bench/web_bench.py build/src/tarnwick-check [--links 200] [--hosts 10] [--latency-ms 50] [--jobs 1,16]
 
 The servers of tests/support/loopback_servers.py run on 127.0.0.1 .. 127.0.0.H; one link in five
-names a missing page. Prints the wall time of the whole check and the requests the servers saw:
-one per link plus one not-found probe per host.
+names a missing page. The same document is checked once per --jobs value (passed as --jobs N). For each
+run it prints the wall time of the whole check, the requests the servers saw (one per link plus one
+not-found probe per host), the most requests in progress at once (in all and to one host) and the codes;
+at the end whether every run gave the same codes and made the same requests.
 """
 import argparse
 import json
@@ -20,13 +22,47 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SERVERS = os.path.join(HERE, "..", "tests", "support", "loopback_servers.py")
 
 
+def read_json(port, path):
+    return json.load(urllib.request.urlopen("http://127.0.0.1:%d%s" % (port, path)))
+
+
+def request_counts(port):
+    stats = read_json(port, "/__stats")
+    return {(host, key): count for host, counts in stats.items() for key, count in counts.items()}
+
+
+def write_document(path, links, hosts, port):
+    with open(path, "w", encoding="cp932") as f:
+        f.write("<html><body>\n")
+        for i in range(links):
+            kind = "missing" if i % 5 == 4 else "ok"
+            f.write('<a href="http://%s:%d/%s/page%d.html">%d</a>\n' % (hosts[i % len(hosts)], port, kind, i, i))
+        f.write("</body></html>\n")
+
+
+def run_once(checker, jobs, doc, port):
+    before = request_counts(port)
+    read_json(port, "/__inflight")  # starts the peaks afresh
+    start = time.monotonic()
+    result = subprocess.run([checker, "--jobs", str(jobs), doc], capture_output=True, text=True, timeout=1800)
+    seconds = time.monotonic() - start
+    inflight = read_json(port, "/__inflight")
+    after = request_counts(port)
+    made = {key: count - before.get(key, 0) for key, count in after.items() if count != before.get(key, 0)}
+    codes = [line.split("\t")[1] for line in result.stdout.splitlines()]
+    print("--jobs %d: %.2f s (exit %d), %d requests, at most %d at once, %d to one host; %d OK (-1), %d NG (100)"
+          % (jobs, seconds, result.returncode, sum(made.values()), inflight["all"],
+             max(inflight["hosts"].values(), default=0), codes.count("-1"), codes.count("100")))
+    return codes, made
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("checker")
     parser.add_argument("--links", type=int, default=200)
     parser.add_argument("--hosts", type=int, default=10)
     parser.add_argument("--latency-ms", type=float, default=50)
-    parser.add_argument("--jobs", type=int, default=0, help="passed as --jobs N when given")
+    parser.add_argument("--jobs", default="1,16", help="comma-separated --jobs values, one run each")
     args = parser.parse_args()
 
     hosts = ["127.0.0.%d" % (i + 1) for i in range(args.hosts)]
@@ -36,25 +72,17 @@ def main():
         ready = server.stdout.readline().split()
         ports = dict(item.split("=") for item in ready[1:])
         port = int(ports["http"])
+        print("links %d over %d hosts, latency %g ms; expected requests: links + hosts = %d"
+              % (args.links, args.hosts, args.latency_ms, args.links + args.hosts))
         with tempfile.TemporaryDirectory() as folder:
             doc = os.path.join(folder, "doc.html")
-            with open(doc, "w", encoding="cp932") as f:
-                f.write("<html><body>\n")
-                for i in range(args.links):
-                    kind = "missing" if i % 5 == 4 else "ok"
-                    f.write('<a href="http://%s:%d/%s/page%d.html">%d</a>\n' % (hosts[i % len(hosts)], port, kind, i, i))
-                f.write("</body></html>\n")
-            command = [args.checker] + (["--jobs", str(args.jobs)] if args.jobs else []) + [doc]
-            start = time.monotonic()
-            result = subprocess.run(command, capture_output=True, text=True, timeout=1800)
-            seconds = time.monotonic() - start
-        stats = json.load(urllib.request.urlopen("http://127.0.0.1:%d/__stats" % port))
-        requests = sum(sum(counts.values()) for counts in stats.values())
-        codes = [line.split("\t")[1] for line in result.stdout.splitlines()]
-        print("links %d over %d hosts, latency %g ms" % (args.links, args.hosts, args.latency_ms))
-        print("full check: %.2f s (exit %d)" % (seconds, result.returncode))
-        print("requests: %d (links + hosts = %d)" % (requests, args.links + args.hosts))
-        print("codes: %d OK (-1), %d NG (100)" % (codes.count("-1"), codes.count("100")))
+            write_document(doc, args.links, hosts, port)
+            runs = [run_once(args.checker, int(jobs), doc, port) for jobs in args.jobs.split(",")]
+        same_codes = all(codes == runs[0][0] for codes, _ in runs)
+        same_requests = all(made == runs[0][1] for _, made in runs)
+        print("same codes in every run: %s; same requests in every run: %s"
+              % ("yes" if same_codes else "NO", "yes" if same_requests else "NO"))
+        return 0 if same_codes and same_requests else 1
     finally:
         server.kill()
         server.wait()

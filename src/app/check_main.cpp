@@ -10,6 +10,7 @@
 #include "links/LinkScanner.h"
 #include "links/TagValue.h"
 #include "web/DocumentLoader.h"
+#include "web/ParallelWebCheck.h"
 #include "web/WebCheck.h"
 
 #include <QCommandLineParser>
@@ -18,6 +19,7 @@
 #include <QTextDocument>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -38,6 +40,16 @@ public:
     }
     QString openFileName(const QString&) override { return QString(); }
 };
+
+// A count option's value: a whole number of at least 1, or nothing.
+std::optional<int> countOption(const QCommandLineParser& parser, const QCommandLineOption& option)
+{
+    bool ok = false;
+    const int count = parser.value(option).toInt(&ok);
+    if (!ok || count < 1)
+        return std::nullopt;
+    return count;
+}
 
 QString linkValue(const LinkTable& table, int i)
 {
@@ -83,6 +95,19 @@ int main(int argc, char** argv)
                                             QStringLiteral("Code page of local documents and web answers (default CP932)."),
                                             QStringLiteral("NAME"), QString::fromLatin1(CodePage::DefaultName));
     parser.addOption(encodingOption);
+    const TransferScheduler::Limits defaultLimits;
+    const QCommandLineOption jobsOption(
+        QStringLiteral("jobs"),
+        QStringLiteral("Web requests made at once (default %1); 1 checks one link after the other. "
+                       "The results are the same either way.")
+            .arg(defaultLimits.transfers),
+        QStringLiteral("N"), QString::number(defaultLimits.transfers));
+    parser.addOption(jobsOption);
+    const QCommandLineOption perHostOption(
+        QStringLiteral("per-host"),
+        QStringLiteral("Of those, at most N to one host (default %1).").arg(defaultLimits.transfersPerHost),
+        QStringLiteral("N"), QString::number(defaultLimits.transfersPerHost));
+    parser.addOption(perHostOption);
     parser.addPositionalArgument(QStringLiteral("DOCUMENT"), QStringLiteral("A local path or an http, https or ftp URL."));
 
     if (!parser.parse(app.arguments())) {
@@ -103,12 +128,24 @@ int main(int argc, char** argv)
         return Unusable;
     }
 
+    const std::optional<int> jobs = countOption(parser, jobsOption);
+    const std::optional<int> perHost = countOption(parser, perHostOption);
+    if (!jobs || !perHost) {
+        printError(QStringLiteral("--jobs and --per-host take a whole number of at least 1."));
+        return Unusable;
+    }
+
     DocumentState state;
     QTextDocument document;
     RichTextBox editor(&document);
     CheckProgress progress;
     WebCheck web(state, codePage);
-    LinkScanner scanner(state, editor, progress, web);
+    // With more than one job the links' requests run concurrently; the document itself, when opened by
+    // URL, is always fetched by the one-at-a-time check.
+    std::optional<ParallelWebCheck> parallelWeb;
+    if (*jobs > 1)
+        parallelWeb.emplace(state, web, TransferScheduler::Limits{*jobs, *perHost});
+    LinkScanner scanner(state, editor, progress, parallelWeb ? static_cast<WebLinkCheck&>(*parallelWeb) : web);
     StderrPrompter prompter;
     DocumentLoader loader(state, codePage, web, scanner, prompter);
 

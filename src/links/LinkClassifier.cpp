@@ -78,25 +78,49 @@ QString LinkClassifier::normaliseBase(const QString& docBase)
     return base;
 }
 
-int LinkClassifier::classify(const QString& value) const
+LinkClassifier::Plan LinkClassifier::plan(const QString& value) const
 {
     if (value.startsWith(u'#'))
-        return m_hasAnchor(upperCaseKeepingLength(value.mid(1))) ? LR_OK_PAGE : LR_NG_PAGE;
+        return {Check::Anchor, 0, upperCaseKeepingLength(value.mid(1))};
 
     const QString upper = upperCaseKeepingLength(value);
     if (const int code = noCheckCode(upper))
-        return code;
+        return {Check::Fixed, code, QString()};
     if (isWebValue(upper))
-        return checkWeb(value);
+        return {Check::Web, 0, value};
 
     if (m_docIsFile)
-        return checkFile(localLinkPath(m_base, value));
+        return {Check::File, 0, localLinkPath(m_base, value)};
     if (!value.startsWith(u'/'))
-        return checkWeb(m_base + u'/' + value);
+        return {Check::Web, 0, m_base + u'/' + value};
     // A root-relative link of a web document: on the web first, then as a local path.
-    if (m_web.Fnc_CheckWebLink(m_base + value))
-        return LR_OK_WEB;
-    return checkFile(m_base + value);
+    return {Check::WebThenFile, 0, m_base + value};
+}
+
+int LinkClassifier::classify(const QString& value) const
+{
+    const Plan p = plan(value);
+    switch (p.check) {
+    case Check::Fixed:
+        return p.code;
+    case Check::Anchor:
+        return m_hasAnchor(p.target) ? LR_OK_PAGE : LR_NG_PAGE;
+    case Check::Web:
+        return checkWeb(p.target);
+    case Check::WebThenFile:
+        return m_web.Fnc_CheckWebLink(p.target) ? LR_OK_WEB : checkFile(p.target);
+    case Check::File:
+        break;
+    }
+    return checkFile(p.target);
+}
+
+std::optional<QString> LinkClassifier::webUrl(const QString& value) const
+{
+    const Plan p = plan(value);
+    if (p.check == Check::Web || p.check == Check::WebThenFile)
+        return p.target;
+    return std::nullopt;
 }
 
 int LinkClassifier::checkWeb(const QString& url) const

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class WebLinkCheck;
 
@@ -20,11 +21,21 @@ public:
     LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web, std::function<bool(const QString&)> hasAnchor);
 
     int classify(const QString& value) const;
+    // The URL classify(value) passes to the web check, when it checks value on the web at all.
+    std::optional<QString> webUrl(const QString& value) const;
 
     // base: DocBase trimmed of blanks, without one trailing "/" or "\".
     static QString normaliseBase(const QString& docBase);
 
 private:
+    // How a value is checked, and on what: a code known at once, a NAME anchor, a URL or a local path.
+    enum class Check { Fixed, Anchor, Web, WebThenFile, File };
+    struct Plan {
+        Check check = Check::Fixed;
+        int code = 0;   // Fixed
+        QString target; // the anchor name (upper case), the URL, or the path
+    };
+    Plan plan(const QString& value) const;
     int checkWeb(const QString& url) const;
     int checkFile(const QString& path) const;
 

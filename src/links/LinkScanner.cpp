@@ -6,6 +6,7 @@
 #include "LinkKinds.h"
 #include "TagScan.h"
 #include "TagValue.h"
+#include "WebLinkCheck.h"
 #include "common/DocumentState.h"
 #include "common/RichTextBox.h"
 #include "common/SearchCopy.h"
@@ -40,6 +41,8 @@ bool LinkScanner::Fnc_CheckAllLinks(const QString& docBase, bool docIsFile, bool
     } catch (const std::exception&) {
         result = false;
     }
+    // Whatever was announced and not checked (a stop, an error) is of no use any more.
+    m_web.cancelPrefetch();
     m_editor.setEnabled(true);
     m_progress.showCurrentLink(QString());
     m_progress.setProgressVisible(false);
@@ -65,6 +68,19 @@ bool LinkScanner::findLinks(const QString& text, const QString& upper)
     }
 }
 
+QList<std::optional<QString>> LinkScanner::valuesToCheck(const QString& text, const QString& upper) const
+{
+    QList<std::optional<QString>> values(m_table.LinkCount);
+    for (int i = 0; i < m_table.LinkCount; ++i) {
+        if (m_table.LinkResult[i] != LR_UNCHECKED)
+            continue;
+        const qsizetype start = m_table.LinkTagStart[i] - 1;
+        const qsizetype length = m_table.LinkTagLength[i];
+        values[i] = secondPassValue(QStringView(text).sliced(start, length), QStringView(upper).sliced(start, length));
+    }
+    return values;
+}
+
 bool LinkScanner::checkLinks(const QString& text, const QString& upper, const QString& docBase, bool docIsFile)
 {
     m_progress.setStatusText(QStringLiteral("調査中のリンク先"));
@@ -80,21 +96,23 @@ bool LinkScanner::checkLinks(const QString& text, const QString& upper, const QS
                                         return anchors->contains(name);
                                     });
 
+    const QList<std::optional<QString>> values = valuesToCheck(text, upper);
+    QStringList webUrls;
+    for (const auto& value : values) {
+        if (const auto url = value ? classifier.webUrl(*value) : std::nullopt)
+            webUrls.append(*url);
+    }
+    m_web.prefetch(webUrls);
+
     for (int i = 0; i < m_table.LinkCount; ++i) {
         m_progress.setProgressValue(i);
         if (abortRequested())
             return false;
-        if (m_table.LinkResult[i] != LR_UNCHECKED)
+        if (!values[i])
             continue;
-        const qsizetype start = m_table.LinkTagStart[i] - 1;
-        const qsizetype length = m_table.LinkTagLength[i];
-        const auto value = secondPassValue(QStringView(text).sliced(start, length),
-                                           QStringView(upper).sliced(start, length));
-        if (!value)
-            continue;
-        m_progress.showCurrentLink(*value);
+        m_progress.showCurrentLink(*values[i]);
         m_progress.processEvents();
-        m_table.LinkResult[i] = classifier.classify(*value);
+        m_table.LinkResult[i] = classifier.classify(*values[i]);
     }
     return true;
 }

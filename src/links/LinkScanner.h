@@ -2,7 +2,10 @@
 
 #include "LinkTable.h"
 
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 class CheckProgress;
 class RichTextBox;
@@ -24,6 +27,8 @@ public:
 
 private:
     bool findLinks(const QString& text, const QString& upper);
+    // The second-pass value of every link still to be checked; nothing for the others.
+    QList<std::optional<QString>> valuesToCheck(const QString& text, const QString& upper) const;
     bool checkLinks(const QString& text, const QString& upper, const QString& docBase, bool docIsFile);
     void paintLinks(const QString& text);
     bool abortRequested();

@@ -2,26 +2,12 @@
 
 #include "InetControl.h"
 #include "InetError.h"
-#include "WebVerdict.h"
+#include "WebLink.h"
 #include "common/CodePage.h"
 #include "common/DocumentState.h"
 #include "common/SearchCopy.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-constexpr int StateResponseReceived = InetControl::StateBlockArrived;
-// The handler cuts at the fifth time a block follows a block within one request.
-constexpr int MaxRepeats = 4;
-constexpr int CutChunkBytes = 32765;
-
-bool isHttpUrl(const QString& upperUrl)
-{
-    return upperUrl.startsWith(QLatin1StringView("HTTP:")) || upperUrl.startsWith(QLatin1StringView("HTTPS:"));
-}
-
-} // namespace
 
 WebCheck::WebCheck(DocumentState& state, const CodePage& codePage, QObject* parent)
     : QObject(parent), m_state(state), m_codePage(codePage)
@@ -42,6 +28,7 @@ bool WebCheck::Fnc_SetInetObject(InetControl* control)
 bool WebCheck::Fnc_ClearInetObject()
 {
     InetCtl = nullptr;
+    emit inetObjectCleared();
     return true;
 }
 
@@ -52,19 +39,28 @@ bool WebCheck::Fnc_ClearNotFoundCache()
     return true;
 }
 
+TransferRequest WebCheck::requestOf(RequestKind kind) const
+{
+    TransferRequest request = m_limits;
+    request.maxBodyBytes = kind == RequestKind::Document ? MaxDocumentBytes : MaxLinkBodyBytes;
+    request.failOverLimit = kind == RequestKind::Document;
+    return request;
+}
+
+TransferRequest WebCheck::linkRequest(const QString& url) const
+{
+    // Links, cut links and probes share their bounds; only the handler treats them differently.
+    TransferRequest request = requestOf(RequestKind::Link);
+    request.url = url;
+    return request;
+}
+
 void WebCheck::prepareRequest(RequestKind kind)
 {
-    InetLastState = 0;
-    InetRepeatCount = 0;
+    m_cutCounter = CutCounter();
     InetCutDone = false;
-    InetChunk.clear();
     InetNoCut = kind != RequestKind::CutLink;
-    InetCutAtOnce = kind == RequestKind::CutLink;
-
-    TransferRequest limits = m_limits;
-    limits.maxBodyBytes = kind == RequestKind::Document ? MaxDocumentBytes : MaxLinkBodyBytes;
-    limits.failOverLimit = kind == RequestKind::Document;
-    InetCtl->setRequestTemplate(limits);
+    InetCtl->setRequestTemplate(requestOf(kind));
 }
 
 void WebCheck::Inet1_StateChanged(int state)
@@ -73,28 +69,12 @@ void WebCheck::Inet1_StateChanged(int state)
         return;
     if (m_state.AbortRequested) {
         InetCtl->Cancel();
-        InetLastState = state;
         return;
     }
-    if (state == StateResponseReceived && !InetNoCut && InetLastState == StateResponseReceived) {
-        ++InetRepeatCount;
-        if (InetRepeatCount > MaxRepeats) {
-            if (InetCutAtOnce) {
-                InetCutDone = true;
-                InetCtl->Cancel();
-            } else {
-                QCoreApplication::processEvents();
-                if (InetCtl) {
-                    InetChunk = InetCtl->GetChunk(CutChunkBytes);
-                    if (!InetChunk.isEmpty()) {
-                        InetCutDone = true;
-                        InetCtl->Cancel();
-                    }
-                }
-            }
-        }
+    if (m_cutCounter.cutsAt(state) && !InetNoCut) {
+        InetCutDone = true;
+        InetCtl->Cancel();
     }
-    InetLastState = state;
 }
 
 bool WebCheck::Fnc_WaitInetIdle()
@@ -114,79 +94,106 @@ bool WebCheck::Fnc_CheckWebLink(const QString& url)
 {
     if (!InetCtl)
         return false;
-    QString u = decodeEntities(url);
-    const qsizetype hash = u.indexOf(u'#');
-    const bool hasFragment = hash >= 0;
-    u = trimBlanks(hasFragment ? u.left(hash) : u);
-    const QString probe = u + ProbeSuffix;
-
+    const WebLink link = prepareWebLink(url);
     Fnc_WaitInetIdle();
-    const QString upper = upperCaseKeepingLength(u);
-    const bool cutKind = upper.startsWith(QLatin1StringView("FTP:")) ||
-                         (upper.startsWith(QLatin1StringView("HTTP")) && upper.endsWith(QLatin1StringView(".EXE")));
-    prepareRequest(cutKind ? RequestKind::CutLink : RequestKind::Link);
+    const bool exists = decideWebLink(
+        link, [&] { return openLink(link); }, [&] { return openProbe(link.probeUrl); });
+    InetCutDone = false;
+    return exists;
+}
 
+bool WebCheck::decideWebLink(const WebLink& link, const AnswerFetch& fetchAnswer, const ProbeFetch& fetchProbe)
+{
+    const std::optional<WebAnswer> answer = fetchAnswer();
+    if (!answer)
+        return false;
+    const QString notFound = notFoundAnswer(link.host, link.probeUrl, fetchProbe).value_or(QString());
+    return judgeWebAnswer(*answer, notFound, link.probeUrl, link.hasFragment, link.cutKind);
+}
+
+WebAnswer WebCheck::readAnswer(const WebLink& link, const QByteArray& body, bool cut, long status,
+                               const HeaderLookup& header) const
+{
+    WebAnswer answer;
+    answer.status = link.isHttp ? status : 0;
+    if (link.cutKind || body.isEmpty()) {
+        if (cut)
+            answer.server = QStringLiteral("a"); // the transfer ran long enough to be cut
+        return answer;
+    }
+    answer.page = decode(body);
+    answer.server = header(QStringLiteral("Server"));
+    answer.lastModified = header(QStringLiteral("Last-modified"));
+    answer.date = header(QStringLiteral("Date"));
+    return answer;
+}
+
+std::optional<WebAnswer> WebCheck::openLink(const WebLink& link)
+{
+    prepareRequest(link.cutKind ? RequestKind::CutLink : RequestKind::Link);
     QByteArray body;
     try {
-        body = InetCtl->OpenURL(u);
+        body = InetCtl->OpenURL(link.url);
     } catch (const InetError&) {
         // A failure caused by the handler's own cut means the target was streaming: go on.
         if (!InetCutDone) {
             Fnc_WaitInetIdle();
-            return false;
+            return std::nullopt;
         }
     }
     if (!InetCtl)
-        return false;
-    if (cutKind)
-        body = InetChunk;
-    WebAnswer answer;
-    answer.status = isHttpUrl(upper) ? InetCtl->ResponseCode() : 0;
-    if (body.isEmpty()) {
-        if (InetCutDone)
-            answer.server = QStringLiteral("a");  // the transfer ran long enough to be cut
-    } else {
-        answer.page = decode(body);
-        answer.server = InetCtl->GetHeader(QStringLiteral("Server"));
-        answer.lastModified = InetCtl->GetHeader(QStringLiteral("Last-modified"));
-        answer.date = InetCtl->GetHeader(QStringLiteral("Date"));
+        return std::nullopt;
+    const InetControl& control = *InetCtl;
+    const WebAnswer answer = readAnswer(link, body, InetCutDone, control.ResponseCode(),
+                                        [&control](const QString& name) { return control.GetHeader(name); });
+    Fnc_WaitInetIdle();
+    return answer;
+}
+
+std::optional<QByteArray> WebCheck::openProbe(const QString& probeUrl)
+{
+    // The handler never cuts a probe, so any failure is the request's own.
+    prepareRequest(RequestKind::Probe);
+    QByteArray body;
+    try {
+        body = InetCtl->OpenURL(probeUrl);
+    } catch (const InetError&) {
+        return std::nullopt;
     }
     Fnc_WaitInetIdle();
+    return body;
+}
 
-    QString notFound;
-    Fnc_GetNotFoundPage(probe, notFound);
-    InetCutDone = false;
-    return judgeWebAnswer(answer, notFound, probe, hasFragment, cutKind);
+std::optional<QString> WebCheck::notFoundAnswer(const QString& host, const QString& probeUrl,
+                                                const ProbeFetch& fetchProbe)
+{
+    if (!InetCtl)
+        return std::nullopt;
+    const qsizetype cached = NotFoundHost.indexOf(host);
+    if (cached >= 0)
+        return NotFoundPage.at(cached);
+
+    const std::optional<QByteArray> body = fetchProbe();
+    if (!body)
+        return std::nullopt;
+    const QString page = decode(*body);
+    // Stored under the probe's own host: the one the control reports after the probe request.
+    if (InetCtl && !isNotFoundCacheFull() && !body->isEmpty()) {
+        NotFoundHost.append(requestHost(probeUrl));
+        NotFoundPage.append(page);
+    }
+    return page;
 }
 
 bool WebCheck::Fnc_GetNotFoundPage(const QString& probeUrl, QString& page)
 {
     if (!InetCtl)
         return false;
-    const QString key = trimBlanks(InetCtl->RemoteHost());
-    const qsizetype cached = NotFoundHost.indexOf(key);
-    if (cached >= 0) {
-        page = NotFoundPage.at(cached);
-        return true;
-    }
-
-    prepareRequest(RequestKind::Probe);
-    QByteArray body;
-    try {
-        body = InetCtl->OpenURL(probeUrl);
-    } catch (const InetError&) {
-        if (!InetCutDone)
-            return false;
-        InetCutDone = false;
-    }
-    if (!body.isEmpty())
-        page = decode(body);
-    Fnc_WaitInetIdle();
-    if (InetCtl && NotFoundHost.size() < NotFoundCapacity && !body.isEmpty()) {
-        NotFoundHost.append(trimBlanks(InetCtl->RemoteHost()));
-        NotFoundPage.append(page);
-    }
-    return true;
+    const std::optional<QString> answer =
+        notFoundAnswer(trimBlanks(InetCtl->RemoteHost()), probeUrl, [&] { return openProbe(probeUrl); });
+    if (answer)
+        page = *answer;
+    return answer.has_value();
 }
 
 bool WebCheck::Fnc_ReadWebDocument(const QString& url)
@@ -206,7 +213,7 @@ bool WebCheck::Fnc_ReadWebDocument(const QString& url)
     }
     if (!InetCtl)
         return false;
-    const long status = isHttpUrl(upperCaseKeepingLength(u)) ? InetCtl->ResponseCode() : 0;
+    const long status = isHttpUrl(u) ? InetCtl->ResponseCode() : 0;
     if (status >= 400)
         return false;
     m_state.HtmlData = decode(body);

@@ -1,19 +1,28 @@
 #pragma once
 
+#include "CutCounter.h"
 #include "TransferTypes.h"
+#include "WebVerdict.h"
 #include "links/WebLinkCheck.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 class CodePage;
 class InetControl;
 struct DocumentState;
+struct WebLink;
 
 // Everything the program asks of the network: the web check of one link, the not-found answers of
 // each host, and the fetch of a document by URL. All requests go through the transfer control of the
 // hidden transfer window while it is loaded; the state handler may cut a long transfer short.
+//
+// The decision on a link (decideWebLink) and the not-found cache are shared with the parallel check,
+// which makes the same requests concurrently and then decides through here, link by link.
 class WebCheck : public QObject, public WebLinkCheck {
     Q_OBJECT
 public:
@@ -22,6 +31,12 @@ public:
     // A document opened by URL is read whole up to this bound; a larger one fails to load.
     static constexpr qint64 MaxDocumentBytes = 64 * 1024 * 1024;
     static constexpr int NotFoundCapacity = 20;
+
+    // The answer to a link's own request; nothing when the request failed (a cut is no failure).
+    using AnswerFetch = std::function<std::optional<WebAnswer>()>;
+    // The body of a probe; nothing when the request failed.
+    using ProbeFetch = std::function<std::optional<QByteArray>()>;
+    using HeaderLookup = std::function<QString(const QString& name)>;
 
     WebCheck(DocumentState& state, const CodePage& codePage, QObject* parent = nullptr);
 
@@ -37,18 +52,42 @@ public:
     bool Fnc_ClearNotFoundCache();
     bool Fnc_SetInetObject(InetControl* control);
     bool Fnc_ClearInetObject();
+    // No request may be made while the hidden transfer window is not loaded.
+    bool hasInetObject() const { return InetCtl != nullptr; }
 
     // Time-outs and redirects of every request (the body caps are set per request).
     void setTransferLimits(const TransferRequest& limits) { m_limits = limits; }
+    // The request for a link or a probe at url, with the bounds this check gives it.
+    TransferRequest linkRequest(const QString& url) const;
+
+    // The verdict on a link: fetchAnswer gives its answer; once it answered, the host's not-found answer
+    // is the cached one or else the probe's, which fetchProbe makes then and only then; the probe's answer
+    // is cached when it brought a body and the cache has room.
+    bool decideWebLink(const WebLink& link, const AnswerFetch& fetchAnswer, const ProbeFetch& fetchProbe);
+    // What the verdict reads of a link's reply: the decoded page (none for a cut kind, whose body is never
+    // read), the three headers only alongside a page, "a" as Server when the cut ended the transfer.
+    WebAnswer readAnswer(const WebLink& link, const QByteArray& body, bool cut, long status,
+                         const HeaderLookup& header) const;
+
+    bool hasNotFoundAnswer(const QString& host) const { return NotFoundHost.contains(host); }
+    bool isNotFoundCacheFull() const { return NotFoundHost.size() >= NotFoundCapacity; }
+    int NotFoundCount() const { return int(NotFoundHost.size()); }
 
     // The transfer control's state report.
     void Inet1_StateChanged(int state);
 
-    int NotFoundCount() const { return int(NotFoundHost.size()); }
+signals:
+    // The hidden transfer window was unloaded: no further request may be made.
+    void inetObjectCleared();
 
 private:
     enum class RequestKind { Link, CutLink, Probe, Document };
+    TransferRequest requestOf(RequestKind kind) const;
     void prepareRequest(RequestKind kind);
+    std::optional<WebAnswer> openLink(const WebLink& link);
+    std::optional<QByteArray> openProbe(const QString& probeUrl);
+    // The not-found answer for a request to host; nothing when there is no control or the probe failed.
+    std::optional<QString> notFoundAnswer(const QString& host, const QString& probeUrl, const ProbeFetch& fetchProbe);
     QString decode(const QByteArray& bytes) const;
 
     DocumentState& m_state;
@@ -56,12 +95,9 @@ private:
     TransferRequest m_limits;
 
     InetControl* InetCtl = nullptr;
-    int InetLastState = 0;
-    int InetRepeatCount = 0;
+    CutCounter m_cutCounter;
     bool InetCutDone = false;
     bool InetNoCut = false;
-    bool InetCutAtOnce = false;
-    QByteArray InetChunk;
     QStringList NotFoundHost;
     QStringList NotFoundPage;
 };

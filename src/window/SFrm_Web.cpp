@@ -64,7 +64,8 @@ SFrm_Web::SFrm_Web(Prompter& prompter, const CodePage& codePage, const QString& 
     m_editor = new TextEditBox(RTextB);
     m_progress = std::make_unique<WindowProgress>(Label2, ProgressBar1, Picture2);
     m_web = std::make_unique<WebCheck>(m_state, m_codePage);
-    m_scanner = std::make_unique<LinkScanner>(m_state, *m_editor, *m_progress, *m_web);
+    m_parallelWeb = std::make_unique<ParallelWebCheck>(m_state, *m_web);
+    m_scanner = std::make_unique<LinkScanner>(m_state, *m_editor, *m_progress, *m_parallelWeb);
     m_loader = std::make_unique<DocumentLoader>(m_state, m_codePage, *m_web, *m_scanner, m_prompter);
     m_navigator = std::make_unique<LinkNavigator>(m_state, *m_editor, *m_progress, m_prompter);
     connect(m_editor, &RichTextBox::selectionChanged, this, &SFrm_Web::RTextB_SelChange);

@@ -6,6 +6,7 @@
 #include "links/LinkNavigator.h"
 #include "links/LinkScanner.h"
 #include "web/DocumentLoader.h"
+#include "web/ParallelWebCheck.h"
 #include "web/WebCheck.h"
 
 #include <QMainWindow>
@@ -105,6 +106,8 @@ private:
     TextEditBox* m_editor = nullptr;
     std::unique_ptr<WindowProgress> m_progress;
     std::unique_ptr<WebCheck> m_web;
+    // The full check makes its web requests concurrently; the single check goes one at a time.
+    std::unique_ptr<ParallelWebCheck> m_parallelWeb;
     std::unique_ptr<LinkScanner> m_scanner;
     std::unique_ptr<DocumentLoader> m_loader;
     std::unique_ptr<LinkNavigator> m_navigator;

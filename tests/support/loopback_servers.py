@@ -24,16 +24,21 @@ HTTP and HTTPS paths (GET and HEAD):
   /echo-request/NAME     200, text/plain: the raw request line, then the request header lines
   /document/NAME         200, an HTML document in CP932 with a NAME anchor and links: in-page, relative
                          (one existing, one missing), absolute to /ok/ on the same address
+  /delay/MS/REST         waits MS milliseconds (at most 5000), then answers as /REST would
   /__stats               JSON {address: {"METHOD /path": count}} of every request so far (not counted)
+  /__inflight            JSON {"all": N, "hosts": {address: N}}: the most HTTP(S) requests in progress at
+                         once since the last /__inflight, in all and per address (not counted); each
+                         request counts from its arrival until its answer is written
   anything else          404 whose HTML body echoes the requested path
 A request target ending with a full stop (e.g. /ok/a.html......) is "anything else" whatever its prefix:
 no real file name ends with one, so a name with dots appended probes a host's not-found answer.
 
-Host roles (these override the paths above, except /__stats):
+Host roles (these override the paths above, except /__stats and /__inflight):
   --soft404 ADDR         every path answers 200 with one constant body
   --plain404 ADDR        every path answers 404 with one constant body that does not name the path
 
-FTP: anonymous, read-only; small.txt (text) and big.bin (5 MiB); a missing file gives 550.
+FTP: anonymous, read-only; small.txt (text) and big.bin (5 MiB); a missing file gives 550. Replies to
+EPSV and PASV come after a 5 ms pause.
 Retrievals are counted in the stats as "RETR /file".
 
 HTTPS: a CA and a server certificate for all --hosts are generated at start-up with the openssl
@@ -84,6 +89,41 @@ class Stats:
 
 
 STATS = Stats()
+
+
+class InFlight:
+    """Requests in progress now and the most at once, in all and per address."""
+
+    def __init__(self):
+        self._lock = threading.Lock()
+        self._now = {}
+        self._peak = {}
+        self._all_now = 0
+        self._all_peak = 0
+
+    def enter(self, host):
+        with self._lock:
+            self._now[host] = self._now.get(host, 0) + 1
+            self._peak[host] = max(self._peak.get(host, 0), self._now[host])
+            self._all_now += 1
+            self._all_peak = max(self._all_peak, self._all_now)
+
+    def leave(self, host):
+        with self._lock:
+            self._now[host] -= 1
+            self._all_now -= 1
+
+    def json_and_restart(self):
+        # The peaks start again from what is in progress now, so each reader sees its own span.
+        with self._lock:
+            answer = json.dumps({"all": self._all_peak, "hosts": self._peak}, sort_keys=True).encode()
+            self._peak = {host: count for host, count in self._now.items() if count}
+            self._all_peak = self._all_now
+            return answer
+
+
+IN_FLIGHT = InFlight()
+DELAY_BOUND_MS = 5000
 _bomb_lock = threading.Lock()
 _bomb = None
 
@@ -126,9 +166,19 @@ class Handler(BaseHTTPRequestHandler):
         path = self.path
         if path == "/__stats":
             return self.send_simple(200, "application/json", STATS.json(), with_body)
+        if path == "/__inflight":
+            return self.send_simple(200, "application/json", IN_FLIGHT.json_and_restart(), with_body)
         STATS.count(host, "%s %s" % (self.command, path))
-        if LATENCY_SECONDS:
-            time.sleep(LATENCY_SECONDS)
+        IN_FLIGHT.enter(host)
+        try:
+            if LATENCY_SECONDS:
+                time.sleep(LATENCY_SECONDS)
+            self.dispatch(path, with_body)
+        finally:
+            IN_FLIGHT.leave(host)
+
+    def dispatch(self, path, with_body):
+        host = self.server.host
         if host == self.server.roles.get("soft404"):
             return self.send_simple(200, "text/html", SOFT404_BODY, with_body)
         if host == self.server.roles.get("plain404"):
@@ -232,6 +282,15 @@ class Handler(BaseHTTPRequestHandler):
                 "</body></html>\r\n" % own)
         self.send_simple(200, "text/html", text.encode("cp932"), with_body, [("Last-Modified", LAST_MODIFIED)])
 
+    def delayed(self, rest, with_body):
+        millis, _, target = rest.partition("/")
+        try:
+            seconds = max(0.0, min(float(millis), DELAY_BOUND_MS)) / 1000.0
+        except ValueError:
+            return self.not_found(with_body)
+        time.sleep(seconds)
+        self.dispatch("/" + target, with_body)
+
     def echo_request(self, rest, with_body):
         received = self.raw_requestline + self.headers.as_bytes()
         self.send_simple(200, "text/plain", received, with_body)
@@ -251,6 +310,7 @@ ROUTES = {
     "slowbody": Handler.slow_body,
     "echo-request": Handler.echo_request,
     "document": Handler.document,
+    "delay": Handler.delayed,
 }
 
 
@@ -367,6 +427,17 @@ def start_ftp(listening, ftp_dir):
             STATS.count(self.socket.getsockname()[0], "RETR /" + os.path.relpath(file, ftp_dir))
             return super().ftp_RETR(file)
 
+        # The passive-mode replies come after a pause, as over any real network. libcurl before 8.4 leaves a
+        # transfer waiting for its connect time-out when such a reply is there the moment it has sent the
+        # command (the hang fixed by curl's pull request 12042), which on loopback happens now and then.
+        def ftp_EPSV(self, line):
+            time.sleep(PASSIVE_REPLY_PAUSE)
+            return super().ftp_EPSV(line)
+
+        def ftp_PASV(self, line):
+            time.sleep(PASSIVE_REPLY_PAUSE)
+            return super().ftp_PASV(line)
+
     CountingHandler.authorizer = authorizer
     CountingHandler.banner = "loopback test FTP ready"
     CountingHandler.timeout = 30
@@ -374,6 +445,8 @@ def start_ftp(listening, ftp_dir):
     # All FTPServer objects share pyftpdlib's default IOLoop; serving one serves them all.
     threading.Thread(target=servers[0].serve_forever, kwargs={"handle_exit": False}, daemon=True).start()
 
+
+PASSIVE_REPLY_PAUSE = 0.005
 
 # Set from --latency-ms: every HTTP answer but /__stats waits this long, like a distant server.
 LATENCY_SECONDS = 0.0

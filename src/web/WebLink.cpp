@@ -1,0 +1,40 @@
+#include "WebLink.h"
+
+#include "TransferTypes.h"
+#include "WebVerdict.h"
+#include "common/SearchCopy.h"
+
+WebLink prepareWebLink(const QString& writtenUrl)
+{
+    WebLink link;
+    const QString decoded = decodeEntities(writtenUrl);
+    const qsizetype hash = decoded.indexOf(u'#');
+    link.hasFragment = hash >= 0;
+    link.url = trimBlanks(link.hasFragment ? decoded.left(hash) : decoded);
+    link.probeUrl = link.url + ProbeSuffix;
+    link.host = requestHost(link.url);
+    link.probeHost = requestHost(link.probeUrl);
+
+    const QString upper = upperCaseKeepingLength(link.url);
+    link.isHttp = isHttpUrl(link.url);
+    // "HTTP" without the colon: HTTPS links to .EXE files are cut as well.
+    link.cutKind = isFtpUrl(link.url) ||
+                   (upper.startsWith(QLatin1StringView("HTTP")) && upper.endsWith(QLatin1StringView(".EXE")));
+    return link;
+}
+
+bool isHttpUrl(const QString& url)
+{
+    const QString upper = upperCaseKeepingLength(url);
+    return upper.startsWith(QLatin1StringView("HTTP:")) || upper.startsWith(QLatin1StringView("HTTPS:"));
+}
+
+bool isFtpUrl(const QString& url)
+{
+    return upperCaseKeepingLength(url).startsWith(QLatin1StringView("FTP:"));
+}
+
+QString requestHost(const QString& url)
+{
+    return trimBlanks(parseWrittenUrl(url).host());
+}

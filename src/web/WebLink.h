@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// One web link made ready for its check, as both the one-at-a-time and the parallel check request it.
+struct WebLink {
+    QString url;       // entities decoded, the "#fragment" cut off, blanks trimmed: what is requested
+    QString probeUrl;  // url + "......": the host's answer for a surely missing page
+    QString host;      // the not-found cache key looked up once the link answered
+    QString probeHost; // the key the probe's answer is stored under (the probe's own host)
+    bool hasFragment = false;
+    // An FTP link, or an HTTP(S) link ending in ".EXE": cut once it keeps streaming; its body is never read.
+    bool cutKind = false;
+    bool isHttp = false; // an HTTP status applies to the answer
+};
+
+WebLink prepareWebLink(const QString& writtenUrl);
+
+// True for a URL that begins with "HTTP:" or "HTTPS:" in any letter case.
+bool isHttpUrl(const QString& url);
+// True for a URL that begins with "FTP:" in any letter case.
+bool isFtpUrl(const QString& url);
+
+// The host a request for url goes to as the not-found cache names it: lower case, as written (redirects
+// do not change it), blanks trimmed.
+QString requestHost(const QString& url);

@@ -1,0 +1,183 @@
+#include "web/ParallelWebCheck.h"
+
+#include "FullCheckHarness.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Servers on four addresses: 1 for ordinary pages, 4 and 5 for slow answers from two hosts at once,
+// 6 for stalled requests (they stay in progress at the server long after a test).
+class ParallelWebCheckTest : public ::testing::Test {
+public:
+    static inline const QString PageHost = QStringLiteral("127.0.0.1");
+    static inline const QString SlowHostA = QStringLiteral("127.0.0.4");
+    static inline const QString SlowHostB = QStringLiteral("127.0.0.5");
+    static inline const QString StallHost = QStringLiteral("127.0.0.6");
+
+    static void SetUpTestSuite()
+    {
+        if (!LoopbackServers::missingPrerequisite().isEmpty())
+            return;
+        LoopbackServerOptions options;
+        options.hosts = QStringList{PageHost, SlowHostA, SlowHostB, StallHost};
+        s_servers = std::make_unique<LoopbackServers>(options);
+    }
+    static void TearDownTestSuite() { s_servers.reset(); }
+
+protected:
+    void SetUp() override
+    {
+        if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        ASSERT_TRUE(s_servers && s_servers->isReady()) << (s_servers ? s_servers->errorText().toStdString() : "");
+    }
+
+    static QString url(const QString& host, const QString& path) { return s_servers->url(host, path); }
+    static int gets(const QString& host, const QString& path)
+    {
+        return s_servers->requestCount(host, QStringLiteral("GET ") + path);
+    }
+    static int getsStartingWith(const QString& host, const QString& pathStart)
+    {
+        int count = 0;
+        const QJsonObject requests = s_servers->stats().value(host).toObject();
+        for (auto it = requests.begin(); it != requests.end(); ++it)
+            count += it.key().startsWith(QStringLiteral("GET ") + pathStart) ? it.value().toInt() : 0;
+        return count;
+    }
+
+    static QString document(const QStringList& hrefs)
+    {
+        QString text = QStringLiteral("<html><body>\r\n");
+        for (const QString& href : hrefs)
+            text += QStringLiteral("<a href=\"%1\">x</a>\r\n").arg(href);
+        return text + QStringLiteral("</body></html>");
+    }
+
+    static inline std::unique_ptr<LoopbackServers> s_servers;
+};
+
+TEST_F(ParallelWebCheckTest, KeepsToTheLimitsAndProbesEachHostOnce)
+{
+    QStringList hrefs;
+    for (int i = 0; i < 24; ++i)
+        hrefs.append(url(i % 2 ? SlowHostB : SlowHostA, QStringLiteral("/delay/300/ok/p%1.html").arg(i)));
+    fetchJson(url(PageHost, QStringLiteral("/__inflight"))); // the servers' peaks start afresh
+    FullCheckHarness harness(TransferScheduler::Limits{});
+    ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
+    EXPECT_EQ(harness.codes(), QList<int>(24, LR_OK_WEB));
+
+    EXPECT_EQ(harness.parallelWeb->scheduler().peakRunningToOneHost(), 4);
+    EXPECT_EQ(harness.parallelWeb->scheduler().peakRunning(), 8);
+    const QJsonObject seen = fetchJson(url(PageHost, QStringLiteral("/__inflight")));
+    EXPECT_GE(seen.value(QStringLiteral("all")).toInt(), 2);
+    EXPECT_LE(seen.value(QStringLiteral("hosts")).toObject().value(SlowHostA).toInt(), 4);
+    EXPECT_LE(seen.value(QStringLiteral("hosts")).toObject().value(SlowHostB).toInt(), 4);
+    // The first link of each host probes; the others find the host cached.
+    EXPECT_EQ(gets(SlowHostA, QStringLiteral("/delay/300/ok/p0.html......")), 1);
+    EXPECT_EQ(gets(SlowHostB, QStringLiteral("/delay/300/ok/p1.html......")), 1);
+    EXPECT_EQ(getsStartingWith(SlowHostA, QStringLiteral("/delay/300/ok/")), 12 + 1);
+    EXPECT_EQ(getsStartingWith(SlowHostB, QStringLiteral("/delay/300/ok/")), 12 + 1);
+}
+
+TEST_F(ParallelWebCheckTest, StopCancelsEveryRequestAtOnce)
+{
+    QStringList hrefs;
+    for (int i = 0; i < 30; ++i)
+        hrefs.append(url(StallHost, QStringLiteral("/stall/stop%1.html").arg(i)));
+    FullCheckHarness harness(TransferScheduler::Limits{16, 16});
+    TransferRequest patient;
+    patient.stallSeconds = 60;
+    harness.web.setTransferLimits(patient);
+    QTimer::singleShot(500, [&] { harness.state.AbortRequested = true; });
+    // Without the stop each stalled link would take a minute.
+    EXPECT_FALSE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
+
+    EXPECT_EQ(harness.parallelWeb->scheduler().runningCount(), 0);
+    EXPECT_EQ(harness.parallelWeb->scheduler().queuedCount(), 0);
+    // The link being decided ends NG; the scanner stops before the next one.
+    const QList<int> codes = harness.codes();
+    EXPECT_EQ(codes.first(), LR_NG_WEB);
+    EXPECT_EQ(codes.count(LR_UNCHECKED), 29);
+    EXPECT_EQ(harness.progress.shownLinks, QStringList{hrefs.first()});
+    // Only the sixteen that ran ever reached the server.
+    EXPECT_LE(getsStartingWith(StallHost, QStringLiteral("/stall/stop")), 16);
+}
+
+TEST_F(ParallelWebCheckTest, ProgressAdvancesLinkByLink)
+{
+    const QStringList hrefs{url(PageHost, QStringLiteral("/ok/progress1.html")), QStringLiteral("#nowhere"),
+                            url(SlowHostA, QStringLiteral("/delay/200/ok/progress2.html")),
+                            url(PageHost, QStringLiteral("/missing/progress3.html"))};
+    FullCheckHarness harness(TransferScheduler::Limits{});
+    QList<int> decidedAtEachPoll;
+    harness.progress.onPoll = [&](int) {
+        decidedAtEachPoll.append(
+            int(harness.scanner->table().LinkResult.size() - harness.scanner->table().LinkResult.count(LR_UNCHECKED)));
+    };
+    ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
+    EXPECT_EQ(harness.codes(), (QList<int>{LR_OK_WEB, LR_NG_PAGE, LR_OK_WEB, LR_NG_WEB}));
+    EXPECT_EQ(harness.progress.shownLinks, hrefs);
+    EXPECT_EQ(harness.progress.lastValue, 3);
+    // The window handles events between the links, with each number of links decided so far.
+    EXPECT_TRUE(std::is_sorted(decidedAtEachPoll.cbegin(), decidedAtEachPoll.cend()));
+    for (int decided = 0; decided <= 4; ++decided)
+        EXPECT_TRUE(decidedAtEachPoll.contains(decided)) << decided;
+}
+
+TEST_F(ParallelWebCheckTest, NoRequestWithoutTheTransferWindow)
+{
+    const QString href = url(PageHost, QStringLiteral("/ok/nowindow.html"));
+    FullCheckHarness harness(TransferScheduler::Limits{});
+    harness.state.HtmlData = document({href});
+    ASSERT_TRUE(harness.scanner->Fnc_CheckAllLinks(QStringLiteral("/nowhere"), true, true));
+    EXPECT_EQ(harness.codes(), QList<int>{LR_NG_WEB});
+    EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/nowindow.html")), 0);
+}
+
+TEST_F(ParallelWebCheckTest, UnloadingTheWindowEndsEveryRequest)
+{
+    QStringList hrefs;
+    for (int i = 0; i < 8; ++i)
+        hrefs.append(url(StallHost, QStringLiteral("/stall/unload%1.html").arg(i)));
+    hrefs.append(url(PageHost, QStringLiteral("/ok/after-unload.html")));
+    FullCheckHarness harness(TransferScheduler::Limits{});
+    TransferRequest patient;
+    patient.stallSeconds = 60;
+    harness.web.setTransferLimits(patient);
+    QTimer::singleShot(500, [&] { harness.web.Fnc_ClearInetObject(); });
+    // The run goes on to its end, but no link can be decided without the window: not even the last one,
+    // whose answer came before the window went.
+    ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
+    EXPECT_EQ(harness.codes(), QList<int>(9, LR_NG_WEB));
+    EXPECT_EQ(harness.parallelWeb->scheduler().runningCount(), 0);
+    EXPECT_EQ(harness.parallelWeb->scheduler().queuedCount(), 0);
+    EXPECT_LE(getsStartingWith(StallHost, QStringLiteral("/stall/unload")), 4);
+}
+
+TEST_F(ParallelWebCheckTest, OutsideAnAnnouncedRunEachUrlGoesOneAtATime)
+{
+    DocumentState state;
+    CodePage codePage;
+    WebCheck web(state, codePage);
+    ParallelWebCheck parallel(state, web);
+    const InetSession session(state, web);
+
+    // The single-link check: one request and its probe.
+    EXPECT_TRUE(parallel.Fnc_CheckWebLink(url(PageHost, QStringLiteral("/ok/single.html"))));
+    EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html")), 1);
+    EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html......")), 1);
+
+    // A URL other than the one announced next ends the run; the verdicts stay right.
+    const QString first = url(SlowHostA, QStringLiteral("/ok/announced-first.html"));
+    const QString second = url(SlowHostB, QStringLiteral("/missing/announced-second.html"));
+    parallel.prefetch({first, second});
+    EXPECT_FALSE(parallel.Fnc_CheckWebLink(second));
+    EXPECT_EQ(parallel.scheduler().runningCount() + parallel.scheduler().queuedCount(), 0);
+    EXPECT_TRUE(parallel.Fnc_CheckWebLink(first));
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+#include "web/TransferScheduler.h"
+
+#include "FullCheckHarness.h"
+#include "LoopbackTest.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int WaitMs = 30000;
+
+// Hosts that all serve every path, so that slow answers can come from several at once.
+class TransferSchedulerTest : public ::testing::Test {
+public:
+    static inline const QStringList Hosts{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.4"),
+                                          QStringLiteral("127.0.0.5")};
+    // Stalled requests stay in progress at the server long after a test: they get a host of their own.
+    static inline const QString StallHost = QStringLiteral("127.0.0.6");
+
+    static void SetUpTestSuite()
+    {
+        if (!LoopbackServers::missingPrerequisite().isEmpty())
+            return;
+        LoopbackServerOptions options;
+        options.hosts = Hosts + QStringList{StallHost};
+        s_servers = std::make_unique<LoopbackServers>(options);
+    }
+    static void TearDownTestSuite() { s_servers.reset(); }
+
+protected:
+    void SetUp() override
+    {
+        if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        ASSERT_TRUE(s_servers && s_servers->isReady()) << (s_servers ? s_servers->errorText().toStdString() : "");
+        inFlight(); // the peaks start afresh for this test
+    }
+
+    static TransferRequest request(const QString& host, const QString& path, int stallSeconds = 5)
+    {
+        TransferRequest request;
+        request.url = s_servers->url(host, path);
+        request.connectTimeoutMs = 5000;
+        request.stallSeconds = stallSeconds;
+        return request;
+    }
+
+    // Processes events until every ticket has an outcome; false when that takes unreasonably long.
+    static bool waitForAll(const TransferScheduler& scheduler, const QList<TransferScheduler::Ticket>& tickets)
+    {
+        const QDeadlineTimer deadline(WaitMs);
+        const auto allEnded = [&] {
+            return std::all_of(tickets.cbegin(), tickets.cend(), [&](auto t) { return scheduler.outcome(t); });
+        };
+        while (!allEnded() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
+        return allEnded();
+    }
+
+    // The servers' peaks of requests in progress at once since the last call.
+    static QJsonObject inFlight() { return fetchJson(s_servers->url(Hosts.first(), QStringLiteral("/__inflight"))); }
+
+    static int requests(const QString& host, const QString& path)
+    {
+        return s_servers->requestCount(host, QStringLiteral("GET ") + path);
+    }
+
+    static inline std::unique_ptr<LoopbackServers> s_servers;
+};
+
+TEST_F(TransferSchedulerTest, KeepsToTheLimitsInAllAndPerHost)
+{
+    TransferScheduler scheduler({5, 2});
+    QList<TransferScheduler::Ticket> tickets;
+    for (int i = 0; i < 12; ++i) {
+        const QString path = QStringLiteral("/delay/400/ok/limits%1.html").arg(i);
+        tickets.append(scheduler.add(request(Hosts[i % 3], path), quint64(i), false));
+    }
+    // Three hosts with two places each, five places in all.
+    EXPECT_EQ(scheduler.runningCount(), 5);
+    EXPECT_EQ(scheduler.queuedCount(), 7);
+    ASSERT_TRUE(waitForAll(scheduler, tickets));
+    for (const auto ticket : tickets)
+        EXPECT_EQ(scheduler.outcome(ticket)->result.status, 200);
+    EXPECT_EQ(scheduler.peakRunning(), 5);
+    EXPECT_EQ(scheduler.peakRunningToOneHost(), 2);
+
+    // What the servers saw: never more at once than allowed, and really more than one at a time.
+    const QJsonObject seen = inFlight();
+    EXPECT_LE(seen.value(QStringLiteral("all")).toInt(), 5);
+    EXPECT_GE(seen.value(QStringLiteral("all")).toInt(), 2);
+    for (const QString& host : Hosts)
+        EXPECT_LE(seen.value(QStringLiteral("hosts")).toObject().value(host).toInt(), 2) << host.toStdString();
+}
+
+TEST_F(TransferSchedulerTest, StartsByRankAndPassesBusyHosts)
+{
+    TransferScheduler scheduler({2, 1});
+    QList<TransferScheduler::Ticket> ended;
+    QObject::connect(&scheduler, &TransferScheduler::ended, [&](auto ticket) { ended.append(ticket); });
+
+    const auto first = scheduler.add(request(Hosts[0], QStringLiteral("/delay/300/ok/first.html")), 50, false);
+    // Host 1 is busy: its next request waits, and the other host's request goes ahead of it.
+    const auto late = scheduler.add(request(Hosts[0], QStringLiteral("/ok/late.html")), 9, false);
+    const auto early = scheduler.add(request(Hosts[0], QStringLiteral("/ok/early.html")), 1, false);
+    const auto other = scheduler.add(request(Hosts[1], QStringLiteral("/delay/300/ok/other.html")), 20, false);
+    EXPECT_EQ(scheduler.runningCount(), 2);
+    EXPECT_EQ(scheduler.queuedCount(), 2);
+    ASSERT_TRUE(waitForAll(scheduler, {first, late, early, other}));
+    // Once the first one ends, host 1 takes its queued requests lowest rank first.
+    EXPECT_LT(ended.indexOf(first), ended.indexOf(early));
+    EXPECT_LT(ended.indexOf(early), ended.indexOf(late));
+}
+
+TEST_F(TransferSchedulerTest, FtpRequestsGoToAHostOneAtATime)
+{
+    TransferScheduler scheduler({16, 4});
+    const auto ftp = [](const QString& path) {
+        TransferRequest request = TransferSchedulerTest::request(Hosts[0], QString());
+        request.url = s_servers->url(Hosts[0], path, LoopbackServers::Scheme::Ftp);
+        return request;
+    };
+    QList<TransferScheduler::Ticket> tickets;
+    for (const char* path : {"/small.txt", "/nothere.txt", "/small.txt"})
+        tickets.append(scheduler.add(ftp(QString::fromLatin1(path)), quint64(tickets.size()), false));
+    // HTTP requests to the same host still share its places with the one FTP request.
+    for (int i = 0; i < 2; ++i) {
+        const QString path = QStringLiteral("/delay/200/ok/beside-ftp%1.html").arg(i);
+        tickets.append(scheduler.add(request(Hosts[0], path), quint64(tickets.size()), false));
+    }
+    EXPECT_EQ(scheduler.runningCount(), 3);
+    EXPECT_EQ(scheduler.queuedCount(), 2);
+    ASSERT_TRUE(waitForAll(scheduler, tickets));
+    EXPECT_EQ(scheduler.outcome(tickets[0])->result.body, QByteArray("small file served over FTP\n"));
+    EXPECT_EQ(scheduler.outcome(tickets[1])->result.outcome, TransferResult::Outcome::Failed);
+    EXPECT_EQ(scheduler.outcome(tickets[2])->result.outcome, TransferResult::Outcome::Completed);
+    EXPECT_EQ(scheduler.peakRunningToOneHost(), 3);
+}
+
+TEST_F(TransferSchedulerTest, CutsStreamingTransfersOnlyWhenAsked)
+{
+    TransferScheduler scheduler({16, 4});
+    TransferRequest bigExe = request(Hosts[0], QStringLiteral("/big/setup.exe"));
+    const auto cut = scheduler.add(bigExe, 0, true);
+    bigExe.maxBodyBytes = 256 * 1024;
+    const auto capped = scheduler.add(bigExe, 1, false);
+    const auto small = scheduler.add(request(Hosts[1], QStringLiteral("/ok/tool.exe")), 2, true);
+    ASSERT_TRUE(waitForAll(scheduler, {cut, capped, small}));
+
+    const TransferScheduler::Outcome* cutOutcome = scheduler.outcome(cut);
+    EXPECT_TRUE(cutOutcome->cut);
+    EXPECT_EQ(cutOutcome->result.outcome, TransferResult::Outcome::Cancelled);
+    EXPECT_GT(cutOutcome->result.body.size(), 0);
+    EXPECT_LT(cutOutcome->result.body.size(), 4 * 1024 * 1024);
+
+    EXPECT_FALSE(scheduler.outcome(capped)->cut);
+    EXPECT_EQ(scheduler.outcome(capped)->result.outcome, TransferResult::Outcome::Completed);
+    EXPECT_TRUE(scheduler.outcome(capped)->result.truncated);
+    // A short answer ends before the rule cuts it.
+    EXPECT_FALSE(scheduler.outcome(small)->cut);
+    EXPECT_EQ(scheduler.outcome(small)->result.outcome, TransferResult::Outcome::Completed);
+}
+
+TEST_F(TransferSchedulerTest, CancelAllEndsRunningAndQueuedRequestsAtOnce)
+{
+    TransferScheduler scheduler({3, 3});
+    int endedSignals = 0;
+    QObject::connect(&scheduler, &TransferScheduler::ended, [&] { ++endedSignals; });
+    QList<TransferScheduler::Ticket> tickets;
+    for (int i = 0; i < 6; ++i)
+        tickets.append(scheduler.add(request(StallHost, QStringLiteral("/stall/cancel%1.html").arg(i), 60), i, false));
+    EXPECT_EQ(scheduler.runningCount(), 3);
+
+    scheduler.cancelAll();
+    EXPECT_EQ(scheduler.runningCount(), 0);
+    EXPECT_EQ(scheduler.queuedCount(), 0);
+    for (const auto ticket : tickets) {
+        ASSERT_NE(scheduler.outcome(ticket), nullptr);
+        EXPECT_EQ(scheduler.outcome(ticket)->result.outcome, TransferResult::Outcome::Cancelled);
+    }
+    // The handles leave curl on the next turns of the event loop; nothing is reported twice, nothing starts.
+    const auto next = scheduler.add(request(Hosts[1], QStringLiteral("/ok/after-cancel.html")), 0, false);
+    ASSERT_TRUE(waitForAll(scheduler, {next}));
+    EXPECT_EQ(endedSignals, 1);
+    for (int i = 3; i < 6; ++i)
+        EXPECT_EQ(requests(StallHost, QStringLiteral("/stall/cancel%1.html").arg(i)), 0);
+
+    scheduler.reset();
+    EXPECT_EQ(scheduler.outcome(next), nullptr);
+}
+
+} // namespace
