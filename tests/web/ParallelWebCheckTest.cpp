@@ -1,6 +1,7 @@
 #include "web/ParallelWebCheck.h"
 
 #include "FullCheckHarness.h"
+#include "SlowHostsTest.h"
 
 #include <QTimer>
 
@@ -8,33 +9,8 @@
 
 namespace {
 
-// Servers on four addresses: 1 for ordinary pages, 4 and 5 for slow answers from two hosts at once,
-// 6 for stalled requests (they stay in progress at the server long after a test).
-class ParallelWebCheckTest : public ::testing::Test {
-public:
-    static inline const QString PageHost = QStringLiteral("127.0.0.1");
-    static inline const QString SlowHostA = QStringLiteral("127.0.0.4");
-    static inline const QString SlowHostB = QStringLiteral("127.0.0.5");
-    static inline const QString StallHost = QStringLiteral("127.0.0.6");
-
-    static void SetUpTestSuite()
-    {
-        if (!LoopbackServers::missingPrerequisite().isEmpty())
-            return;
-        LoopbackServerOptions options;
-        options.hosts = QStringList{PageHost, SlowHostA, SlowHostB, StallHost};
-        s_servers = std::make_unique<LoopbackServers>(options);
-    }
-    static void TearDownTestSuite() { s_servers.reset(); }
-
+class ParallelWebCheckTest : public SlowHostsTest {
 protected:
-    void SetUp() override
-    {
-        if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-        ASSERT_TRUE(s_servers && s_servers->isReady()) << (s_servers ? s_servers->errorText().toStdString() : "");
-    }
-
     static QString url(const QString& host, const QString& path) { return s_servers->url(host, path); }
     static int gets(const QString& host, const QString& path)
     {
@@ -57,7 +33,6 @@ protected:
         return text + QStringLiteral("</body></html>");
     }
 
-    static inline std::unique_ptr<LoopbackServers> s_servers;
 };
 
 TEST_F(ParallelWebCheckTest, KeepsToTheLimitsAndProbesEachHostOnce)

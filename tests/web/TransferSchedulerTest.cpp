@@ -1,7 +1,7 @@
 #include "web/TransferScheduler.h"
 
 #include "FullCheckHarness.h"
-#include "LoopbackTest.h"
+#include "SlowHostsTest.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -12,30 +12,18 @@ namespace {
 
 constexpr int WaitMs = 30000;
 
-// Hosts that all serve every path, so that slow answers can come from several at once.
-class TransferSchedulerTest : public ::testing::Test {
+// Hosts that all serve every path, so that slow answers can come from several at once; stalled
+// requests get a host of their own.
+class TransferSchedulerTest : public SlowHostsTest {
 public:
-    static inline const QStringList Hosts{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.4"),
-                                          QStringLiteral("127.0.0.5")};
-    // Stalled requests stay in progress at the server long after a test: they get a host of their own.
-    static inline const QString StallHost = QStringLiteral("127.0.0.6");
-
-    static void SetUpTestSuite()
-    {
-        if (!LoopbackServers::missingPrerequisite().isEmpty())
-            return;
-        LoopbackServerOptions options;
-        options.hosts = Hosts + QStringList{StallHost};
-        s_servers = std::make_unique<LoopbackServers>(options);
-    }
-    static void TearDownTestSuite() { s_servers.reset(); }
+    static inline const QStringList Hosts{PageHost, SlowHostA, SlowHostB};
 
 protected:
     void SetUp() override
     {
-        if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-        ASSERT_TRUE(s_servers && s_servers->isReady()) << (s_servers ? s_servers->errorText().toStdString() : "");
+        SlowHostsTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         inFlight(); // the peaks start afresh for this test
     }
 
@@ -68,7 +56,6 @@ protected:
         return s_servers->requestCount(host, QStringLiteral("GET ") + path);
     }
 
-    static inline std::unique_ptr<LoopbackServers> s_servers;
 };
 
 TEST_F(TransferSchedulerTest, KeepsToTheLimitsInAllAndPerHost)
