@@ -5,7 +5,7 @@
 #include "common/CodePage.h"
 #include "common/Prompter.h"
 #include "common/RichTextBox.h"
-#include "window/SFrm_Web.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,8 +21,8 @@ namespace {
 
 class SilentPrompter : public Prompter {
 public:
-    Answer message(const QString&, Buttons, Answer defaultAnswer) override { return defaultAnswer; }
-    QString openFileName(const QString&) override { return QString(); }
+    Answer ask(const Prompt& prompt) override { return defaultAnswerOf(prompt.id); }
+    QString chooseFile(FileDialogKind) override { return QString(); }
 };
 
 // The first link is a missing in-page link, the last a missing file; every other link is fine.
@@ -59,32 +59,31 @@ int main(int argc, char** argv)
     for (int links : {5000, 50000}) {
         const QString path = writeDocument(folder.path(), links);
         SilentPrompter prompter;
-        const CodePage codePage;
-        SFrm_Web window(prompter, codePage, folder.filePath(QStringLiteral("bench.INI")));
+        MainWindow window(prompter, folder.filePath(QStringLiteral("bench.INI")));
         window.show();
-        window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->setPlainText(path);
+        window.findChild<QPlainTextEdit*>(QStringLiteral("pathEdit"))->setPlainText(path);
 
         QElapsedTimer timer;
         timer.start();
-        window.findChild<QPushButton*>(QStringLiteral("Cmd1_2"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("loadButton"))->click();
         const double load = seconds(timer);
 
-        auto* kinds = window.findChild<QComboBox*>(QStringLiteral("Cmb2"));
+        auto* kinds = window.findChild<QComboBox*>(QStringLiteral("moveKindCombo"));
         window.editor().setSelection(0, 0);
-        kinds->setCurrentIndex(5);  // NG file: only the last link
+        kinds->setCurrentIndex(5); // NG file: only the last link
         timer.restart();
-        window.findChild<QPushButton*>(QStringLiteral("Command2_1"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("nextLinkButton"))->click();
         const double down = seconds(timer);
         const int last = window.editor().selStart();
 
-        kinds->setCurrentIndex(6);  // NG page: only the first link
+        kinds->setCurrentIndex(6); // NG page: only the first link
         timer.restart();
-        window.findChild<QPushButton*>(QStringLiteral("Command2_0"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("previousLinkButton"))->click();
         const double up = seconds(timer);
 
         std::printf("%5.1f MB, %5d links: load and check %.3f s, down to the last link %.3f s (at %d), "
                     "up to the first %.3f s (at %d)\n",
-                    window.editor().textLength() / 1048576.0, window.linkTable().LinkCount, load, down, last, up,
+                    window.editor().textLength() / 1048576.0, window.linkTable().count(), load, down, last, up,
                     window.editor().selStart());
     }
     return 0;

@@ -1,8 +1,9 @@
 // Times the full check (scan, in-page and file checks, painting) of generated documents of 1 MB and
 // 10 MB with about 5,000 and 50,000 links. No network: web links are answered by a stand-in.
 
-#include "common/DocumentState.h"
+#include "common/Document.h"
 #include "common/RichTextBox.h"
+#include "common/RunState.h"
 #include "links/CheckProgress.h"
 #include "links/LinkScanner.h"
 #include "links/WebLinkCheck.h"
@@ -21,7 +22,7 @@ namespace {
 
 class NoWeb : public WebLinkCheck {
 public:
-    bool Fnc_CheckWebLink(const QString&) override { return false; }
+    bool checkWebLink(const QString&) override { return false; }
 };
 
 // A document of about `links` links and `bytes` characters: file, in-page and never-checked links
@@ -31,9 +32,10 @@ QString generate(int links, int bytes, const QString& folder)
     QRandomGenerator random(7);
     QString text = QStringLiteral("<html>\r\n<body>\r\n");
     text.reserve(bytes + 1024);
-    const int entries = links + links / 3;  // one in four tags is a NAME anchor, not a link
+    const int entries = links + links / 3; // one in four tags is a NAME anchor, not a link
     const int fillerPerLink = qMax(0, bytes / entries - 28);
-    const QString filler = QStringLiteral("本文のテキスト lorem ipsum dolor sit amet. ").repeated(fillerPerLink / 40 + 1);
+    const QString filler =
+        QStringLiteral("本文のテキスト lorem ipsum dolor sit amet. ").repeated(fillerPerLink / 40 + 1);
     for (int i = 0; i < entries; ++i) {
         switch (i % 4) {
         case 0:
@@ -61,17 +63,18 @@ QString generate(int links, int bytes, const QString& folder)
 
 double timeCheck(const QString& text, const QString& folder, int& linkCount)
 {
-    QTextDocument document;
-    RichTextBox editor(&document);
-    DocumentState state;
-    state.HtmlData = text;
+    QTextDocument textDocument;
+    RichTextBox editor(&textDocument);
+    Document document;
+    document.htmlData = text;
+    RunState run;
     CheckProgress progress;
     NoWeb web;
-    LinkScanner scanner(state, editor, progress, web);
+    LinkScanner scanner(document, run, editor, progress, web);
     QElapsedTimer timer;
     timer.start();
-    scanner.Fnc_CheckAllLinks(folder, true, true);
-    linkCount = scanner.table().LinkCount;
+    scanner.checkAllLinks(folder, true, true);
+    linkCount = scanner.table().count();
     return timer.nsecsElapsed() / 1e9;
 }
 

@@ -1,17 +1,15 @@
 // tarnwick-check: the full link check of one document, without a window.
 
 #include "common/CodePage.h"
-#include "common/DocumentState.h"
+#include "common/Document.h"
 #include "common/Prompter.h"
 #include "common/RichTextBox.h"
+#include "common/RunState.h"
 #include "common/SearchCopy.h"
 #include "links/CheckProgress.h"
 #include "links/LinkKinds.h"
-#include "links/LinkScanner.h"
 #include "links/TagValue.h"
-#include "web/DocumentLoader.h"
-#include "web/ParallelWebCheck.h"
-#include "web/WebCheck.h"
+#include "web/Engine.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -30,15 +28,30 @@ void printError(const QString& text)
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-// Messages go to stderr; the question about a file without an HTML tag is answered "go on".
+QString englishText(const Prompt& prompt)
+{
+    switch (prompt.id) {
+    case PromptId::ReadFailed:
+        return QStringLiteral("The document could not be read.");
+    case PromptId::LoadStopped:
+        return QStringLiteral("The check was stopped.");
+    case PromptId::NoHtmlTag:
+        return QStringLiteral("No HTML tag found: the file may not be HTML. Checking it all the same.");
+    default:
+        // The checker neither navigates nor writes: nothing else reaches it.
+        return QString();
+    }
+}
+
+// Messages go to stderr in English; the question about a file without an HTML tag is answered "go on".
 class StderrPrompter : public Prompter {
 public:
-    Answer message(const QString& text, Buttons buttons, Answer) override
+    Answer ask(const Prompt& prompt) override
     {
-        printError(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+        printError(englishText(prompt));
+        return buttonsOf(prompt.id) == Buttons::Ok ? Answer::Ok : Answer::Yes;
     }
-    QString openFileName(const QString&) override { return QString(); }
+    QString chooseFile(FileDialogKind) override { return QString(); }
 };
 
 // A count option's value: a whole number of at least 1, or nothing.
@@ -51,22 +64,20 @@ std::optional<int> countOption(const QCommandLineParser& parser, const QCommandL
     return count;
 }
 
-QString linkValue(const LinkTable& table, int i)
+QString linkValue(const LinkTable& table, const LinkEntry& entry)
 {
-    const QString& tag = table.LinkTagText[i];
+    const QString tag = table.tagText(entry).toString();
     return secondPassValue(tag, makeSearchCopy(tag)).value_or(QString());
 }
 
 int printResults(const LinkTable& table)
 {
     bool failed = false;
-    for (int i = 0; i < table.LinkCount; ++i) {
-        const QString line = QStringLiteral("%1\t%2\t%3\n")
-                                 .arg(table.LinkTagStart[i])
-                                 .arg(table.LinkResult[i])
-                                 .arg(linkValue(table, i));
+    for (const LinkEntry& entry : table.entries) {
+        const QString line =
+            QStringLiteral("%1\t%2\t%3\n").arg(entry.start).arg(toCode(entry.result)).arg(linkValue(table, entry));
         std::fputs(line.toUtf8().constData(), stdout);
-        failed = failed || isFailedResult(table.LinkResult[i]);
+        failed = failed || isFailedResult(entry.result);
     }
     return failed ? SomeLinkFailed : AllLinksOk;
 }
@@ -84,16 +95,16 @@ int main(int argc, char** argv)
     QGuiApplication::setApplicationName(QStringLiteral("tarnwick-check"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Checks every <A HREF> link of one HTML document and prints one line per link:\n"
-        "START<TAB>CODE<TAB>VALUE (position of the tag's \"<\", result code, link value).\n"
-        "Codes: -1 web OK, 1 file OK, 2 in-page OK, 95-99 not checked,\n"
-        "0/100 web NG, 101 file NG, 102 in-page NG.\n"
-        "Exit status: 0 all links OK, 1 some link NG, 2 the document could not be read."));
+    parser.setApplicationDescription(
+        QStringLiteral("Checks every <A HREF> link of one HTML document and prints one line per link:\n"
+                       "START<TAB>CODE<TAB>VALUE (position of the tag's \"<\", result code, link value).\n"
+                       "Codes: -1 web OK, 1 file OK, 2 in-page OK, 95-99 not checked,\n"
+                       "0/100 web NG, 101 file NG, 102 in-page NG.\n"
+                       "Exit status: 0 all links OK, 1 some link NG, 2 the document could not be read."));
     const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption encodingOption(QStringLiteral("encoding"),
-                                            QStringLiteral("Code page of local documents and web answers (default CP932)."),
-                                            QStringLiteral("NAME"), QString::fromLatin1(CodePage::DefaultName));
+    const QCommandLineOption encodingOption(
+        QStringLiteral("encoding"), QStringLiteral("Code page of local documents and web answers (default CP932)."),
+        QStringLiteral("NAME"), QString::fromLatin1(CodePage::DefaultName));
     parser.addOption(encodingOption);
     const TransferScheduler::Limits defaultLimits;
     const QCommandLineOption jobsOption(
@@ -108,7 +119,8 @@ int main(int argc, char** argv)
         QStringLiteral("Of those, at most N to one host (default %1).").arg(defaultLimits.transfersPerHost),
         QStringLiteral("N"), QString::number(defaultLimits.transfersPerHost));
     parser.addOption(perHostOption);
-    parser.addPositionalArgument(QStringLiteral("DOCUMENT"), QStringLiteral("A local path or an http, https or ftp URL."));
+    parser.addPositionalArgument(QStringLiteral("DOCUMENT"),
+                                 QStringLiteral("A local path or an http, https or ftp URL."));
 
     if (!parser.parse(app.arguments())) {
         printError(parser.errorText());
@@ -135,22 +147,17 @@ int main(int argc, char** argv)
         return Unusable;
     }
 
-    DocumentState state;
-    QTextDocument document;
-    RichTextBox editor(&document);
+    Document document;
+    RunState run;
+    QTextDocument text;
+    RichTextBox editor(&text);
     CheckProgress progress;
-    WebCheck web(state, codePage);
-    // With more than one job the links' requests run concurrently; the document itself, when opened by
-    // URL, is always fetched by the one-at-a-time check.
-    std::optional<ParallelWebCheck> parallelWeb;
-    if (*jobs > 1)
-        parallelWeb.emplace(state, web, TransferScheduler::Limits{*jobs, *perHost});
-    LinkScanner scanner(state, editor, progress, parallelWeb ? static_cast<WebLinkCheck&>(*parallelWeb) : web);
     StderrPrompter prompter;
-    DocumentLoader loader(state, codePage, web, scanner, prompter);
+    Engine engine(document, run, editor, progress, prompter,
+                  EngineSettings{codePage.name(), TransferScheduler::Limits{*jobs, *perHost}});
 
-    const auto outcome = loader.load(parser.positionalArguments().constFirst());
+    const auto outcome = engine.loader().load(parser.positionalArguments().constFirst());
     if (outcome != DocumentLoader::Outcome::Loaded)
         return Unusable;
-    return printResults(scanner.table());
+    return printResults(engine.scanner().table());
 }

@@ -1,12 +1,11 @@
 // tarnwick: the link checker's window.
 
 #include "common/AppInfo.h"
-#include "common/CodePage.h"
 #include "dialogs/AppIcon.h"
 #include "store/EncodingSetting.h"
 #include "store/IniLocation.h"
+#include "window/MainWindow.h"
 #include "window/MessageBoxPrompter.h"
-#include "window/SFrm_Web.h"
 
 #include <QApplication>
 #include <QFont>
@@ -21,13 +20,14 @@ int main(int argc, char** argv)
 
     const QString iniPath =
         iniFileLocation(QCoreApplication::applicationFilePath(), QProcessEnvironment::systemEnvironment());
-    const DocumentEncoding encoding = readDocumentEncoding(iniPath);
-    const CodePage codePage(encoding.name);
+    const EncodingSetting encoding = readEncodingSetting(iniPath);
+    EngineSettings settings;
+    settings.codePage = encoding.name;
     MessageBoxPrompter prompter;
-    SFrm_Web window(prompter, codePage, iniPath);
+    MainWindow window(prompter, iniPath, settings);
     prompter.setParent(&window);
     window.show();
-    if (!encoding.warning.isEmpty())
-        prompter.message(encoding.warning, Prompter::Buttons::Ok, Prompter::Answer::Ok);
+    if (!encoding.unknownName.isEmpty())
+        prompter.ask({PromptId::UnknownEncodingSetting, {encoding.unknownName, encoding.name}});
     return app.exec();
 }

@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool Fnc_ReadLocalFile(const QString& path, const CodePage& codePage, QString& htmlData)
+bool readLocalFile(const QString& path, const CodePage& codePage, QString& htmlData)
 {
     const QString trimmed = trimBlanks(path);
-    if (trimmed.isEmpty() || !Fnc_FileExists(trimmed))
+    if (trimmed.isEmpty() || !fileExists(trimmed))
         return false;
     QFile file(trimmed);
     if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly) || file.size() > MaxLocalDocumentBytes)
@@ -26,13 +26,13 @@ bool Fnc_ReadLocalFile(const QString& path, const CodePage& codePage, QString& h
     return true;
 }
 
-bool Fnc_CheckHtmlTag(const QString& htmlData)
+bool checkHtmlTag(const QString& htmlData)
 {
     const QString upper = upperCaseKeepingLength(htmlData);
     return upper.contains(QLatin1StringView("<HTML ")) || upper.contains(QLatin1StringView("<HTML>"));
 }
 
-std::array<QString, 3> Fnc_SplitFilePath(const QString& path)
+std::array<QString, 3> splitFilePath(const QString& path)
 {
     const QFileInfo info(trimBlanks(path));
     QString folder = info.absolutePath();
@@ -45,7 +45,7 @@ std::array<QString, 3> Fnc_SplitFilePath(const QString& path)
 
 QString fileDocBase(const QString& path)
 {
-    QString folder = Fnc_SplitFilePath(path)[0];
+    QString folder = splitFilePath(path)[0];
     folder.chop(1);
     return folder;
 }

@@ -25,7 +25,7 @@ bool expressibleAsFileName(const QString& path)
 
 } // namespace
 
-bool Fnc_FileExists(const QString& path)
+bool fileExists(const QString& path)
 {
     if (path.isEmpty() || !expressibleAsFileName(path))
         return false;

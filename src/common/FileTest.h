@@ -4,4 +4,4 @@
 
 // True when a file or folder exists at path. A plain existence test: no wildcard is expanded, and
 // a path that cannot be expressed as a file name (empty, NUL, unpaired surrogate) or any error gives False.
-bool Fnc_FileExists(const QString& path);
+bool fileExists(const QString& path);

@@ -1,6 +1,41 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+// What the program tells or asks the user. The engine names the prompt and gives the values it
+// mentions; each front end words it: the window in Japanese, tarnwick-check in English.
+enum class PromptId {
+    ReadFailed,             // the document could not be read
+    LoadStopped,            // the user stopped a load
+    NoHtmlTag,              // a local file without an HTML start tag: load it all the same?
+    DiscardEdits,           // the edited text would be replaced: go on?
+    LinkNotFound,           // no further link of the chosen kind
+    NotLoaded,              // nothing to write: no document is loaded
+    Unchanged,              // nothing to write: the text is unchanged
+    NumberedExtension,      // the extension is a number, maybe a backup: overwrite, rename or cancel?
+    Written,                // the document was written
+    WriteFailed,            // args: the target, then the system's error text (WriteProblem::System)
+    Unencodable,            // args: line, character, its code (hex), encoding name
+    SaveBeforeClose,        // the text is edited: write it before closing?
+    NoSystemInfoTool,       // the About box found no system information tool
+    UnknownEncodingSetting, // args: the code page the INI file names, the one used instead
+};
+
+// Why a write failed.
+enum class WriteProblem { None, InvalidName, IsFolder, NotRegularFile, ReadOnly, System };
+
+struct Prompt {
+    PromptId id;
+    QStringList args = {}; // the values the wording mentions, in the order the prompt's comment gives
+    WriteProblem problem = WriteProblem::None;
+};
+
+// The file dialogs the program shows.
+enum class FileDialogKind {
+    OpenDocument,  // choose an HTML document to load
+    WriteDocument, // choose where to write the document (an existing file or a new name)
+};
 
 // Every question and report the program puts to the user goes through here: the window answers with
 // message boxes and file dialogs, the headless checker and the tests answer by themselves.
@@ -10,10 +45,13 @@ public:
     enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~Prompter() = default;
-    // A message with no icon, captioned with the program's title.
-    virtual Answer message(const QString& text, Buttons buttons, Answer defaultAnswer) = 0;
-    // The open-style file dialog with its read-only check box hidden. filter lists description and
-    // pattern pairs separated by "|" ("HTMLファイル (*.HTM)|*.HTM|すべてのファイル|*.*"). The dialog
-    // starts at the name chosen last. Returns the chosen path, or an empty string when cancelled.
-    virtual QString openFileName(const QString& filter) = 0;
+    // Shows the prompt with the buttons of its kind (buttonsOf) and returns the answer. A front end
+    // that cannot ask answers with the prompt's default (defaultAnswerOf).
+    virtual Answer ask(const Prompt& prompt) = 0;
+    // The chosen path, or an empty string when the dialog was cancelled. The dialog starts at the
+    // name chosen last.
+    virtual QString chooseFile(FileDialogKind kind) = 0;
+
+    static Buttons buttonsOf(PromptId id);
+    static Answer defaultAnswerOf(PromptId id);
 };

@@ -48,7 +48,7 @@ AnchorIndex::AnchorIndex(QStringView upper)
     }
 }
 
-bool Fnc_FindNameAnchor(const QString& text, const QString& name, bool& found)
+bool findNameAnchor(const QString& text, const QString& name, bool& found)
 {
     try {
         found = AnchorIndex(makeSearchCopy(text)).contains(name);

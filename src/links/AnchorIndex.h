@@ -18,4 +18,4 @@ private:
 };
 
 // True (the search ran) with found set when some "<A " tag of text has a NAME value equal to name.
-bool Fnc_FindNameAnchor(const QString& text, const QString& name, bool& found);
+bool findNameAnchor(const QString& text, const QString& name, bool& found);

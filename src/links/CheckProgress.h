@@ -3,14 +3,21 @@
 #include <QCoreApplication>
 #include <QString>
 
-// Where a running check shows its progress: the status label, the progress bar and the strip that
+// What a full check is doing: counting the links (first pass) or checking them (second pass).
+enum class CheckPhase { Counting, Checking };
+
+// Where a running check shows its progress: the status text, the progress bar and the strip that
 // prints the link being checked. The window implements it; headless runs keep these no-ops.
 class CheckProgress {
 public:
     virtual ~CheckProgress() = default;
-    virtual void setStatusText(const QString& text) { Q_UNUSED(text); }
+    virtual void setPhase(CheckPhase phase) { Q_UNUSED(phase); }
     virtual void setProgressVisible(bool visible) { Q_UNUSED(visible); }
-    virtual void setProgressRange(int minimum, int maximum) { Q_UNUSED(minimum); Q_UNUSED(maximum); }
+    virtual void setProgressRange(int minimum, int maximum)
+    {
+        Q_UNUSED(minimum);
+        Q_UNUSED(maximum);
+    }
     virtual void setProgressValue(int value) { Q_UNUSED(value); }
     // Prints the value of the link being checked; an empty value clears the strip.
     virtual void showCurrentLink(const QString& value) { Q_UNUSED(value); }

@@ -15,7 +15,7 @@ namespace {
 constexpr int MaxAttempts = 11;
 
 struct TagAtSelection {
-    int start;  // 0-based offset of the "<"
+    int start; // 0-based offset of the "<"
     QString text;
 };
 
@@ -66,8 +66,8 @@ std::optional<TagAtSelection> identifyTag(RichTextBox& editor, QString first)
 
 } // namespace
 
-bool Fnc_CheckCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase, bool docIsFile,
-                          WebLinkCheck& web)
+bool checkCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase, bool docIsFile,
+                      WebLinkCheck& web)
 {
     try {
         const auto tag = identifyTag(editor, firstSelected);
@@ -78,19 +78,19 @@ bool Fnc_CheckCurrentLink(RichTextBox& editor, const QString& firstSelected, con
         // A quoted value without its closing quote cannot be cut: nothing is painted.
         if (span && !span->closed)
             return false;
-        int code = LR_UNCHECKED;
+        LinkResult result = LinkResult::Unchecked;
         if (span) {
             const QString value = trimBlanks(tag->text.mid(span->begin, span->end - span->begin));
             const LinkClassifier classifier(LinkClassifier::normaliseBase(docBase), docIsFile, web,
                                             [&editor](const QString& name) {
                                                 bool found = false;
-                                                Fnc_FindNameAnchor(editor.text(), name, found);
+                                                findNameAnchor(editor.text(), name, found);
                                                 return found;
                                             });
-            code = classifier.classify(value);
+            result = classifier.classify(value);
         }
         editor.setSelection(tag->start, int(tag->text.size()));
-        if (const auto color = colorForResult(code)) {
+        if (const auto color = colorForResult(result)) {
             editor.setSelColor(*color);
             editor.setSelLinkMark(true);
             editor.setSelLength(1);

@@ -9,5 +9,5 @@ class WebLinkCheck;
 // selection holding it), classifies its value as the full check does and repaints that tag alone,
 // leaving only its "<" selected. firstSelected: the selected text at the click.
 // True when it ran to its end, also when no tag was identified; false when an error cut it short.
-bool Fnc_CheckCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase, bool docIsFile,
-                          WebLinkCheck& web);
+bool checkCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase, bool docIsFile,
+                      WebLinkCheck& web);

@@ -11,28 +11,28 @@
 
 namespace {
 
-struct PrefixCode {
+struct PrefixResult {
     QLatin1StringView prefix;
-    int code;
+    LinkResult result;
 };
 
 // The schemes never checked, in the order they are tested.
-constexpr PrefixCode NoCheckPrefixes[] = {
-    {QLatin1StringView("MAILTO:"), LR_NOCHECK_MAILTO},
-    {QLatin1StringView("JAVASCRIPT:"), LR_NOCHECK_JAVASCRIPT},
-    {QLatin1StringView("VBSCRIPT:"), LR_NOCHECK_VBSCRIPT},
+constexpr PrefixResult NoCheckPrefixes[] = {
+    {QLatin1StringView("MAILTO:"), LinkResult::NoCheckMailto},
+    {QLatin1StringView("JAVASCRIPT:"), LinkResult::NoCheckJavascript},
+    {QLatin1StringView("VBSCRIPT:"), LinkResult::NoCheckVbscript},
 };
 
-constexpr QLatin1StringView WebPrefixes[] = {
-    QLatin1StringView("HTTP:"), QLatin1StringView("HTTPS:"), QLatin1StringView("FTP:")};
+constexpr QLatin1StringView WebPrefixes[] = {QLatin1StringView("HTTP:"), QLatin1StringView("HTTPS:"),
+                                             QLatin1StringView("FTP:")};
 
-int noCheckCode(const QString& upperValue)
+LinkResult noCheckResult(const QString& upperValue)
 {
     for (const auto& entry : NoCheckPrefixes) {
         if (upperValue.startsWith(entry.prefix))
-            return entry.code;
+            return entry.result;
     }
-    return 0;
+    return LinkResult::Unchecked;
 }
 
 bool isWebValue(const QString& upperValue)
@@ -46,12 +46,12 @@ bool isWebValue(const QString& upperValue)
 
 } // namespace
 
-int preClassify(const QString& upperValue)
+LinkResult preClassify(const QString& upperValue)
 {
     // The three prefixes exclude each other, so the order of the tests does not matter.
     if (upperValue.isEmpty())
-        return LR_NOCHECK_EMPTY;
-    return noCheckCode(upperValue);
+        return LinkResult::NoCheckEmpty;
+    return noCheckResult(upperValue);
 }
 
 QString localLinkPath(const QString& base, const QString& value)
@@ -81,34 +81,34 @@ QString LinkClassifier::normaliseBase(const QString& docBase)
 LinkClassifier::Plan LinkClassifier::plan(const QString& value) const
 {
     if (value.startsWith(u'#'))
-        return {Check::Anchor, 0, upperCaseKeepingLength(value.mid(1))};
+        return {Check::Anchor, LinkResult::Unchecked, upperCaseKeepingLength(value.mid(1))};
 
     const QString upper = upperCaseKeepingLength(value);
-    if (const int code = noCheckCode(upper))
-        return {Check::Fixed, code, QString()};
+    if (const LinkResult fixed = noCheckResult(upper); fixed != LinkResult::Unchecked)
+        return {Check::Fixed, fixed, QString()};
     if (isWebValue(upper))
-        return {Check::Web, 0, value};
+        return {Check::Web, LinkResult::Unchecked, value};
 
     if (m_docIsFile)
-        return {Check::File, 0, localLinkPath(m_base, value)};
+        return {Check::File, LinkResult::Unchecked, localLinkPath(m_base, value)};
     if (!value.startsWith(u'/'))
-        return {Check::Web, 0, m_base + u'/' + value};
+        return {Check::Web, LinkResult::Unchecked, m_base + u'/' + value};
     // A root-relative link of a web document: on the web first, then as a local path.
-    return {Check::WebThenFile, 0, m_base + value};
+    return {Check::WebThenFile, LinkResult::Unchecked, m_base + value};
 }
 
-int LinkClassifier::classify(const QString& value) const
+LinkResult LinkClassifier::classify(const QString& value) const
 {
     const Plan p = plan(value);
     switch (p.check) {
     case Check::Fixed:
-        return p.code;
+        return p.result;
     case Check::Anchor:
-        return m_hasAnchor(p.target) ? LR_OK_PAGE : LR_NG_PAGE;
+        return m_hasAnchor(p.target) ? LinkResult::OkPage : LinkResult::NgPage;
     case Check::Web:
         return checkWeb(p.target);
     case Check::WebThenFile:
-        return m_web.Fnc_CheckWebLink(p.target) ? LR_OK_WEB : checkFile(p.target);
+        return m_web.checkWebLink(p.target) ? LinkResult::OkWeb : checkFile(p.target);
     case Check::File:
         break;
     }
@@ -123,12 +123,12 @@ std::optional<QString> LinkClassifier::webUrl(const QString& value) const
     return std::nullopt;
 }
 
-int LinkClassifier::checkWeb(const QString& url) const
+LinkResult LinkClassifier::checkWeb(const QString& url) const
 {
-    return m_web.Fnc_CheckWebLink(url) ? LR_OK_WEB : LR_NG_WEB;
+    return m_web.checkWebLink(url) ? LinkResult::OkWeb : LinkResult::NgWeb;
 }
 
-int LinkClassifier::checkFile(const QString& path) const
+LinkResult LinkClassifier::checkFile(const QString& path) const
 {
-    return Fnc_FileExists(path) ? LR_OK_FILE : LR_NG_FILE;
+    return fileExists(path) ? LinkResult::OkFile : LinkResult::NgFile;
 }

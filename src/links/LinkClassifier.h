@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LinkKinds.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,8 +9,9 @@
 
 class WebLinkCheck;
 
-// A value never checked, by its upper-cased, trimmed first-pass value: 95, 97, 98 or 99; 0 otherwise.
-int preClassify(const QString& upperValue);
+// A value never checked, by its upper-cased, trimmed first-pass value: empty, mailto:, javascript: or
+// vbscript:; Unchecked otherwise.
+LinkResult preClassify(const QString& upperValue);
 
 // The file a relative link of a local document names: "\" counts as "/", the "#fragment" and
 // "?query" parts are dropped and %XX escapes decoded; the value is joined to the folder base with "/".
@@ -20,7 +23,7 @@ public:
     // hasAnchor answers whether the document has a NAME anchor of the given upper-case name.
     LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web, std::function<bool(const QString&)> hasAnchor);
 
-    int classify(const QString& value) const;
+    LinkResult classify(const QString& value) const;
     // The URL classify(value) passes to the web check, when it checks value on the web at all.
     std::optional<QString> webUrl(const QString& value) const;
 
@@ -32,12 +35,12 @@ private:
     enum class Check { Fixed, Anchor, Web, WebThenFile, File };
     struct Plan {
         Check check = Check::Fixed;
-        int code = 0;   // Fixed
-        QString target; // the anchor name (upper case), the URL, or the path
+        LinkResult result = LinkResult::Unchecked; // Fixed
+        QString target;                            // the anchor name (upper case), the URL, or the path
     };
     Plan plan(const QString& value) const;
-    int checkWeb(const QString& url) const;
-    int checkFile(const QString& path) const;
+    LinkResult checkWeb(const QString& url) const;
+    LinkResult checkFile(const QString& path) const;
 
     QString m_base;
     bool m_docIsFile;

@@ -1,49 +1,68 @@
 #include "LinkKinds.h"
 
-const std::array<LinkKind, LinkKindCount> LinkKinds = {{
-    {u"次のリンク", 0, u""},
-    {u"OK：Webリンク", CLR_OK_WEB, u"Webにリンクしています。"},
-    {u"OK：Fileリンク", CLR_OK_FILE, u"Fileにリンクしています。"},
-    {u"OK：ページリンク", CLR_OK_PAGE, u"ページ内でリンクしています。"},
-    {u"NG：Webリンク", CLR_NG_WEB, u"Webでリンク先が見つかりません。"},
-    {u"NG：Fileリンク", CLR_NG_FILE, u"Fileが見つかりません。"},
-    {u"NG：ページリンク", CLR_NG_PAGE, u"ページ内でリンク先が見つかりません。"},
-    {u"未調査リンク", CLR_NOCHECK, u"リンク確認を行いません。"},
-}};
-
-std::optional<Colorref> colorForResult(int code)
+Colorref colorOf(LinkClass linkClass)
 {
-    switch (code) {
-    case LR_OK_WEB:
-        return CLR_OK_WEB;
-    case LR_UNCHECKED:
-    case LR_NG_WEB:
-        return CLR_NG_WEB;
-    case LR_OK_FILE:
-        return CLR_OK_FILE;
-    case LR_OK_PAGE:
-        return CLR_OK_PAGE;
-    case LR_NG_FILE:
-        return CLR_NG_FILE;
-    case LR_NG_PAGE:
-        return CLR_NG_PAGE;
+    switch (linkClass) {
+    case LinkClass::OkWeb:
+        return LinkColor::OkWeb;
+    case LinkClass::OkFile:
+        return LinkColor::OkFile;
+    case LinkClass::OkPage:
+        return LinkColor::OkPage;
+    case LinkClass::NgWeb:
+        return LinkColor::NgWeb;
+    case LinkClass::NgFile:
+        return LinkColor::NgFile;
+    case LinkClass::NgPage:
+        return LinkColor::NgPage;
+    case LinkClass::NotChecked:
+        break;
+    }
+    return LinkColor::NotChecked;
+}
+
+std::optional<LinkClass> classOf(LinkResult result)
+{
+    switch (result) {
+    case LinkResult::OkWeb:
+        return LinkClass::OkWeb;
+    case LinkResult::Unchecked:
+    case LinkResult::NgWeb:
+        return LinkClass::NgWeb;
+    case LinkResult::OkFile:
+        return LinkClass::OkFile;
+    case LinkResult::OkPage:
+        return LinkClass::OkPage;
+    case LinkResult::NgFile:
+        return LinkClass::NgFile;
+    case LinkResult::NgPage:
+        return LinkClass::NgPage;
     default:
-        if (code >= 95 && code <= 99)
-            return CLR_NOCHECK;
+        // Every number from 95 to 99 is "not checked", 96 included, though nothing produces it.
+        if (toCode(result) >= 95 && toCode(result) <= 99)
+            return LinkClass::NotChecked;
         return std::nullopt;
     }
 }
 
-QString sentenceForColor(Colorref color)
+std::optional<Colorref> colorForResult(LinkResult result)
 {
-    for (int i = 1; i < LinkKindCount; ++i) {
-        if (LinkKinds[i].color == color)
-            return QString::fromUtf16(LinkKinds[i].sentence);
-    }
-    return QString();
+    if (const auto linkClass = classOf(result))
+        return colorOf(*linkClass);
+    return std::nullopt;
 }
 
-bool isFailedResult(int code)
+std::optional<LinkClass> classOfColor(Colorref color)
 {
-    return code == LR_UNCHECKED || code == LR_NG_WEB || code == LR_NG_FILE || code == LR_NG_PAGE;
+    for (const LinkClass linkClass : AllLinkClasses) {
+        if (colorOf(linkClass) == color)
+            return linkClass;
+    }
+    return std::nullopt;
+}
+
+bool isFailedResult(LinkResult result)
+{
+    return result == LinkResult::Unchecked || result == LinkResult::NgWeb || result == LinkResult::NgFile ||
+           result == LinkResult::NgPage;
 }

@@ -2,51 +2,55 @@
 
 #include "common/Colorref.h"
 
-#include <QString>
-
 #include <array>
 #include <optional>
 
-// Result codes of a link, as stored in the link table.
-enum LinkResultCode : int {
-    LR_OK_WEB = -1,
-    LR_UNCHECKED = 0,
-    LR_OK_FILE = 1,
-    LR_OK_PAGE = 2,
-    LR_NOCHECK_VBSCRIPT = 95,
-    LR_NOCHECK_EMPTY = 97,
-    LR_NOCHECK_JAVASCRIPT = 98,
-    LR_NOCHECK_MAILTO = 99,
-    LR_NG_WEB = 100,
-    LR_NG_FILE = 101,
-    LR_NG_PAGE = 102,
+// The result of checking one link. The numbers are part of tarnwick-check's output: they never change.
+enum class LinkResult : int {
+    OkWeb = -1,
+    Unchecked = 0, // created, not classified: painted as a failed web link
+    OkFile = 1,
+    OkPage = 2,
+    NoCheckVbscript = 95,
+    NoCheckEmpty = 97,
+    NoCheckJavascript = 98,
+    NoCheckMailto = 99,
+    NgWeb = 100,
+    NgFile = 101,
+    NgPage = 102,
 };
 
-// The colour of each display class (0x00BBGGRR).
-constexpr Colorref CLR_OK_WEB = 0xFF0000;
-constexpr Colorref CLR_OK_FILE = 0x808000;
-constexpr Colorref CLR_OK_PAGE = 0x004000;
-constexpr Colorref CLR_NG_WEB = 0x0000FF;
-constexpr Colorref CLR_NG_FILE = 0xFF00FF;
-constexpr Colorref CLR_NG_PAGE = 0x0040C0;
-constexpr Colorref CLR_NOCHECK = 0x888888;
+constexpr int toCode(LinkResult result)
+{
+    return static_cast<int>(result);
+}
 
-// One entry of the link-kind list: index 0 is "any link", 1 to 7 the seven display classes.
-struct LinkKind {
-    const char16_t* label;     // in the navigation list and the legend
-    Colorref color;            // unused for index 0
-    const char16_t* sentence;  // shown for the link at the caret; empty for index 0
-};
+// The display classes links are painted in, in the order of the navigation list and the legend.
+enum class LinkClass { OkWeb, OkFile, OkPage, NgWeb, NgFile, NgPage, NotChecked };
 
-constexpr int LinkKindCount = 8;
-constexpr int AnyLinkKind = 0;
-extern const std::array<LinkKind, LinkKindCount> LinkKinds;
+constexpr std::array<LinkClass, 7> AllLinkClasses = {LinkClass::OkWeb,     LinkClass::OkFile, LinkClass::OkPage,
+                                                     LinkClass::NgWeb,     LinkClass::NgFile, LinkClass::NgPage,
+                                                     LinkClass::NotChecked};
 
-// The colour a link of this code is painted in; nullopt for a code of no class (left unpainted).
-std::optional<Colorref> colorForResult(int code);
+// The colour of each class (0x00BBGGRR).
+namespace LinkColor {
+constexpr Colorref OkWeb = 0xFF0000;      // blue
+constexpr Colorref OkFile = 0x808000;     // teal
+constexpr Colorref OkPage = 0x004000;     // dark green
+constexpr Colorref NgWeb = 0x0000FF;      // red
+constexpr Colorref NgFile = 0xFF00FF;     // magenta
+constexpr Colorref NgPage = 0x0040C0;     // brown
+constexpr Colorref NotChecked = 0x888888; // grey
+} // namespace LinkColor
 
-// The caret sentence for a colour; empty for black and every colour of no class.
-QString sentenceForColor(Colorref color);
+Colorref colorOf(LinkClass linkClass);
 
-// True for the codes counted as a failed link (NG web, file or page, and the unclassified 0).
-bool isFailedResult(int code);
+// The class of a result; nullopt for a number of no class (such a link is left unpainted).
+std::optional<LinkClass> classOf(LinkResult result);
+// The colour a link of this result is painted in; nullopt for a number of no class.
+std::optional<Colorref> colorForResult(LinkResult result);
+// The class painted in a colour; nullopt for black and every other colour.
+std::optional<LinkClass> classOfColor(Colorref color);
+
+// True for the results counted as a failed link (NG web, file or page, and the unclassified 0).
+bool isFailedResult(LinkResult result);

@@ -3,15 +3,15 @@
 #include "CheckProgress.h"
 #include "LinkKinds.h"
 #include "TagScan.h"
-#include "common/DocumentState.h"
 #include "common/Prompter.h"
 #include "common/RichTextBox.h"
+#include "common/RunState.h"
 #include "common/SearchCopy.h"
 
 #include <exception>
 
-LinkNavigator::LinkNavigator(DocumentState& state, RichTextBox& editor, CheckProgress& events, Prompter& prompter)
-    : m_state(state), m_editor(editor), m_events(events), m_prompter(prompter)
+LinkNavigator::LinkNavigator(const RunState& run, RichTextBox& editor, CheckProgress& events, Prompter& prompter)
+    : m_run(run), m_editor(editor), m_events(events), m_prompter(prompter)
 {
 }
 
@@ -39,14 +39,14 @@ int LinkNavigator::startPosition(bool forward, const QString& text)
     return k < 1 ? 0 : k;
 }
 
-bool LinkNavigator::accepts(int kind) const
+bool LinkNavigator::accepts(std::optional<LinkClass> kind) const
 {
-    if (kind == AnyLinkKind)
+    if (!kind)
         return true;
-    return m_editor.selLinkMark() && m_editor.selColor() == LinkKinds.at(kind).color;
+    return m_editor.selLinkMark() && m_editor.selColor() == colorOf(*kind);
 }
 
-bool LinkNavigator::Fnc_MoveToLink(bool forward, int kind)
+bool LinkNavigator::moveToLink(bool forward, std::optional<LinkClass> kind)
 {
     try {
         const int start0 = m_editor.selStart();
@@ -59,12 +59,12 @@ bool LinkNavigator::Fnc_MoveToLink(bool forward, int kind)
         bool found = false;
         while (pos >= 1) {
             m_events.processEvents();
-            if (m_state.AbortRequested)
+            if (m_run.abort.isRequested())
                 break;
             // a: 0-based start of the candidate "<A ".
             // (lastIndexOf reads a negative start as counting from the end.)
-            const qsizetype a = forward ? upper.indexOf(u"<A ", pos - 1)
-                                        : (pos < 3 ? -1 : upper.lastIndexOf(u"<A ", pos - 3));
+            const qsizetype a =
+                forward ? upper.indexOf(u"<A ", pos - 1) : (pos < 3 ? -1 : upper.lastIndexOf(u"<A ", pos - 3));
             if (a < 0)
                 break;
             const qsizetype b = closing.at(a);
@@ -83,7 +83,7 @@ bool LinkNavigator::Fnc_MoveToLink(bool forward, int kind)
         if (found)
             return true;
         m_editor.setSelection(start0, length0);
-        m_prompter.message(QStringLiteral("見つかりませんでした。"), Prompter::Buttons::Ok, Prompter::Answer::Ok);
+        m_prompter.ask({PromptId::LinkNotFound});
         return true;
     } catch (const std::exception&) {
         return false;

@@ -7,35 +7,37 @@
 #include "TagScan.h"
 #include "TagValue.h"
 #include "WebLinkCheck.h"
-#include "common/DocumentState.h"
+#include "common/Document.h"
 #include "common/RichTextBox.h"
+#include "common/RunState.h"
 #include "common/SearchCopy.h"
 
 #include <exception>
 #include <memory>
 
-LinkScanner::LinkScanner(DocumentState& state, RichTextBox& editor, CheckProgress& progress, WebLinkCheck& web)
-    : m_state(state), m_editor(editor), m_progress(progress), m_web(web)
+LinkScanner::LinkScanner(Document& document, RunState& run, RichTextBox& editor, CheckProgress& progress,
+                         WebLinkCheck& web)
+    : m_document(document), m_run(run), m_editor(editor), m_progress(progress), m_web(web)
 {
 }
 
 bool LinkScanner::abortRequested()
 {
     m_progress.processEvents();
-    return m_state.AbortRequested;
+    return m_run.abort.isRequested();
 }
 
-bool LinkScanner::Fnc_CheckAllLinks(const QString& docBase, bool docIsFile, bool useStoredText)
+bool LinkScanner::checkAllLinks(const QString& docBase, bool docIsFile, bool useStoredText)
 {
     bool result = false;
     try {
         m_progress.setProgressVisible(true);
         m_table.clear();
-        const QString text = useStoredText ? m_state.HtmlData : m_editor.text();
+        m_table.text = useStoredText ? m_document.htmlData : m_editor.text();
         m_editor.setEnabled(false);
-        const QString upper = makeSearchCopy(text);
-        if (findLinks(text, upper) && checkLinks(text, upper, docBase, docIsFile)) {
-            paintLinks(text);
+        const QString upper = makeSearchCopy(m_table.text);
+        if (findLinks(upper) && checkLinks(upper, docBase, docIsFile)) {
+            paintLinks();
             result = true;
         }
     } catch (const std::exception&) {
@@ -49,9 +51,9 @@ bool LinkScanner::Fnc_CheckAllLinks(const QString& docBase, bool docIsFile, bool
     return result;
 }
 
-bool LinkScanner::findLinks(const QString& text, const QString& upper)
+bool LinkScanner::findLinks(const QString& upper)
 {
-    m_progress.setStatusText(QStringLiteral("リンク数の割り出し中..."));
+    m_progress.setPhase(CheckPhase::Counting);
     TagCandidates tags(upper);
     NextOccurrence hrefForm(upper, u" HREF=");
     while (true) {
@@ -63,40 +65,37 @@ bool LinkScanner::findLinks(const QString& text, const QString& upper)
         if (!hrefForm.within(tags.start(), tags.end()))
             continue;
         const int length = int(tags.end() - tags.start() + 1);
-        m_table.append(int(tags.start()) + 1, length, text.mid(tags.start(), length));
-        m_table.LinkResult.last() = preClassify(firstPassValue(tags.tag()));
+        m_table.entries.push_back({int(tags.start()) + 1, length, preClassify(firstPassValue(tags.tag()))});
     }
 }
 
-QList<std::optional<QString>> LinkScanner::valuesToCheck(const QString& text, const QString& upper) const
+QList<std::optional<QString>> LinkScanner::valuesToCheck(const QString& upper) const
 {
-    QList<std::optional<QString>> values(m_table.LinkCount);
-    for (int i = 0; i < m_table.LinkCount; ++i) {
-        if (m_table.LinkResult[i] != LR_UNCHECKED)
+    QList<std::optional<QString>> values(m_table.count());
+    for (int i = 0; i < m_table.count(); ++i) {
+        const LinkEntry& entry = m_table.entries[i];
+        if (entry.result != LinkResult::Unchecked)
             continue;
-        const qsizetype start = m_table.LinkTagStart[i] - 1;
-        const qsizetype length = m_table.LinkTagLength[i];
-        values[i] = secondPassValue(QStringView(text).sliced(start, length), QStringView(upper).sliced(start, length));
+        values[i] = secondPassValue(m_table.tagText(entry), QStringView(upper).sliced(entry.start - 1, entry.length));
     }
     return values;
 }
 
-bool LinkScanner::checkLinks(const QString& text, const QString& upper, const QString& docBase, bool docIsFile)
+bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool docIsFile)
 {
-    m_progress.setStatusText(QStringLiteral("調査中のリンク先"));
-    if (m_table.LinkCount > 0)
-        m_progress.setProgressRange(0, m_table.LinkCount == 1 ? 1 : m_table.LinkCount - 1);
+    m_progress.setPhase(CheckPhase::Checking);
+    if (m_table.count() > 0)
+        m_progress.setProgressRange(0, m_table.count() == 1 ? 1 : m_table.count() - 1);
 
     // The anchors are collected once, on the first in-page link that needs them.
     std::unique_ptr<AnchorIndex> anchors;
-    const LinkClassifier classifier(LinkClassifier::normaliseBase(docBase), docIsFile, m_web,
-                                    [&](const QString& name) {
-                                        if (!anchors)
-                                            anchors = std::make_unique<AnchorIndex>(upper);
-                                        return anchors->contains(name);
-                                    });
+    const LinkClassifier classifier(LinkClassifier::normaliseBase(docBase), docIsFile, m_web, [&](const QString& name) {
+        if (!anchors)
+            anchors = std::make_unique<AnchorIndex>(upper);
+        return anchors->contains(name);
+    });
 
-    const QList<std::optional<QString>> values = valuesToCheck(text, upper);
+    const QList<std::optional<QString>> values = valuesToCheck(upper);
     QStringList webUrls;
     for (const auto& value : values) {
         if (const auto url = value ? classifier.webUrl(*value) : std::nullopt)
@@ -104,7 +103,7 @@ bool LinkScanner::checkLinks(const QString& text, const QString& upper, const QS
     }
     m_web.prefetch(webUrls);
 
-    for (int i = 0; i < m_table.LinkCount; ++i) {
+    for (int i = 0; i < m_table.count(); ++i) {
         m_progress.setProgressValue(i);
         if (abortRequested())
             return false;
@@ -112,12 +111,12 @@ bool LinkScanner::checkLinks(const QString& text, const QString& upper, const QS
             continue;
         m_progress.showCurrentLink(*values[i]);
         m_progress.processEvents();
-        m_table.LinkResult[i] = classifier.classify(*values[i]);
+        m_table.entries[i].result = classifier.classify(*values[i]);
     }
     return true;
 }
 
-void LinkScanner::paintLinks(const QString& text)
+void LinkScanner::paintLinks()
 {
     m_progress.showCurrentLink(QString());
     // Emptying the editor first lets the text take a black, unmarked insertion format.
@@ -126,15 +125,17 @@ void LinkScanner::paintLinks(const QString& text)
     m_editor.setSelection(0, 0);
     m_editor.setSelColor(0);
     m_editor.setSelLinkMark(false);
-    m_editor.setText(text);
+    m_editor.setText(m_table.text);
 
+    // The editor now holds exactly the scanned text, so each tag stands at its own offset.
     m_editor.beginBatch();
-    for (int i = 0; i < m_table.LinkCount; ++i) {
+    for (const LinkEntry& entry : m_table.entries) {
         if (abortRequested())
             break;
-        const auto color = colorForResult(m_table.LinkResult[i]);
-        if (!color || !m_editor.findAndSelect(m_table.LinkTagText[i], m_table.LinkTagStart[i] - 1))
+        const auto color = colorForResult(entry.result);
+        if (!color)
             continue;
+        m_editor.setSelection(entry.start - 1, entry.length);
         m_editor.setSelColor(*color);
         m_editor.setSelLinkMark(true);
     }

@@ -1,32 +1,34 @@
 #pragma once
 
-#include <QList>
+#include "LinkKinds.h"
+
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
-// The working table of one full check: parallel arrays, index 0 .. LinkCount - 1.
+#include <vector>
+
+// One link tag found by a full check.
+struct LinkEntry {
+    int start = 0;  // 1-based position of the tag's "<" in the scanned text
+    int length = 0; // from "<" through the first ">" after it
+    LinkResult result = LinkResult::Unchecked;
+};
+
+// The links of one full check, in document order, with the text they were found in: a tag is held
+// as its place in that one text, never as a copy of its own.
 struct LinkTable {
-    int LinkCount = 0;
-    QList<int> LinkTagStart;   // 1-based position of the tag's "<" in the scanned text
-    QList<int> LinkTagLength;  // from "<" through the first ">" after it
-    QList<int> LinkResult;     // result code; 0 when the entry is created
-    QStringList LinkTagText;   // the tag exactly as written
+    QString text;
+    std::vector<LinkEntry> entries;
 
+    int count() const { return int(entries.size()); }
+    // The tag exactly as written (letter case untouched).
+    QStringView tagText(const LinkEntry& entry) const
+    {
+        return QStringView(text).sliced(entry.start - 1, entry.length);
+    }
     void clear()
     {
-        LinkCount = 0;
-        LinkTagStart.clear();
-        LinkTagLength.clear();
-        LinkResult.clear();
-        LinkTagText.clear();
-    }
-
-    void append(int start, int length, const QString& tagText)
-    {
-        LinkTagStart.append(start);
-        LinkTagLength.append(length);
-        LinkResult.append(0);
-        LinkTagText.append(tagText);
-        ++LinkCount;
+        text.clear();
+        entries.clear();
     }
 };

@@ -8,9 +8,9 @@
 class WebLinkCheck {
 public:
     virtual ~WebLinkCheck() = default;
-    virtual bool Fnc_CheckWebLink(const QString& url) = 0;
+    virtual bool checkWebLink(const QString& url) = 0;
 
-    // A full check announces, before it checks them, the URLs it will pass to Fnc_CheckWebLink, in the
+    // A full check announces, before it checks them, the URLs it will pass to checkWebLink, in the
     // order it will pass them, so that an implementation may make their requests ahead; the verdicts must
     // stay those of checking one URL after the other. cancelPrefetch ends what was announced and not
     // checked yet (a stop, the end of the run). A check made one request at a time ignores both.

@@ -30,7 +30,7 @@ QString firstFreeBackupName(const QString& path)
 {
     for (qint64 generation = 1;; ++generation) {
         const QString candidate = backupGenerationName(path, generation);
-        if (!Fnc_FileExists(candidate))
+        if (!fileExists(candidate))
             return candidate;
     }
 }

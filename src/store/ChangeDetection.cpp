@@ -1,9 +1,9 @@
 #include "ChangeDetection.h"
 
-#include "common/DocumentState.h"
+#include "common/Document.h"
 #include "common/RichTextBox.h"
 
-bool Fnc_IsTextChanged(const RichTextBox& RTextB, const DocumentState& state)
+bool isTextChanged(const RichTextBox& editor, const Document& document)
 {
-    return RTextB.text() != state.HtmlData;
+    return editor.text() != document.htmlData;
 }

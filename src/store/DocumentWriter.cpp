@@ -3,32 +3,19 @@
 #include "BackupName.h"
 #include "ChangeDetection.h"
 #include "FileReplace.h"
-#include "History.h"
 #include "NumberLiteral.h"
 #include "common/CodePage.h"
+#include "common/Document.h"
 #include "common/DocumentFile.h"
-#include "common/DocumentState.h"
 #include "common/Prompter.h"
 #include "common/RichTextBox.h"
+#include "common/RunState.h"
 #include "common/SearchCopy.h"
 
 #include <QFile>
 #include <QScopeGuard>
 
 namespace {
-
-const QString NotLoadedMessage = QStringLiteral("HTMLファイルを読み込んでください。");
-const QString UnchangedMessage = QStringLiteral("変更されていません。");
-const QString NumberedExtensionQuestion = QStringLiteral("拡張子が数字です。\r\n"
-                                                         "履歴ファイルの可能性があります。\r\n"
-                                                         "\r\n"
-                                                         "<はい(Y)>\t\t上書きを行う。\r\n"
-                                                         "<いいえ(N)>\t名前を変えて書き込みを行う。\r\n"
-                                                         "<キャンセル>\t書き込みを中止する。");
-const QString WrittenMessage = QStringLiteral("書き込みを行いました。");
-const QString WriteFailedMessage = QStringLiteral("書き込みに失敗しました。");
-const QString SaveAtCloseQuestion = QStringLiteral("内容が変更されています。\r\n\r\n変更内容を書き込みますか?");
-const QString AnyFileFilter = QStringLiteral("すべてのファイル|*.*");
 
 // The 1-based line of a text position; CR LF, a lone CR and a lone LF each end a line.
 qsizetype lineOf(const QString& text, qsizetype position)
@@ -42,7 +29,8 @@ qsizetype lineOf(const QString& text, qsizetype position)
     return line;
 }
 
-QString unencodableReason(const QString& text, qsizetype at, const QString& codePageName)
+// Names the first character the code page cannot express: its line, the character, its code point.
+Prompt unencodablePrompt(const QString& text, qsizetype at, const QString& codePageName)
 {
     const QChar first = text.at(at);
     char32_t code = first.unicode();
@@ -50,29 +38,30 @@ QString unencodableReason(const QString& text, qsizetype at, const QString& code
         code = QChar::surrogateToUcs4(first, text.at(at + 1));
     // A lone surrogate cannot be shown; its code says what it is.
     const QString shown = QChar::isSurrogate(code) ? QString() : QString::fromUcs4(&code, 1);
-    return QStringLiteral("%1行目の文字「%2」(U+%3)は%4で表せません。")
-        .arg(QString::number(lineOf(text, at)), shown,
-             QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper(), codePageName);
+    return {PromptId::Unencodable,
+            {QString::number(lineOf(text, at)), shown,
+             QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper(), codePageName}};
 }
 
 } // namespace
 
-DocumentWriter::DocumentWriter(DocumentState& state, RichTextBox& RTextB, const CodePage& codePage, Prompter& prompter,
-                               History& history)
-    : m_state(state), m_editor(RTextB), m_codePage(codePage), m_prompter(prompter), m_history(history)
+DocumentWriter::DocumentWriter(Document& document, RunState& run, RichTextBox& editor, const CodePage& codePage,
+                               Prompter& prompter, RecordInHistory recordInHistory)
+    : m_document(document), m_run(run), m_editor(editor), m_codePage(codePage), m_prompter(prompter),
+      m_recordInHistory(std::move(recordInHistory))
 {
 }
 
-DocumentWriter::Outcome DocumentWriter::Fnc_WriteHtmlData(bool backup)
+DocumentWriter::Outcome DocumentWriter::writeHtmlData(bool backup)
 {
-    // IsBusy is raised around the history update only, and is False on every way out.
-    const auto clearBusy = qScopeGuard([this] { m_state.IsBusy = false; });
-    if (!m_state.DocLoaded) {
-        m_prompter.message(NotLoadedMessage, Prompter::Buttons::Ok, Prompter::Answer::Ok);
+    // isBusy is raised around the history update only, and is false on every way out.
+    const auto clearBusy = qScopeGuard([this] { m_run.isBusy = false; });
+    if (!m_document.docLoaded) {
+        m_prompter.ask({PromptId::NotLoaded});
         return Outcome::NothingWritten;
     }
-    if (m_state.DocIsFile && !Fnc_IsTextChanged(m_editor, m_state)) {
-        m_prompter.message(UnchangedMessage, Prompter::Buttons::Ok, Prompter::Answer::Ok);
+    if (m_document.docIsFile && !isTextChanged(m_editor, m_document)) {
+        m_prompter.ask({PromptId::Unchanged});
         return Outcome::NothingWritten;
     }
     bool sameFile = false;
@@ -82,43 +71,44 @@ DocumentWriter::Outcome DocumentWriter::Fnc_WriteHtmlData(bool backup)
     const QString text = m_editor.text();
     if (!writeTarget(target, text, backup && sameFile))
         return Outcome::Failed;
-    m_prompter.message(WrittenMessage, Prompter::Buttons::Ok, Prompter::Answer::Ok);
+    m_prompter.ask({PromptId::Written});
 
     if (!sameFile) {
         // Refilling the history list selects its first entry, which must not start a load.
-        m_state.IsBusy = true;
-        m_history.Fnc_SetHistoryData(target);
-        m_state.DocPath = target;
+        m_run.isBusy = true;
+        if (m_recordInHistory)
+            m_recordInHistory(target);
+        m_document.docPath = target;
     }
     // The text as written, not the editor's text of this moment: only what is on disk counts as unchanged.
-    m_state.HtmlData = text;
-    if (m_state.DocIsFile)
+    m_document.htmlData = text;
+    if (m_document.docIsFile)
         return Outcome::Written;
-    m_state.DocBase = fileDocBase(m_state.DocPath);
-    m_state.DocIsFile = true;
+    m_document.docBase = fileDocBase(m_document.docPath);
+    m_document.docIsFile = true;
     return Outcome::WrittenAsFile;
 }
 
 QString DocumentWriter::chooseTarget(bool& sameFile)
 {
     sameFile = false;
-    if (m_state.DocIsFile) {
+    if (m_document.docIsFile) {
         // Backup generations carry a number as their extension: overwriting one asks first.
-        if (!isNumberLiteral(documentExtension(m_state.DocPath))) {
+        if (!isNumberLiteral(documentExtension(m_document.docPath))) {
             sameFile = true;
-            return m_state.DocPath;
+            return m_document.docPath;
         }
-        switch (m_prompter.message(NumberedExtensionQuestion, Prompter::Buttons::YesNoCancel, Prompter::Answer::Yes)) {
+        switch (m_prompter.ask({PromptId::NumberedExtension})) {
         case Prompter::Answer::Yes:
             sameFile = true;
-            return m_state.DocPath;
+            return m_document.docPath;
         case Prompter::Answer::No:
             break;
         default:
             return QString();
         }
     }
-    return trimBlanks(m_prompter.openFileName(AnyFileFilter));
+    return trimBlanks(m_prompter.chooseFile(FileDialogKind::WriteDocument));
 }
 
 bool DocumentWriter::writeTarget(const QString& target, const QString& text, bool backup)
@@ -126,7 +116,7 @@ bool DocumentWriter::writeTarget(const QString& target, const QString& text, boo
     // Nothing is replaced silently: a character the code page lacks stops the write before any file is touched.
     const CodePage::Encoded encoded = m_codePage.encode(text);
     if (!encoded.ok()) {
-        reportFailure(unencodableReason(text, encoded.failedAt, m_codePage.name()));
+        m_prompter.ask(unencodablePrompt(text, encoded.failedAt, m_codePage.name()));
         return false;
     }
     // The previous file becomes the first free backup generation. A rename that fails is no failure:
@@ -137,30 +127,24 @@ bool DocumentWriter::writeTarget(const QString& target, const QString& text, boo
         if (!QFile::rename(target, backupName))
             backupName.clear();
     }
-    QString error = replaceFile(target, encoded.bytes);
+    const QString error = replaceFile(target, encoded.bytes);
     if (error.isEmpty())
         return true;
     // The write failed: the previous file goes back to its own name, so the document is where it was.
-    if (!backupName.isEmpty() && !QFile::rename(backupName, target))
-        error += QStringLiteral("\r\n元のファイルは %1 にあります。").arg(backupName);
-    reportFailure(target + QStringLiteral("\r\n") + error);
+    if (!backupName.isEmpty())
+        QFile::rename(backupName, target);
+    m_prompter.ask({PromptId::WriteFailed, {target, error}, WriteProblem::System});
     return false;
-}
-
-void DocumentWriter::reportFailure(const QString& reason)
-{
-    m_prompter.message(WriteFailedMessage + QStringLiteral("\r\n") + reason, Prompter::Buttons::Ok,
-                       Prompter::Answer::Ok);
 }
 
 bool DocumentWriter::maybeSaveBeforeClose(bool backup)
 {
-    if (trimBlanks(m_editor.text()).isEmpty() || !Fnc_IsTextChanged(m_editor, m_state))
+    if (trimBlanks(m_editor.text()).isEmpty() || !isTextChanged(m_editor, m_document))
         return true;
-    switch (m_prompter.message(SaveAtCloseQuestion, Prompter::Buttons::YesNoCancel, Prompter::Answer::Yes)) {
+    switch (m_prompter.ask({PromptId::SaveBeforeClose})) {
     case Prompter::Answer::Yes: {
         // Closing after a Yes that wrote nothing (a failed write, a cancelled dialog) would lose the edits.
-        const Outcome outcome = Fnc_WriteHtmlData(backup);
+        const Outcome outcome = writeHtmlData(backup);
         return outcome == Outcome::Written || outcome == Outcome::WrittenAsFile;
     }
     case Prompter::Answer::No:

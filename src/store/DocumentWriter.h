@@ -2,11 +2,13 @@
 
 #include <QString>
 
+#include <functional>
+
 class CodePage;
-class History;
 class Prompter;
 class RichTextBox;
-struct DocumentState;
+struct Document;
+struct RunState;
 
 // Writes the editor's text back to a local file: the write button, and the save question at closing.
 // The only writer of document files. The target is the document's own file, or a name chosen in the
@@ -16,17 +18,20 @@ struct DocumentState;
 class DocumentWriter {
 public:
     enum class Outcome {
-        Written,        // HtmlData now equals the written text
+        Written,        // htmlData now equals the written text
         WrittenAsFile,  // also: a web document became a local file, and the path box should show DocPath
         NothingWritten, // refused or cancelled before anything was touched (the user was told, if at all)
         Failed,         // the write failed or the text cannot be encoded; the user was told; nothing changed
     };
 
-    DocumentWriter(DocumentState& state, RichTextBox& RTextB, const CodePage& codePage, Prompter& prompter,
-                   History& history);
+    // Records a path as the newest entry of the history of opened files.
+    using RecordInHistory = std::function<void(const QString& path)>;
 
-    // backup: the check box "書き込み時にバックアップファイルを作成する。(&B)" is ticked.
-    Outcome Fnc_WriteHtmlData(bool backup);
+    DocumentWriter(Document& document, RunState& run, RichTextBox& editor, const CodePage& codePage, Prompter& prompter,
+                   RecordInHistory recordInHistory);
+
+    // backup: keep the previous file as a backup generation (the window's backup check box is ticked).
+    Outcome writeHtmlData(bool backup);
 
     // The save question at closing, asked when the editor holds more than spaces and differs from the
     // document: Yes writes, No discards, Cancel keeps the window. Returns whether the window may close;
@@ -36,11 +41,11 @@ public:
 private:
     QString chooseTarget(bool& sameFile);
     bool writeTarget(const QString& target, const QString& text, bool backup);
-    void reportFailure(const QString& reason);
 
-    DocumentState& m_state;
+    Document& m_document;
+    RunState& m_run;
     RichTextBox& m_editor;
     const CodePage& m_codePage;
     Prompter& m_prompter;
-    History& m_history;
+    RecordInHistory m_recordInHistory;
 };

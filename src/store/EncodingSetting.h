@@ -4,9 +4,9 @@
 
 // The code page documents are read and written in, from the INI file's "Settings" section, key
 // "Encoding"; CP932 when the key is missing or blank.
-struct DocumentEncoding {
-    QString name;    // the code page to use: always one this system can convert
-    QString warning; // for the user when the INI file names a code page this system does not know; else empty
+struct EncodingSetting {
+    QString name;        // the code page to use: always one this system can convert
+    QString unknownName; // the name the INI file gives when this system does not know it; else empty
 };
 
-DocumentEncoding readDocumentEncoding(const QString& iniPath);
+EncodingSetting readEncodingSetting(const QString& iniPath);

@@ -25,11 +25,11 @@ QStringList History::titles() const
     QStringList titles;
     titles.reserve(m_paths.size());
     for (const QString& path : m_paths)
-        titles.append(Fnc_GetFileTitle(path));
+        titles.append(getFileTitle(path));
     return titles;
 }
 
-bool History::Fnc_ReadHistoryData()
+bool History::readHistoryData()
 {
     m_paths.clear();
     const IniFile ini(m_iniPath);
@@ -44,7 +44,7 @@ bool History::Fnc_ReadHistoryData()
     return ini.isReadable();
 }
 
-bool History::Fnc_WriteHistoryData() const
+bool History::writeHistoryData() const
 {
     // One save for all keys: the file ends as the key-by-key writes would leave it, and is
     // replaced once rather than once per entry.
@@ -56,22 +56,22 @@ bool History::Fnc_WriteHistoryData() const
     return ini.setValue(SectionName, CountKey, QString::number(m_paths.size())) && ini.save();
 }
 
-bool History::Fnc_SetHistoryData(const QString& StrPara_FileName)
+bool History::setHistoryData(const QString& fileName)
 {
-    const qsizetype found = m_paths.indexOf(StrPara_FileName);
+    const qsizetype found = m_paths.indexOf(fileName);
     if (found >= 0) {
         m_paths.move(found, 0);
     } else {
         // A list read longer than the maximum keeps its length; a full list loses its oldest entry.
         const qsizetype count = m_paths.size() < m_maxCount ? m_paths.size() + 1 : m_paths.size();
-        m_paths.prepend(StrPara_FileName);
+        m_paths.prepend(fileName);
         m_paths.resize(count);
     }
     emit titlesChanged(titles());
-    return Fnc_WriteHistoryData();
+    return writeHistoryData();
 }
 
-QString Fnc_GetFileTitle(const QString& path)
+QString getFileTitle(const QString& path)
 {
     for (const QChar separator : {u'\\', u'/', u':'}) {
         const qsizetype at = path.lastIndexOf(separator);

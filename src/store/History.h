@@ -19,24 +19,24 @@ public:
     explicit History(QString iniPath, QObject* parent = nullptr);
 
     const QString& iniPath() const { return m_iniPath; }
-    const QStringList& HistoryPaths() const { return m_paths; }
-    int HistoryCount() const { return int(m_paths.size()); }
-    int HistoryMaxCount() const { return m_maxCount; }
-    // Fnc_GetFileTitle of every entry, in order.
+    const QStringList& historyPaths() const { return m_paths; }
+    int historyCount() const { return int(m_paths.size()); }
+    int historyMaxCount() const { return m_maxCount; }
+    // getFileTitle of every entry, in order.
     QStringList titles() const;
 
     // Reads the history and its maximum length from the INI file, once, at start-up. A missing or
     // invalid "MaxCount" gives 50; a "Count" that is not a number from 1 to 2^31 - 1 gives an empty
     // history; a missing "File" key gives an empty entry. "Count" is not limited by the maximum, but
     // no more than MaxCountLimit entries are read. False when the file exists and cannot be read.
-    bool Fnc_ReadHistoryData();
+    bool readHistoryData();
     // Writes every entry and the count into the INI file; other keys and lines stay as they are.
-    bool Fnc_WriteHistoryData() const;
+    bool writeHistoryData() const;
     // Makes the path the newest entry: an entry with the same text moves to the front, otherwise the
     // list grows up to the maximum, dropping its oldest entry when it cannot grow. Then reports the
     // titles and writes the INI file. Returns whether the INI file was written; the history in memory
     // changes either way.
-    bool Fnc_SetHistoryData(const QString& StrPara_FileName);
+    bool setHistoryData(const QString& fileName);
 
 signals:
     void titlesChanged(const QStringList& titles);
@@ -49,4 +49,4 @@ private:
 
 // The part of a path after its last "\"; when there is none, after its last "/"; when there is none,
 // after its last ":"; otherwise the whole path.
-QString Fnc_GetFileTitle(const QString& path);
+QString getFileTitle(const QString& path);

@@ -224,12 +224,12 @@ bool IniFile::save()
     return m_error.isEmpty();
 }
 
-QString Fnc_ReadIniString(const QString& file, const QString& section, const QString& key)
+QString readIniString(const QString& file, const QString& section, const QString& key)
 {
     return IniFile(file).value(section, key);
 }
 
-bool Fnc_WriteIniString(const QString& file, const QString& section, const QString& key, const QString& value)
+bool writeIniString(const QString& file, const QString& section, const QString& key, const QString& value)
 {
     IniFile ini(file);
     return ini.setValue(section, key, value) && ini.save();

@@ -60,6 +60,6 @@ private:
 };
 
 // One value, read from the file at path (see IniFile::value).
-QString Fnc_ReadIniString(const QString& file, const QString& section, const QString& key);
+QString readIniString(const QString& file, const QString& section, const QString& key);
 // Sets one key and writes the file back (see IniFile::setValue and IniFile::save).
-bool Fnc_WriteIniString(const QString& file, const QString& section, const QString& key, const QString& value);
+bool writeIniString(const QString& file, const QString& section, const QString& key, const QString& value);

@@ -8,21 +8,21 @@ class CodePage;
 class LinkScanner;
 class Prompter;
 class WebCheck;
-struct DocumentState;
+struct Document;
+struct DocumentSource;
+struct RunState;
 
-// Decides between URL and local file and reads the document into HtmlData. isFile becomes true only
-// when a local file was read. With noUrl every path is taken for a local file.
-bool Fnc_ReadDocument(const QString& path, bool& isFile, bool noUrl, DocumentState& state, const CodePage& codePage,
-                      WebCheck& web);
+// Reads the document a source names into htmlData: a local file, or a page fetched by URL.
+bool readDocument(const DocumentSource& source, Document& document, const CodePage& codePage, WebCheck& web);
 
-// Loads the document a path box names and runs the full check on it: reading, the HTML tag warning,
+// Loads the document a path box names and runs the full check on it: reading, the HTML tag question,
 // the base of relative links, the scan, and the stop report. The window locks and unlocks itself
 // around it; the headless checker calls it as it is.
 class DocumentLoader {
 public:
     enum class Outcome { Loaded, ReadFailed, Declined, Stopped, Failed };
 
-    DocumentLoader(DocumentState& state, const CodePage& codePage, WebCheck& web, LinkScanner& scanner,
+    DocumentLoader(Document& document, RunState& run, const CodePage& codePage, WebCheck& web, LinkScanner& scanner,
                    Prompter& prompter);
 
     // Called after a successful load of a local file, with the path (the history records it).
@@ -31,9 +31,10 @@ public:
     Outcome load(const QString& pathBoxText);
 
 private:
-    Outcome readAndCheck(const QString& path);
+    Outcome readAndCheck(const DocumentSource& source);
 
-    DocumentState& m_state;
+    Document& m_document;
+    RunState& m_run;
     const CodePage& m_codePage;
     WebCheck& m_web;
     LinkScanner& m_scanner;

@@ -1,7 +1,7 @@
 #include "ParallelWebCheck.h"
 
 #include "WebCheck.h"
-#include "common/DocumentState.h"
+#include "common/RunState.h"
 
 #include <QCoreApplication>
 
@@ -28,9 +28,9 @@ bool isAnswer(const TransferScheduler::Outcome& outcome)
 
 } // namespace
 
-ParallelWebCheck::ParallelWebCheck(DocumentState& state, WebCheck& web, TransferScheduler::Limits limits,
+ParallelWebCheck::ParallelWebCheck(const AbortRequest& abort, WebCheck& web, TransferScheduler::Limits limits,
                                    QObject* parent)
-    : QObject(parent), m_state(state), m_web(web), m_scheduler(limits)
+    : QObject(parent), m_abort(abort), m_web(web), m_scheduler(limits)
 {
     connect(&m_scheduler, &TransferScheduler::ended, this, &ParallelWebCheck::onEnded);
     // Once the hidden transfer window is gone no request may run: the rest of the run fails like the
@@ -40,7 +40,7 @@ ParallelWebCheck::ParallelWebCheck(DocumentState& state, WebCheck& web, Transfer
 
 bool ParallelWebCheck::mayRequest() const
 {
-    return m_web.hasInetObject() && !m_state.AbortRequested;
+    return m_web.hasInetObject() && !m_abort.isRequested();
 }
 
 void ParallelWebCheck::prefetch(const QStringList& urls)
@@ -75,12 +75,12 @@ void ParallelWebCheck::endRun()
     m_run.reset();
 }
 
-bool ParallelWebCheck::Fnc_CheckWebLink(const QString& url)
+bool ParallelWebCheck::checkWebLink(const QString& url)
 {
     if (!m_run || m_run->next >= int(m_run->occurrences.size()) || m_run->occurrences[m_run->next].written != url) {
         // Not the URL announced next: the run's order is lost, so this one and the rest go one at a time.
         endRun();
-        return m_web.Fnc_CheckWebLink(url);
+        return m_web.checkWebLink(url);
     }
     const int index = m_run->next;
     Occurrence& occurrence = m_run->occurrences[index];

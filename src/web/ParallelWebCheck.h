@@ -13,11 +13,11 @@
 #include <vector>
 
 class WebCheck;
-struct DocumentState;
+class AbortRequest;
 
 // The web check of a full check run with its requests made concurrently. The scanner announces the URLs
 // it will check (prefetch); their requests start at once, within the scheduler's limits, in document
-// order. Each Fnc_CheckWebLink then waits for its own link's answer and decides through
+// order. Each checkWebLink then waits for its own link's answer and decides through
 // WebCheck::decideWebLink, in document order, exactly as the one-at-a-time check would: the same
 // not-found cache, the same probes, the same verdicts.
 //
@@ -27,12 +27,12 @@ struct DocumentState;
 class ParallelWebCheck : public QObject, public WebLinkCheck {
     Q_OBJECT
 public:
-    ParallelWebCheck(DocumentState& state, WebCheck& web, TransferScheduler::Limits limits = {},
+    ParallelWebCheck(const AbortRequest& abort, WebCheck& web, TransferScheduler::Limits limits = {},
                      QObject* parent = nullptr);
 
     void prefetch(const QStringList& urls) override;
     void cancelPrefetch() override;
-    bool Fnc_CheckWebLink(const QString& url) override;
+    bool checkWebLink(const QString& url) override;
 
     const TransferScheduler& scheduler() const { return m_scheduler; }
 
@@ -45,7 +45,7 @@ private:
     };
     struct Run {
         std::vector<Occurrence> occurrences;
-        int next = 0; // the occurrence the next Fnc_CheckWebLink decides
+        int next = 0; // the occurrence the next checkWebLink decides
         QHash<TransferScheduler::Ticket, int> byTicket;
         // Per cache key, the occurrences looking it up or storing under it, in document order.
         QHash<QString, std::vector<int>> byHost;
@@ -63,7 +63,7 @@ private:
     bool mayStoreNotFound(const Occurrence& occurrence) const;
     void endRun();
 
-    DocumentState& m_state;
+    const AbortRequest& m_abort;
     WebCheck& m_web;
     TransferScheduler m_scheduler;
     std::unique_ptr<Run> m_run;

@@ -1,16 +1,16 @@
 #include "SFrm_Inet.h"
 
 #include "WebCheck.h"
-#include "common/DocumentState.h"
+#include "common/RunState.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
-SFrm_Inet::SFrm_Inet(DocumentState& state, WebCheck& web, QObject* parent)
-    : QObject(parent), m_state(state), m_web(web)
+SFrm_Inet::SFrm_Inet(const AbortRequest& abort, WebCheck& web, QObject* parent)
+    : QObject(parent), m_abort(abort), m_web(web)
 {
     connect(&Inet1, &InetControl::StateChanged, &m_web, &WebCheck::Inet1_StateChanged);
-    Inet1.setAbortCheck([this] { return m_state.AbortRequested; });
+    Inet1.setAbortCheck([this] { return m_abort.isRequested(); });
 }
 
 SFrm_Inet::~SFrm_Inet()
@@ -40,22 +40,21 @@ void SFrm_Inet::Form_Load()
 void SFrm_Inet::Form_Activate()
 {
     if (m_loaded)
-        m_state.InetReady = true;
+        m_ready = true;
 }
 
 void SFrm_Inet::Form_Unload()
 {
     Inet1.Cancel();
     m_web.Fnc_ClearInetObject();
-    m_state.InetReady = false;
+    m_ready = false;
     m_loaded = false;
 }
 
-InetSession::InetSession(DocumentState& state, WebCheck& web) : m_window(state, web)
+InetSession::InetSession(const AbortRequest& abort, WebCheck& web) : m_window(abort, web)
 {
-    state.InetReady = false;
     m_window.show();
-    while (!state.InetReady)
+    while (!m_window.isReady())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 

@@ -5,14 +5,15 @@
 #include <QObject>
 
 class WebCheck;
-struct DocumentState;
+class AbortRequest;
 
 // The hidden transfer window: it hosts the transfer control through which every request goes, and
 // exists only while a load or a check run is in progress. Never seen by the user.
 class SFrm_Inet : public QObject {
     Q_OBJECT
 public:
-    SFrm_Inet(DocumentState& state, WebCheck& web, QObject* parent = nullptr);
+    SFrm_Inet(const AbortRequest& abort, WebCheck& web, QObject* parent = nullptr);
+    bool isReady() const { return m_ready; }
     ~SFrm_Inet() override;
 
     // Loads the window if needed and activates it on the next turn of the event loop.
@@ -26,7 +27,8 @@ private:
     void Form_Activate();
     void Form_Unload();
 
-    DocumentState& m_state;
+    const AbortRequest& m_abort;
+    bool m_ready = false;
     WebCheck& m_web;
     bool m_loaded = false;
 };
@@ -35,7 +37,7 @@ private:
 // it when the run ends, however it ends.
 class InetSession {
 public:
-    InetSession(DocumentState& state, WebCheck& web);
+    InetSession(const AbortRequest& abort, WebCheck& web);
     ~InetSession();
     InetSession(const InetSession&) = delete;
     InetSession& operator=(const InetSession&) = delete;

@@ -4,13 +4,14 @@
 #include "InetError.h"
 #include "WebLink.h"
 #include "common/CodePage.h"
-#include "common/DocumentState.h"
+#include "common/Document.h"
+#include "common/RunState.h"
 #include "common/SearchCopy.h"
 
 #include <QCoreApplication>
 
-WebCheck::WebCheck(DocumentState& state, const CodePage& codePage, QObject* parent)
-    : QObject(parent), m_state(state), m_codePage(codePage)
+WebCheck::WebCheck(Document& document, const AbortRequest& abort, const CodePage& codePage, QObject* parent)
+    : QObject(parent), m_document(document), m_abort(abort), m_codePage(codePage)
 {
 }
 
@@ -32,7 +33,7 @@ bool WebCheck::Fnc_ClearInetObject()
     return true;
 }
 
-bool WebCheck::Fnc_ClearNotFoundCache()
+bool WebCheck::clearNotFoundCache()
 {
     NotFoundHost.clear();
     NotFoundPage.clear();
@@ -67,7 +68,7 @@ void WebCheck::Inet1_StateChanged(int state)
 {
     if (!InetCtl)
         return;
-    if (m_state.AbortRequested) {
+    if (m_abort.isRequested()) {
         InetCtl->Cancel();
         return;
     }
@@ -81,7 +82,7 @@ bool WebCheck::Fnc_WaitInetIdle()
 {
     if (!InetCtl)
         return false;
-    while (!m_state.AbortRequested) {
+    while (!m_abort.isRequested()) {
         QCoreApplication::processEvents();
         if (!InetCtl || !InetCtl->StillExecuting())
             break;
@@ -90,7 +91,7 @@ bool WebCheck::Fnc_WaitInetIdle()
     return true;
 }
 
-bool WebCheck::Fnc_CheckWebLink(const QString& url)
+bool WebCheck::checkWebLink(const QString& url)
 {
     if (!InetCtl)
         return false;
@@ -185,7 +186,7 @@ std::optional<QString> WebCheck::notFoundAnswer(const QString& host, const QStri
     return page;
 }
 
-bool WebCheck::Fnc_GetNotFoundPage(const QString& probeUrl, QString& page)
+bool WebCheck::getNotFoundPage(const QString& probeUrl, QString& page)
 {
     if (!InetCtl)
         return false;
@@ -196,9 +197,9 @@ bool WebCheck::Fnc_GetNotFoundPage(const QString& probeUrl, QString& page)
     return answer.has_value();
 }
 
-bool WebCheck::Fnc_ReadWebDocument(const QString& url)
+bool WebCheck::readWebDocument(const QString& url)
 {
-    m_state.HtmlData.clear();
+    m_document.htmlData.clear();
     if (!InetCtl)
         return false;
     const QString u = trimBlanks(url);
@@ -216,10 +217,10 @@ bool WebCheck::Fnc_ReadWebDocument(const QString& url)
     const long status = isHttpUrl(u) ? InetCtl->ResponseCode() : 0;
     if (status >= 400)
         return false;
-    m_state.HtmlData = decode(body);
+    m_document.htmlData = decode(body);
     Fnc_WaitInetIdle();
 
     QString notFound;
-    Fnc_GetNotFoundPage(probe, notFound);
-    return m_state.HtmlData != notFound || m_state.HtmlData.isEmpty();
+    getNotFoundPage(probe, notFound);
+    return m_document.htmlData != notFound || m_document.htmlData.isEmpty();
 }

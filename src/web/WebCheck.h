@@ -14,7 +14,8 @@
 
 class CodePage;
 class InetControl;
-struct DocumentState;
+class AbortRequest;
+struct Document;
 struct WebLink;
 
 // Everything the program asks of the network: the web check of one link, the not-found answers of
@@ -38,18 +39,18 @@ public:
     using ProbeFetch = std::function<std::optional<QByteArray>()>;
     using HeaderLookup = std::function<QString(const QString& name)>;
 
-    WebCheck(DocumentState& state, const CodePage& codePage, QObject* parent = nullptr);
+    WebCheck(Document& document, const AbortRequest& abort, const CodePage& codePage, QObject* parent = nullptr);
 
     // True when the target exists: it answered, differs from the host's not-found answer, carries a
     // Server, Last-Modified or Date header, and its HTTP status is below 400.
-    bool Fnc_CheckWebLink(const QString& url) override;
+    bool checkWebLink(const QString& url) override;
     // Fills HtmlData with the page at url; false when it cannot be fetched or is the not-found answer.
-    bool Fnc_ReadWebDocument(const QString& url);
+    bool readWebDocument(const QString& url);
     // The host's answer for a surely missing page (the probe URL), from the cache or requested once.
-    bool Fnc_GetNotFoundPage(const QString& probeUrl, QString& page);
+    bool getNotFoundPage(const QString& probeUrl, QString& page);
     // Stops whatever the transfer control still does.
     bool Fnc_WaitInetIdle();
-    bool Fnc_ClearNotFoundCache();
+    bool clearNotFoundCache();
     bool Fnc_SetInetObject(InetControl* control);
     bool Fnc_ClearInetObject();
     // No request may be made while the hidden transfer window is not loaded.
@@ -90,7 +91,8 @@ private:
     std::optional<QString> notFoundAnswer(const QString& host, const QString& probeUrl, const ProbeFetch& fetchProbe);
     QString decode(const QByteArray& bytes) const;
 
-    DocumentState& m_state;
+    Document& m_document;
+    const AbortRequest& m_abort;
     const CodePage& m_codePage;
     TransferRequest m_limits;
 

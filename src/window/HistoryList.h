@@ -7,9 +7,9 @@
 
 class History;
 class QComboBox;
-struct DocumentState;
+struct RunState;
 
-// Binds the history of opened files to the history list Cmb1: shows the entries' titles, keeps the
+// Binds the history of opened files to the history list: shows the entries' titles, keeps the
 // drop-down wide enough for the longest one, and opens the entry the user picks.
 class HistoryList : public QObject {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     // Puts a path into the path box and loads it.
     using Open = std::function<void(const QString& path)>;
 
-    HistoryList(History& history, QComboBox* Cmb1, const DocumentState& state, Guard guard, Open open,
+    HistoryList(History& history, QComboBox* combo, const RunState& run, Guard guard, Open open,
                 QObject* parent = nullptr);
 
     // The start-up fill, after the history was read: the titles, item 0 selected. The drop-down keeps
@@ -29,11 +29,11 @@ public:
 private:
     void refill(const QStringList& titles);
     void showTitles(const QStringList& titles);
-    void Cmb1_Click(int index);
+    void onEntryPicked(int index);
 
     History& m_history;
-    QComboBox* m_cmb1;
-    const DocumentState& m_state;
+    QComboBox* m_combo;
+    const RunState& m_run;
     Guard m_guard;
     Open m_open;
 };

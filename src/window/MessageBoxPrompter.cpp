@@ -1,5 +1,6 @@
 #include "MessageBoxPrompter.h"
 
+#include "JapaneseTexts.h"
 #include "common/AppInfo.h"
 
 #include <QFileDialog>
@@ -37,10 +38,11 @@ QMessageBox::StandardButtons buttonSet(Prompter::Buttons buttons)
 
 } // namespace
 
-Prompter::Answer MessageBoxPrompter::message(const QString& text, Buttons buttons, Answer defaultAnswer)
+Prompter::Answer MessageBoxPrompter::ask(const Prompt& prompt)
 {
-    QMessageBox box(QMessageBox::NoIcon, AppTitle, text, buttonSet(buttons), m_parent);
-    box.setDefaultButton(toButton(defaultAnswer));
+    const Buttons buttons = buttonsOf(prompt.id);
+    QMessageBox box(QMessageBox::NoIcon, AppTitle, promptText(prompt), buttonSet(buttons), m_parent);
+    box.setDefaultButton(toButton(defaultAnswerOf(prompt.id)));
     // Closing the box counts as Cancel where there is one, else as No, as the old boxes did.
     if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);
@@ -56,9 +58,10 @@ Prompter::Answer MessageBoxPrompter::message(const QString& text, Buttons button
     }
 }
 
-QString MessageBoxPrompter::openFileName(const QString& filter)
+QString MessageBoxPrompter::chooseFile(FileDialogKind kind)
 {
-    const QString chosen = QFileDialog::getOpenFileName(m_parent, QString(), m_lastFileName, toQtFilter(filter));
+    const QString chosen =
+        QFileDialog::getOpenFileName(m_parent, QString(), m_lastFileName, toQtFilter(fileDialogFilter(kind)));
     if (!chosen.isEmpty())
         m_lastFileName = chosen;
     return chosen;

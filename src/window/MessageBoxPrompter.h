@@ -4,15 +4,15 @@
 
 class QWidget;
 
-// Questions and reports as message boxes without icon, captioned with the program's title, and the
-// file dialog. Like the old common dialog, the file dialog starts at the name chosen last.
+// Questions and reports as message boxes without icon, captioned with the program's title, worded in
+// Japanese, and the file dialogs. Like the old common dialog, the file dialog starts at the name chosen last.
 class MessageBoxPrompter : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
-    Answer message(const QString& text, Buttons buttons, Answer defaultAnswer) override;
-    QString openFileName(const QString& filter) override;
+    Answer ask(const Prompt& prompt) override;
+    QString chooseFile(FileDialogKind kind) override;
 
     // "desc|pattern;pattern|desc|pattern" -> "desc (pattern pattern);;desc (pattern)".
     static QString toQtFilter(const QString& filter);

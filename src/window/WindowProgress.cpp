@@ -1,5 +1,6 @@
 #include "WindowProgress.h"
 
+#include "JapaneseTexts.h"
 #include "StatusStrip.h"
 
 #include <QLabel>
@@ -16,9 +17,9 @@ WindowProgress::WindowProgress(QLabel* status, QProgressBar* bar, StatusStrip* s
 {
 }
 
-void WindowProgress::setStatusText(const QString& text)
+void WindowProgress::setPhase(CheckPhase phase)
 {
-    m_status->setText(text);
+    m_status->setText(phaseText(phase));
     m_status->update();
 }
 

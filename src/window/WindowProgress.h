@@ -12,7 +12,7 @@ class WindowProgress : public CheckProgress {
 public:
     WindowProgress(QLabel* status, QProgressBar* bar, StatusStrip* strip);
 
-    void setStatusText(const QString& text) override;
+    void setPhase(CheckPhase phase) override;
     void setProgressVisible(bool visible) override;
     void setProgressRange(int minimum, int maximum) override;
     void setProgressValue(int value) override;

@@ -1,4 +1,4 @@
-#include "dialogs/SFrm_About.h"
+#include "dialogs/AboutDialog.h"
 
 #include "ScriptedPrompter.h"
 #include "dialogs/ProgramStarter.h"
@@ -20,7 +20,7 @@ namespace {
 
 const QString ToolPathKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString ToolFolderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
-const QString NoTool = QStringLiteral("この環境ではシステム情報を使用できません。");
+const QList<PromptId> NoTool = {PromptId::NoSystemInfoTool};
 
 class FakeRegistry : public Registry {
 public:
@@ -54,10 +54,10 @@ public:
 class AboutTest : public ::testing::Test {
 protected:
     // Clicks the button, as the user would, with the window open.
-    void clickSysInfo()
+    void clickSystemInfo()
     {
         about.show();
-        about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
+        about.findChild<QPushButton*>(QStringLiteral("systemInfoButton"))->click();
         EXPECT_TRUE(about.isVisible());
     }
     QString label(const char* name) const { return about.findChild<QLabel*>(QLatin1String(name))->text(); }
@@ -65,19 +65,20 @@ protected:
     FakeRegistry registry;
     FakeStarter starter;
     ScriptedPrompter prompter;
-    SFrm_About about{registry, starter, prompter};
+    AboutDialog about{registry, starter, prompter};
 };
 
 TEST_F(AboutTest, ShowsTitleVersionAndIcon)
 {
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Tarnwickのﾊﾞｰｼﾞｮﾝ情報"));
-    EXPECT_EQ(label("lblTitle"), QStringLiteral("Tarnwick"));
-    EXPECT_EQ(label("lblVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
-    EXPECT_EQ(label("lblDescription"), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));
-    EXPECT_EQ(label("lblDisclaimer"), QString());
-    EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
-    EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
-    EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap().isNull());
+    EXPECT_EQ(label("titleLabel"), QStringLiteral("Tarnwick"));
+    EXPECT_EQ(label("versionLabel"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
+    EXPECT_EQ(label("descriptionLabel"), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));
+    EXPECT_EQ(label("disclaimerLabel"), QString());
+    EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
+    EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("systemInfoButton"))->text(),
+              QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+    EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("iconLabel"))->pixmap().isNull());
     EXPECT_TRUE(about.windowIcon().availableSizes().contains(QSize(256, 256)));
 }
 
@@ -88,51 +89,51 @@ TEST_F(AboutTest, ShowModalBlocksUntilOkCloses)
     bool closedByOk = false;
     QTimer::singleShot(0, [&] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* shown = qobject_cast<SFrm_About*>(window);
+            auto* shown = qobject_cast<AboutDialog*>(window);
             if (!shown || !shown->isVisible() || shown == &about)
                 continue;
             modal = QApplication::activeModalWidget() == shown && shown->parentWidget() == &parent;
-            shown->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+            shown->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
             closedByOk = !shown->isVisible();
             shown->reject(); // never leave the test waiting
         }
     });
-    SFrm_About::showModal(&parent);
+    AboutDialog::showModal(&parent, prompter);
     EXPECT_TRUE(modal);
     EXPECT_TRUE(closedByOk);
 }
 
-TEST_F(AboutTest, GetKeyValueReadsTextUpToItsNulAndNumbersInDecimal)
+TEST_F(AboutTest, getKeyValueReadsTextUpToItsNulAndNumbersInDecimal)
 {
     registry.values[{HKEY_LOCAL_MACHINE, "K", "text"}] = {REG_SZ, QByteArray("C:\\tools\\info.exe\0junk", 23)};
     registry.values[{HKEY_LOCAL_MACHINE, "K", "number"}] = {REG_DWORD, QByteArray("\x39\x30\x00\x00", 4)};
     registry.values[{HKEY_LOCAL_MACHINE, "K", "max"}] = {REG_DWORD, QByteArray("\xff\xff\xff\xff", 4)};
     registry.values[{HKEY_LOCAL_MACHINE, "K", "binary"}] = {3, QByteArray("\x01\x02", 2)};
     QString value;
-    EXPECT_TRUE(about.GetKeyValue(HKEY_LOCAL_MACHINE, "K", "text", value));
+    EXPECT_TRUE(about.getKeyValue(HKEY_LOCAL_MACHINE, "K", "text", value));
     EXPECT_EQ(value, QStringLiteral("C:\\tools\\info.exe"));
-    EXPECT_TRUE(about.GetKeyValue(HKEY_LOCAL_MACHINE, "K", "number", value));
+    EXPECT_TRUE(about.getKeyValue(HKEY_LOCAL_MACHINE, "K", "number", value));
     EXPECT_EQ(value, QStringLiteral("12345"));
-    EXPECT_TRUE(about.GetKeyValue(HKEY_LOCAL_MACHINE, "K", "max", value));
+    EXPECT_TRUE(about.getKeyValue(HKEY_LOCAL_MACHINE, "K", "max", value));
     EXPECT_EQ(value, QStringLiteral("4294967295"));
     value = QStringLiteral("as passed");
-    EXPECT_TRUE(about.GetKeyValue(HKEY_LOCAL_MACHINE, "K", "binary", value));
+    EXPECT_TRUE(about.getKeyValue(HKEY_LOCAL_MACHINE, "K", "binary", value));
     EXPECT_EQ(value, QStringLiteral("as passed"));
 }
 
-TEST_F(AboutTest, GetKeyValueFailsEmptyForAMissingValueOrOneLongerThanItsBuffer)
+TEST_F(AboutTest, getKeyValueFailsEmptyForAMissingValueOrOneLongerThanItsBuffer)
 {
     registry.values[{HKEY_LOCAL_MACHINE, "K", "fits"}] = {REG_SZ, QByteArray(1023, 'a') + '\0'};
     registry.values[{HKEY_LOCAL_MACHINE, "K", "long"}] = {REG_SZ, QByteArray(1024, 'a') + '\0'};
     QString value;
-    EXPECT_TRUE(about.GetKeyValue(HKEY_LOCAL_MACHINE, "K", "fits", value));
+    EXPECT_TRUE(about.getKeyValue(HKEY_LOCAL_MACHINE, "K", "fits", value));
     EXPECT_EQ(value.size(), 1023);
-    EXPECT_FALSE(about.GetKeyValue(HKEY_LOCAL_MACHINE, "K", "long", value));
+    EXPECT_FALSE(about.getKeyValue(HKEY_LOCAL_MACHINE, "K", "long", value));
     EXPECT_EQ(value, QString());
     value = QStringLiteral("stale");
-    EXPECT_FALSE(about.GetKeyValue(HKEY_LOCAL_MACHINE, "K", "absent", value));
+    EXPECT_FALSE(about.getKeyValue(HKEY_LOCAL_MACHINE, "K", "absent", value));
     EXPECT_EQ(value, QString());
-    EXPECT_FALSE(about.GetKeyValue(0x80000001, "K", "fits", value));
+    EXPECT_FALSE(about.getKeyValue(0x80000001, "K", "fits", value));
 }
 
 TEST_F(AboutTest, TheRegisteredPathIsStartedAsItIsBeforeTheFolder)
@@ -141,9 +142,9 @@ TEST_F(AboutTest, TheRegisteredPathIsStartedAsItIsBeforeTheFolder)
     QTemporaryDir folder;
     QFile(folder.filePath("MSINFO32.EXE")).open(QIODevice::WriteOnly);
     registry.setText(ToolFolderKey, "MSINFO", QFile::encodeName(folder.path()));
-    clickSysInfo();
+    clickSystemInfo();
     EXPECT_EQ(starter.started, QStringList{"/nowhere/info tool"});
-    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_TRUE(prompter.ids().isEmpty());
 }
 
 TEST_F(AboutTest, WithoutAPathTheFoldersExecutableIsStarted)
@@ -152,9 +153,9 @@ TEST_F(AboutTest, WithoutAPathTheFoldersExecutableIsStarted)
     QFile(folder.filePath("MSINFO32.EXE")).open(QIODevice::WriteOnly);
     registry.setText(ToolFolderKey, "MSINFO", QFile::encodeName(folder.path()));
     starter.onPath["hardinfo"] = "/usr/bin/hardinfo";
-    clickSysInfo();
+    clickSystemInfo();
     EXPECT_EQ(starter.started, QStringList{folder.filePath("MSINFO32.EXE")});
-    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_TRUE(prompter.ids().isEmpty());
 }
 
 TEST_F(AboutTest, AFolderWithoutTheExecutableFallsBackToADesktopTool)
@@ -163,18 +164,18 @@ TEST_F(AboutTest, AFolderWithoutTheExecutableFallsBackToADesktopTool)
     registry.setText(ToolFolderKey, "MSINFO", QFile::encodeName(folder.path()));
     starter.onPath["gnome-system-monitor"] = "/usr/bin/gnome-system-monitor";
     starter.onPath["hardinfo"] = "/opt/hardinfo/bin/hardinfo";
-    clickSysInfo();
+    clickSystemInfo();
     EXPECT_EQ(starter.started, QStringList{"/opt/hardinfo/bin/hardinfo"});
-    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_TRUE(prompter.ids().isEmpty());
 }
 
 TEST_F(AboutTest, NoToolAnywhereGivesTheMessageOnce)
 {
     QTemporaryDir folder;
     registry.setText(ToolFolderKey, "MSINFO", QFile::encodeName(folder.path()));
-    clickSysInfo();
+    clickSystemInfo();
     EXPECT_TRUE(starter.started.isEmpty());
-    EXPECT_EQ(prompter.messages(), QStringList{NoTool});
+    EXPECT_EQ(prompter.ids(), NoTool);
     EXPECT_EQ(prompter.asked.value(0).buttons, Prompter::Buttons::Ok);
 }
 
@@ -183,9 +184,9 @@ TEST_F(AboutTest, AToolThatDoesNotStartGivesTheMessageWithoutTryingAnother)
     registry.setText(ToolPathKey, "PATH", "/nowhere/info");
     starter.onPath["kinfocenter"] = "/usr/bin/kinfocenter";
     starter.startSucceeds = false;
-    clickSysInfo();
+    clickSystemInfo();
     EXPECT_EQ(starter.started, QStringList{"/nowhere/info"});
-    EXPECT_EQ(prompter.messages(), QStringList{NoTool});
+    EXPECT_EQ(prompter.ids(), NoTool);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-#include "dialogs/SFrm_ColorHelp.h"
+#include "dialogs/ColorLegendWindow.h"
 
 #include "common/RichTextBox.h"
+#include "window/JapaneseTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,16 +42,25 @@ protected:
     void TearDown() override
     {
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<SFrm_ColorHelp*>(window))
+            if (qobject_cast<ColorLegendWindow*>(window))
                 window->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    static QTextEdit* textBox(QWidget* legend) { return legend->findChild<QTextEdit*>(QStringLiteral("RTextB")); }
+    static QTextEdit* textBox(QWidget* legend) { return legend->findChild<QTextEdit*>(QStringLiteral("legendText")); }
     static QPushButton* okButton(QWidget* legend)
     {
-        return legend->findChild<QPushButton*>(QStringLiteral("Command1"));
+        return legend->findChild<QPushButton*>(QStringLiteral("okButton"));
+    }
+
+    // The legend as the main window shows it: one line per display class.
+    ColorLegendWindow* showLegend()
+    {
+        QList<ColorLegendWindow::Line> lines;
+        for (const LinkClass linkClass : AllLinkClasses)
+            lines.append({linkClassSentence(linkClass), linkClassLabel(linkClass), colorOf(linkClass)});
+        return ColorLegendWindow::showFor(&mainWindow, lines);
     }
 
     MainWindow mainWindow;
@@ -58,16 +68,17 @@ protected:
 
 TEST_F(ColorHelpTest, ShowsTheSevenLinesSeparatedByCrLf)
 {
-    QWidget* legend = SFrm_ColorHelp::showFor(&mainWindow);
+    QWidget* legend = showLegend();
     EXPECT_EQ(legend->windowTitle(), QStringLiteral("リンク文字列の色"));
-    EXPECT_EQ(legend->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("リンク文字列の色と意味"));
+    EXPECT_EQ(legend->findChild<QLabel*>(QStringLiteral("headingLabel"))->text(),
+              QStringLiteral("リンク文字列の色と意味"));
     EXPECT_EQ(okButton(legend)->text(), QStringLiteral("OK(&O)"));
     EXPECT_EQ(RichTextBox(textBox(legend)->document()).text(), LegendText);
 }
 
 TEST_F(ColorHelpTest, EveryCharacterAndLineBreakTakesItsLinesColour)
 {
-    RichTextBox reader(textBox(SFrm_ColorHelp::showFor(&mainWindow))->document());
+    RichTextBox reader(textBox(showLegend())->document());
     ASSERT_EQ(reader.textLength(), LegendText.size());
     for (int i = 0; i < LegendText.size(); ++i) {
         const auto line = LegendText.left(i).count(u'\n');
@@ -78,7 +89,7 @@ TEST_F(ColorHelpTest, EveryCharacterAndLineBreakTakesItsLinesColour)
 
 TEST_F(ColorHelpTest, OpensWithTheCaretAtTheStartInTheBoldGothicFaceAndNoScrolling)
 {
-    QTextEdit* text = textBox(SFrm_ColorHelp::showFor(&mainWindow));
+    QTextEdit* text = textBox(showLegend());
     QApplication::processEvents();
     EXPECT_EQ(text->textCursor().position(), 0);
     EXPECT_FALSE(text->textCursor().hasSelection());
@@ -92,7 +103,7 @@ TEST_F(ColorHelpTest, OpensWithTheCaretAtTheStartInTheBoldGothicFaceAndNoScrolli
 
 TEST_F(ColorHelpTest, TheKeyboardFocusNeverStaysInTheText)
 {
-    QWidget* legend = SFrm_ColorHelp::showFor(&mainWindow);
+    QWidget* legend = showLegend();
     legend->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(legend));
     QTextEdit* text = textBox(legend);
@@ -110,26 +121,26 @@ TEST_F(ColorHelpTest, TheKeyboardFocusNeverStaysInTheText)
 
 TEST_F(ColorHelpTest, OpeningTwiceBringsUpTheOneWindowAsItIs)
 {
-    SFrm_ColorHelp* first = SFrm_ColorHelp::showFor(&mainWindow);
+    ColorLegendWindow* first = showLegend();
     QTextCursor selection = textBox(first)->textCursor();
     selection.setPosition(5, QTextCursor::KeepAnchor);
     textBox(first)->setTextCursor(selection);
 
-    EXPECT_EQ(SFrm_ColorHelp::showFor(&mainWindow), first);
+    EXPECT_EQ(showLegend(), first);
     EXPECT_EQ(textBox(first)->textCursor().selectionEnd(), 5);
     int open = 0;
     for (QWidget* window : QApplication::topLevelWidgets())
-        open += qobject_cast<SFrm_ColorHelp*>(window) && window->isVisible();
+        open += qobject_cast<ColorLegendWindow*>(window) && window->isVisible();
     EXPECT_EQ(open, 1);
 }
 
 TEST_F(ColorHelpTest, OkClosesItAndTheNextOpeningBuildsItAnew)
 {
-    QPointer<SFrm_ColorHelp> first = SFrm_ColorHelp::showFor(&mainWindow);
+    QPointer<ColorLegendWindow> first = showLegend();
     okButton(first)->click();
     EXPECT_FALSE(first->isVisible());
     // Reopened before the closed one has been deleted.
-    SFrm_ColorHelp* second = SFrm_ColorHelp::showFor(&mainWindow);
+    ColorLegendWindow* second = showLegend();
     EXPECT_NE(second, first.data());
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(RichTextBox(textBox(second)->document()).text(), LegendText);
@@ -139,7 +150,7 @@ TEST_F(ColorHelpTest, OkClosesItAndTheNextOpeningBuildsItAnew)
 
 TEST_F(ColorHelpTest, ClosingTheMainWindowClosesIt)
 {
-    QPointer<SFrm_ColorHelp> legend = SFrm_ColorHelp::showFor(&mainWindow);
+    QPointer<ColorLegendWindow> legend = showLegend();
     mainWindow.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(legend.isNull());
@@ -147,7 +158,7 @@ TEST_F(ColorHelpTest, ClosingTheMainWindowClosesIt)
 
 TEST_F(ColorHelpTest, ARefusedCloseOfTheMainWindowLeavesItOpen)
 {
-    QPointer<SFrm_ColorHelp> legend = SFrm_ColorHelp::showFor(&mainWindow);
+    QPointer<ColorLegendWindow> legend = showLegend();
     mainWindow.refuseClose = true;
     mainWindow.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -157,7 +168,7 @@ TEST_F(ColorHelpTest, ARefusedCloseOfTheMainWindowLeavesItOpen)
 
 TEST_F(ColorHelpTest, MinimisingTheMainWindowLeavesItOpen)
 {
-    QPointer<SFrm_ColorHelp> legend = SFrm_ColorHelp::showFor(&mainWindow);
+    QPointer<ColorLegendWindow> legend = showLegend();
     mainWindow.showMinimized(); // the window system reports a minimised window as hidden
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -2,8 +2,8 @@
 
 #include "ScopedEnvironment.h"
 #include "ScriptedPrompter.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/Registry.h"
-#include "dialogs/SFrm_About.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -26,22 +26,22 @@ protected:
         tool.write(script);
         tool.setPermissions(tool.permissions() | QFile::ExeOwner);
     }
-    void clickSysInfo() { about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click(); }
+    void clickSystemInfo() { about.findChild<QPushButton*>(QStringLiteral("systemInfoButton"))->click(); }
 
     QTemporaryDir bin;
     ScopedEnvironment path{"PATH", QFile::encodeName(bin.path())};
     SystemRegistry registry;
     ProcessStarter starter;
     ScriptedPrompter prompter;
-    SFrm_About about{registry, starter, prompter};
+    AboutDialog about{registry, starter, prompter};
 };
 
 TEST_F(ProcessStarterTest, StartsATool)
 {
     const QString marker = bin.filePath("started");
     addTool("hardinfo", "#!/bin/sh\n: > '" + QFile::encodeName(marker) + "'\n");
-    clickSysInfo();
-    EXPECT_TRUE(prompter.messages().isEmpty());
+    clickSystemInfo();
+    EXPECT_TRUE(prompter.ids().isEmpty());
     // The tool runs on its own; give it a few seconds to show that it ran.
     const QDeadlineTimer deadline(10000);
     while (!QFile::exists(marker) && !deadline.hasExpired())
@@ -52,8 +52,8 @@ TEST_F(ProcessStarterTest, StartsATool)
 TEST_F(ProcessStarterTest, AToolThatCannotStartGivesTheMessage)
 {
     addTool("gnome-system-monitor", "#!/nonexistent/interpreter\n");
-    clickSysInfo();
-    EXPECT_EQ(prompter.messages(), QStringList{"この環境ではシステム情報を使用できません。"});
+    clickSystemInfo();
+    EXPECT_EQ(prompter.ids(), QList{PromptId::NoSystemInfoTool});
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "common/SearchCopy.h"
 #include "links/AnchorIndex.h"
+#include "common/SearchCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@ namespace {
 bool findAnchor(const QString& text, const char* name)
 {
     bool found = false;
-    EXPECT_TRUE(Fnc_FindNameAnchor(text, QString::fromLatin1(name), found));
+    EXPECT_TRUE(findNameAnchor(text, QString::fromLatin1(name), found));
     return found;
 }
 
@@ -21,7 +21,7 @@ TEST(FindNameAnchor, MatchesNameFormsInAnyLetterCase)
     EXPECT_TRUE(findAnchor(text, "END"));
     EXPECT_TRUE(findAnchor(text, "DEEP"));
     EXPECT_TRUE(findAnchor(text, "A B"));
-    EXPECT_FALSE(findAnchor(text, "Top"));  // the name asked for is expected upper-case
+    EXPECT_FALSE(findAnchor(text, "Top")); // the name asked for is expected upper-case
     EXPECT_FALSE(findAnchor(text, "A"));
 }
 

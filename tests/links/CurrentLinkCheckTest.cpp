@@ -1,5 +1,5 @@
-#include "ScannerFixture.h"
 #include "links/CurrentLinkCheck.h"
+#include "ScannerFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ protected:
     bool checkAt(int start, int length)
     {
         f.editor.setSelection(start, length);
-        return Fnc_CheckCurrentLink(f.editor, f.editor.selText(), QStringLiteral("/nowhere"), true, f.web);
+        return checkCurrentLink(f.editor, f.editor.selText(), QStringLiteral("/nowhere"), true, f.web);
     }
 
     bool painted(int offset) { return f.paintAt(offset).second; }
@@ -43,8 +43,8 @@ TEST_F(SingleCheck, CaretInsideATagChecksThatTag)
         ASSERT_TRUE(checkAt(caret, 0));
         EXPECT_EQ(f.editor.selStart(), link) << caret;
         EXPECT_EQ(f.editor.selLength(), 1) << caret;
-        EXPECT_EQ(f.paintAt(link), std::make_pair(CLR_OK_PAGE, true)) << caret;
-        EXPECT_EQ(f.paintAt(link + 10), std::make_pair(CLR_OK_PAGE, true)) << caret;
+        EXPECT_EQ(f.paintAt(link), std::make_pair(LinkColor::OkPage, true)) << caret;
+        EXPECT_EQ(f.paintAt(link + 10), std::make_pair(LinkColor::OkPage, true)) << caret;
         EXPECT_FALSE(painted(link + 11)) << caret;
     }
 }
@@ -65,7 +65,7 @@ TEST_F(SingleCheck, SelectionOfSeveralTagsChecksTheFirstLinkTag)
     ASSERT_TRUE(checkAt(bold - 1, web + 24 - bold));
     EXPECT_EQ(f.editor.selStart(), web);
     EXPECT_EQ(f.web.asked, QStringList{QStringLiteral("http://h/x")});
-    EXPECT_EQ(f.paintAt(web), std::make_pair(CLR_NG_WEB, true));
+    EXPECT_EQ(f.paintAt(web), std::make_pair(LinkColor::NgWeb, true));
     EXPECT_FALSE(painted(bold));
 }
 
@@ -73,13 +73,13 @@ TEST_F(SingleCheck, TheLessThanSelectedByAMoveIsThatLink)
 {
     ASSERT_TRUE(checkAt(link, 1));
     EXPECT_EQ(f.editor.selStart(), link);
-    EXPECT_EQ(f.paintAt(link + 5), std::make_pair(CLR_OK_PAGE, true));
+    EXPECT_EQ(f.paintAt(link + 5), std::make_pair(LinkColor::OkPage, true));
 }
 
 TEST_F(SingleCheck, NameAnchorIsPaintedAsUncheckedAndOtherTagsNotAtAll)
 {
     ASSERT_TRUE(checkAt(anchor + 4, 0));
-    EXPECT_EQ(f.paintAt(anchor), std::make_pair(CLR_NG_WEB, true));
+    EXPECT_EQ(f.paintAt(anchor), std::make_pair(LinkColor::NgWeb, true));
     ASSERT_TRUE(checkAt(bold + 1, 0));
     EXPECT_FALSE(painted(bold));
     EXPECT_FALSE(painted(bold + 1));
@@ -96,8 +96,8 @@ TEST_F(SingleCheck, EmptyValueIsCheckedAsARelativeFile)
 {
     f.editor.setText(QStringLiteral("<a href=\"\">"));
     f.editor.setSelection(2, 0);
-    ASSERT_TRUE(Fnc_CheckCurrentLink(f.editor, QString(), QStringLiteral("/"), true, f.web));
-    EXPECT_EQ(f.paintAt(0), std::make_pair(CLR_OK_FILE, true));  // the folder itself exists
+    ASSERT_TRUE(checkCurrentLink(f.editor, QString(), QStringLiteral("/"), true, f.web));
+    EXPECT_EQ(f.paintAt(0), std::make_pair(LinkColor::OkFile, true)); // the folder itself exists
 }
 
 } // namespace

@@ -1,12 +1,13 @@
+#include "links/LinkNavigator.h"
 #include "ScannerFixture.h"
 #include "ScriptedPrompter.h"
-#include "links/LinkNavigator.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString NotFound = QStringLiteral("見つかりませんでした。");
+const QList<PromptId> NotFound = {PromptId::LinkNotFound};
+constexpr std::optional<LinkClass> AnyLink = std::nullopt;
 
 // A checked document with every kind of line break before and between its links.
 class Navigation : public ::testing::Test {
@@ -21,15 +22,15 @@ protected:
     }
 
     // Moves and returns where the selection ends up (start, length).
-    std::pair<int, int> move(bool forward, int kind)
+    std::pair<int, int> move(bool forward, std::optional<LinkClass> kind)
     {
-        EXPECT_TRUE(navigator.Fnc_MoveToLink(forward, kind));
+        EXPECT_TRUE(navigator.moveToLink(forward, kind));
         return {f.editor.selStart(), f.editor.selLength()};
     }
 
     ScannerFixture f;
     ScriptedPrompter prompter;
-    LinkNavigator navigator{f.state, f.editor, f.progress, prompter};
+    LinkNavigator navigator{f.run, f.editor, f.progress, prompter};
     QString text;
     QList<int> links;
 };
@@ -38,70 +39,70 @@ TEST_F(Navigation, DownWalksEveryLinkInOrderAndStopsAtTheEnd)
 {
     f.editor.setSelection(0, 0);
     for (int start : links)
-        EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(start, 1));
+        EXPECT_EQ(move(true, AnyLink), std::make_pair(start, 1));
     EXPECT_TRUE(prompter.asked.isEmpty());
-    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(links.last(), 1));
-    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+    EXPECT_EQ(move(true, AnyLink), std::make_pair(links.last(), 1));
+    EXPECT_EQ(prompter.ids(), NotFound);
 }
 
 TEST_F(Navigation, UpWalksBackAndNeverWrapsAround)
 {
     f.editor.setSelection(text.size(), 0);
     for (int i = int(links.size()) - 1; i >= 0; --i)
-        EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(links[i], 1));
-    EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(links.first(), 1));
-    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+        EXPECT_EQ(move(false, AnyLink), std::make_pair(links[i], 1));
+    EXPECT_EQ(move(false, AnyLink), std::make_pair(links.first(), 1));
+    EXPECT_EQ(prompter.ids(), NotFound);
 
     // From the very start there is nothing before the caret.
     f.editor.setSelection(0, 0);
-    EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(0, 0));
+    EXPECT_EQ(move(false, AnyLink), std::make_pair(0, 0));
     // From the middle of the text, with a selection: the previous link, the selection restored when none.
     f.editor.setSelection(links[2] + 3, 4);
-    EXPECT_EQ(move(false, AnyLinkKind), std::make_pair(links[1], 1));
+    EXPECT_EQ(move(false, AnyLink), std::make_pair(links[1], 1));
 }
 
 TEST_F(Navigation, ClassFilterReadsThePaintedColourAndMark)
 {
     f.editor.setSelection(0, 0);
-    EXPECT_EQ(move(true, 5), std::make_pair(links[1], 1));           // NG file
-    EXPECT_EQ(move(true, 7), std::make_pair(links[3], 1));           // not checked
-    EXPECT_EQ(move(false, 3), std::make_pair(links[0], 1));          // OK page
-    EXPECT_EQ(move(true, 6), std::make_pair(links[2], 1));           // NG page
+    EXPECT_EQ(move(true, LinkClass::NgFile), std::make_pair(links[1], 1));     // NG file
+    EXPECT_EQ(move(true, LinkClass::NotChecked), std::make_pair(links[3], 1)); // not checked
+    EXPECT_EQ(move(false, LinkClass::OkPage), std::make_pair(links[0], 1));    // OK page
+    EXPECT_EQ(move(true, LinkClass::NgPage), std::make_pair(links[2], 1));     // NG page
     EXPECT_TRUE(prompter.asked.isEmpty());
     f.editor.setSelection(0, 0);
-    EXPECT_EQ(move(true, 1), std::make_pair(0, 0));                  // no OK web link
-    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+    EXPECT_EQ(move(true, LinkClass::OkWeb), std::make_pair(0, 0)); // no OK web link
+    EXPECT_EQ(prompter.ids(), NotFound);
 }
 
 TEST_F(Navigation, TagsWithoutTheLinkMarkPassUnderAClass)
 {
     // A tag typed after the check, and one coloured by hand without the mark.
     f.editor.setSelection(int(text.size()), 0);
-    QTextCursor cursor(&f.document);
+    QTextCursor cursor(&f.textDocument);
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringLiteral(" <a href=typed.html> <a href=coloured.html>"));
     const int typed = int(text.size()) + 1;
     const int coloured = typed + 20;
     f.editor.setSelection(coloured, 23);
-    f.editor.setSelColor(CLR_NG_FILE);
+    f.editor.setSelColor(LinkColor::NgFile);
     f.editor.setSelLinkMark(false);
 
     f.editor.setSelection(links[2], 0);
-    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(links[2], 1));
-    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(links[3], 1));
-    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(typed, 1));
-    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(coloured, 1));
+    EXPECT_EQ(move(true, AnyLink), std::make_pair(links[2], 1));
+    EXPECT_EQ(move(true, AnyLink), std::make_pair(links[3], 1));
+    EXPECT_EQ(move(true, AnyLink), std::make_pair(typed, 1));
+    EXPECT_EQ(move(true, AnyLink), std::make_pair(coloured, 1));
     f.editor.setSelection(links[2], 0);
-    EXPECT_EQ(move(true, 5), std::make_pair(links[2], 0));
-    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+    EXPECT_EQ(move(true, LinkClass::NgFile), std::make_pair(links[2], 0));
+    EXPECT_EQ(prompter.ids(), NotFound);
 }
 
 TEST_F(Navigation, StopRestoresTheSelectionAndSaysNotFound)
 {
     f.editor.setSelection(2, 1);
-    f.progress.onPoll = [this](int) { f.state.AbortRequested = true; };
-    EXPECT_EQ(move(true, AnyLinkKind), std::make_pair(2, 1));
-    EXPECT_EQ(prompter.messages(), QStringList{NotFound});
+    f.progress.onPoll = [this](int) { f.run.abort.request(); };
+    EXPECT_EQ(move(true, AnyLink), std::make_pair(2, 1));
+    EXPECT_EQ(prompter.ids(), NotFound);
 }
 
 } // namespace

@@ -15,19 +15,16 @@ TEST(LinkScanner, FindsTagsByTheirThreeCharacterStart)
                                         "<a\nhref=#x>no</a><a href = #x>no</a><abbr href=#x>no</abbr>"
                                         "<a name=x><a <a href=#x>");
     ASSERT_TRUE(f.check(text));
-    const LinkTable& t = f.scanner.table();
-    ASSERT_EQ(t.LinkCount, 5);
+    ASSERT_EQ(f.table().count(), 5);
     const QString nested = QStringLiteral("<a <a href=#x>");
     const int nestedStart = int(text.indexOf(nested)) + 1;
     const auto at = [&](const char16_t* tag) { return int(text.indexOf(QString::fromUtf16(tag))) + 1; };
-    EXPECT_EQ(t.LinkTagStart, (QList<int>{1, at(u"<A\tHREF"), at(u"<a\r\nhref"), nestedStart, nestedStart + 3}));
-    EXPECT_EQ(t.LinkTagText[0], QStringLiteral("<a href=#x>"));
-    EXPECT_EQ(t.LinkTagText[2], QStringLiteral("<a\r\nhref=#x>"));
-    EXPECT_EQ(t.LinkTagText[3], nested);
-    for (int i = 0; i < t.LinkCount; ++i) {
-        EXPECT_EQ(t.LinkTagText[i], text.mid(t.LinkTagStart[i] - 1, t.LinkTagLength[i]));
-        EXPECT_EQ(t.LinkResult[i], LR_OK_PAGE);
-    }
+    EXPECT_EQ(f.starts(), (QList<int>{1, at(u"<A\tHREF"), at(u"<a\r\nhref"), nestedStart, nestedStart + 3}));
+    const QStringList tags = f.tagTexts();
+    EXPECT_EQ(tags[0], QStringLiteral("<a href=#x>"));
+    EXPECT_EQ(tags[2], QStringLiteral("<a\r\nhref=#x>"));
+    EXPECT_EQ(tags[3], nested);
+    EXPECT_EQ(f.results(), QList<LinkResult>(5, LinkResult::OkPage));
 }
 
 TEST(LinkScanner, ClassifiesValuesNeverChecked)
@@ -35,7 +32,7 @@ TEST(LinkScanner, ClassifiesValuesNeverChecked)
     ScannerFixture f;
     ASSERT_TRUE(f.check(QStringLiteral("<a href=\"JavaScript:go()\"> <a href='vbscript:x'> <a href=MailTo:a@b>"
                                        " <a href=\"\"> <a href=\"  \"> <a href=\"open> <a href=>")));
-    EXPECT_EQ(f.results(), (QList<int>{98, 95, 99, 97, 97, 97, 97}));
+    EXPECT_EQ(f.codes(), (QList<int>{98, 95, 99, 97, 97, 97, 97}));
     EXPECT_TRUE(f.web.asked.isEmpty());
 }
 
@@ -44,7 +41,8 @@ TEST(LinkScanner, ChecksInPageLinksAgainstNameAnchors)
     ScannerFixture f;
     ASSERT_TRUE(f.check(QStringLiteral("<a href=#Top>t</a><a href=\"#missing\">m</a><a href='#top'>"
                                        "<a NAME=\"TOP\"></a><a href=#></a>")));
-    EXPECT_EQ(f.results(), (QList<int>{LR_OK_PAGE, LR_NG_PAGE, LR_OK_PAGE, LR_NG_PAGE}));
+    EXPECT_EQ(f.results(),
+              (QList<LinkResult>{LinkResult::OkPage, LinkResult::NgPage, LinkResult::OkPage, LinkResult::NgPage}));
 }
 
 TEST(LinkScanner, SendsWebLinksAsWrittenAndMapsTheAnswer)
@@ -53,7 +51,8 @@ TEST(LinkScanner, SendsWebLinksAsWrittenAndMapsTheAnswer)
     f.web = FakeWebCheck({QStringLiteral("HTTP://Good.example/A"), QStringLiteral("ftp://h/f")});
     ASSERT_TRUE(f.check(QStringLiteral("<a href=\" HTTP://Good.example/A \"><a href=https://bad/>"
                                        "<a href=ftp://h/f><a href=http:relative>")));
-    EXPECT_EQ(f.results(), (QList<int>{LR_OK_WEB, LR_NG_WEB, LR_OK_WEB, LR_NG_WEB}));
+    EXPECT_EQ(f.results(),
+              (QList<LinkResult>{LinkResult::OkWeb, LinkResult::NgWeb, LinkResult::OkWeb, LinkResult::NgWeb}));
     EXPECT_EQ(f.web.asked, (QStringList{QStringLiteral("HTTP://Good.example/A"), QStringLiteral("https://bad/"),
                                         QStringLiteral("ftp://h/f"), QStringLiteral("http:relative")}));
 }
@@ -64,10 +63,11 @@ TEST(LinkScanner, ChecksRelativeLinksOfAWebDocumentOnTheWeb)
     f.web = FakeWebCheck({QStringLiteral("http://h/dir/ok.html"), QStringLiteral("http://h/dir/root-ok")});
     ASSERT_TRUE(f.check(QStringLiteral("<a href=ok.html><a href=gone.html><a href=/root-ok><a href=/root-gone>"),
                         QStringLiteral(" http://h/dir/ "), false));
-    EXPECT_EQ(f.results(), (QList<int>{LR_OK_WEB, LR_NG_WEB, LR_OK_WEB, LR_NG_FILE}));
-    EXPECT_EQ(f.web.asked, (QStringList{QStringLiteral("http://h/dir/ok.html"), QStringLiteral("http://h/dir/gone.html"),
-                                        QStringLiteral("http://h/dir/root-ok"),
-                                        QStringLiteral("http://h/dir/root-gone")}));
+    EXPECT_EQ(f.results(),
+              (QList<LinkResult>{LinkResult::OkWeb, LinkResult::NgWeb, LinkResult::OkWeb, LinkResult::NgFile}));
+    EXPECT_EQ(f.web.asked,
+              (QStringList{QStringLiteral("http://h/dir/ok.html"), QStringLiteral("http://h/dir/gone.html"),
+                           QStringLiteral("http://h/dir/root-ok"), QStringLiteral("http://h/dir/root-gone")}));
 }
 
 TEST(LinkScanner, ChecksRelativeLinksOfALocalDocumentOnDisk)
@@ -87,7 +87,7 @@ TEST(LinkScanner, ChecksRelativeLinksOfALocalDocumentOnDisk)
                                        "<a href=sub><a href=sub/><a href=日本.html><a href=missing.html>"
                                        "<a href=../site/missing.html>"),
                         site + u'/'));
-    EXPECT_EQ(f.results(), (QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 101, 101}));
+    EXPECT_EQ(f.codes(), (QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 101, 101}));
     EXPECT_TRUE(f.web.asked.isEmpty());
 }
 
@@ -99,16 +99,17 @@ TEST(LinkScanner, PaintsExactlyTheTagCharacters)
                                         "<a href=\"JAVASCRIPT:x\">j</a>");
     ASSERT_TRUE(f.check(text));
     EXPECT_EQ(f.editor.text(), text);
-    const LinkTable& t = f.scanner.table();
-    ASSERT_EQ(t.LinkCount, 2);
-    const Colorref expected[] = {CLR_OK_PAGE, CLR_NOCHECK};
+    const LinkTable& t = f.table();
+    ASSERT_EQ(t.count(), 2);
+    const Colorref expected[] = {LinkColor::OkPage, LinkColor::NotChecked};
     for (int offset = 0; offset < text.size(); ++offset) {
         if (text.at(offset) == u'\n' || text.at(offset) == u'\r')
-            continue;  // a line break is one paragraph separator in the editor, not a character
+            continue; // a line break is one paragraph separator in the editor, not a character
         Colorref color = 0;
         bool marked = false;
-        for (int i = 0; i < t.LinkCount; ++i) {
-            if (offset >= t.LinkTagStart[i] - 1 && offset < t.LinkTagStart[i] - 1 + t.LinkTagLength[i]) {
+        for (int i = 0; i < t.count(); ++i) {
+            const LinkEntry& entry = t.entries[i];
+            if (offset >= entry.start - 1 && offset < entry.start - 1 + entry.length) {
                 color = expected[i];
                 marked = true;
             }
@@ -125,10 +126,10 @@ TEST(LinkScanner, RepaintingClearsEarlierColoursAndMarks)
     ASSERT_TRUE(f.check(QStringLiteral("ab <a href=#gone> cd")));
     f.editor.setText(QStringLiteral("<a href=#gone> ab"));
     f.editor.setSelection(0, 17);
-    f.editor.setSelColor(CLR_NG_FILE);
+    f.editor.setSelColor(LinkColor::NgFile);
     f.editor.setSelLinkMark(true);
-    ASSERT_TRUE(f.scanner.Fnc_CheckAllLinks(QStringLiteral("/x"), true, false));
-    EXPECT_EQ(f.paintAt(0), std::make_pair(CLR_NG_PAGE, true));
+    ASSERT_TRUE(f.scanner.checkAllLinks(QStringLiteral("/x"), true, false));
+    EXPECT_EQ(f.paintAt(0), std::make_pair(LinkColor::NgPage, true));
     EXPECT_EQ(f.paintAt(15), std::make_pair(Colorref(0), false));
 }
 
@@ -136,7 +137,7 @@ TEST(LinkScanner, ReportsProgressAndStatus)
 {
     ScannerFixture f;
     ASSERT_TRUE(f.check(QStringLiteral("<a href=one.html><a href=mailto:x><a href=\"#two\">")));
-    EXPECT_EQ(f.progress.statusTexts, (QStringList{QStringLiteral("リンク数の割り出し中..."), QStringLiteral("調査中のリンク先")}));
+    EXPECT_EQ(f.progress.phases, (QList<CheckPhase>{CheckPhase::Counting, CheckPhase::Checking}));
     EXPECT_EQ(f.progress.range, std::make_pair(0, 2));
     EXPECT_EQ(f.progress.lastValue, 2);
     EXPECT_EQ(f.progress.shownLinks, (QStringList{QStringLiteral("one.html"), QStringLiteral("#two")}));
@@ -149,7 +150,7 @@ TEST(LinkScanner, ReportsProgressAndStatus)
 
     ScannerFixture none;
     ASSERT_TRUE(none.check(QStringLiteral("plain <b>text</b>\r\n")));
-    EXPECT_EQ(none.scanner.table().LinkCount, 0);
+    EXPECT_EQ(none.table().count(), 0);
     EXPECT_FALSE(none.progress.range.has_value());
     EXPECT_EQ(none.editor.text(), QStringLiteral("plain <b>text</b>\r\n"));
     EXPECT_EQ(none.paintAt(0), std::make_pair(Colorref(0), false));
@@ -157,12 +158,12 @@ TEST(LinkScanner, ReportsProgressAndStatus)
 
 TEST(LinkScanner, AbortBeforePaintingKeepsTheEditorText)
 {
-    for (int stopAt : {1, 3, 5}) {  // first pass, its closing poll, after the first link's check
+    for (int stopAt : {1, 3, 5}) { // first pass, its closing poll, after the first link's check
         ScannerFixture f;
         f.editor.setText(QStringLiteral("previous"));
         f.progress.onPoll = [&](int polls) {
             if (polls == stopAt)
-                f.state.AbortRequested = true;
+                f.run.abort.request();
         };
         EXPECT_FALSE(f.check(QStringLiteral("<a href=#a><a href=#b>"))) << stopAt;
         EXPECT_EQ(f.editor.text(), QStringLiteral("previous"));
@@ -175,12 +176,12 @@ TEST(LinkScanner, AbortWhilePaintingLeavesTheRestUnpainted)
 {
     ScannerFixture f;
     const QString text = QStringLiteral("<a href=#a><a href=#b><a href=#c>");
-    ASSERT_TRUE(f.check(text));  // learn how many polls a full run makes
+    ASSERT_TRUE(f.check(text)); // learn how many polls a full run makes
     const int polls = f.progress.polls;
     ScannerFixture g;
     g.progress.onPoll = [&](int n) {
-        if (n == polls)  // the poll before the last tag is painted
-            g.state.AbortRequested = true;
+        if (n == polls) // the poll before the last tag is painted
+            g.run.abort.request();
     };
     EXPECT_TRUE(g.check(text));
     EXPECT_EQ(g.editor.text(), text);
@@ -202,13 +203,12 @@ TEST(LinkScanner, SurvivesHostileDocuments)
         ScannerFixture f;
         ASSERT_TRUE(f.check(text));
         EXPECT_EQ(f.editor.textLength(), text.size());
-        const LinkTable& t = f.scanner.table();
-        for (int i = 0; i < t.LinkCount; ++i)
-            ASSERT_EQ(t.LinkTagText[i], text.mid(t.LinkTagStart[i] - 1, t.LinkTagLength[i]));
+        for (const LinkEntry& entry : f.table().entries)
+            ASSERT_EQ(f.table().tagText(entry), text.mid(entry.start - 1, entry.length));
     }
     ScannerFixture f;
     ASSERT_TRUE(f.check(unicode));
-    EXPECT_EQ(f.results(), (QList<int>{LR_OK_PAGE, LR_NG_PAGE}));
+    EXPECT_EQ(f.results(), (QList<LinkResult>{LinkResult::OkPage, LinkResult::NgPage}));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "TestPaths.h"
 #include "common/CodePage.h"
 #include "links/LinkKinds.h"
-#include "window/SFrm_Web.h"
+#include "window/MainWindow.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -37,15 +37,14 @@ TEST(Screenshot, WindowShowsTheSampleWithPaintedLinks)
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         GTEST_SKIP() << "needs an X server; run through run_screenshot_test.sh";
     ScriptedPrompter prompter;
-    const CodePage codePage;
     const QTemporaryDir settings;
-    SFrm_Web window(prompter, codePage, settings.filePath(QStringLiteral("tarnwick.INI")));
+    MainWindow window(prompter, settings.filePath(QStringLiteral("tarnwick.INI")));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+    window.findChild<QPlainTextEdit*>(QStringLiteral("pathEdit"))
         ->setPlainText(QStringLiteral(TARNWICK_SOURCE_DIR "/examples/sample/index.html"));
-    window.findChild<QPushButton*>(QStringLiteral("Cmd1_2"))->click();
-    ASSERT_TRUE(window.state().DocLoaded);
+    window.findChild<QPushButton*>(QStringLiteral("loadButton"))->click();
+    ASSERT_TRUE(window.document().docLoaded);
     QTest::qWait(300);
 
     const QImage shot = window.screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
@@ -58,7 +57,7 @@ TEST(Screenshot, WindowShowsTheSampleWithPaintedLinks)
     }
     EXPECT_GT(colours.size(), 20) << "the screen looks blank";
     // The sample has links of every class: their colours show on screen.
-    for (Colorref color : {CLR_OK_FILE, CLR_NG_FILE, CLR_NG_WEB, CLR_NOCHECK})
+    for (Colorref color : {LinkColor::OkFile, LinkColor::NgFile, LinkColor::NgWeb, LinkColor::NotChecked})
         EXPECT_GT(pixelsNear(shot, toQColor(color)), 20) << std::hex << color;
 }
 

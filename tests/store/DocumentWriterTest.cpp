@@ -2,8 +2,9 @@
 #include "ScriptedPrompter.h"
 #include "StoreTestSupport.h"
 #include "common/CodePage.h"
-#include "common/DocumentState.h"
+#include "common/Document.h"
 #include "common/RichTextBox.h"
+#include "common/RunState.h"
 #include "store/ChangeDetection.h"
 #include "store/History.h"
 
@@ -19,9 +20,7 @@ namespace {
 using Outcome = DocumentWriter::Outcome;
 using Answer = Prompter::Answer;
 
-const QString Written = QStringLiteral("書き込みを行いました。");
-const QString Failed = QStringLiteral("書き込みに失敗しました。\r\n");
-const QString AnyFile = QStringLiteral("すべてのファイル|*.*");
+const QList<PromptId> Written = {PromptId::Written};
 
 class WriterTest : public ::testing::Test {
 protected:
@@ -31,35 +30,36 @@ protected:
     void openLocal(const QString& name, const QByteArray& bytes, const QString& edited)
     {
         writeBytes(file(name), bytes);
-        state = DocumentState{codePage.decode(bytes), file(name), dir.path(), true, true};
+        document = Document{codePage.decode(bytes), file(name), dir.path(), true, true};
         editor.setText(edited);
     }
-    // The question or report, and that it asked with Yes / No / Cancel and Yes as default.
-    QString question(qsizetype i) const
+    // The question asked, and that it asked with Yes / No / Cancel and Yes as default.
+    PromptId question(qsizetype i) const
     {
         EXPECT_EQ(prompter.asked.at(i).buttons, Prompter::Buttons::YesNoCancel);
         EXPECT_EQ(prompter.asked.at(i).defaultAnswer, Answer::Yes);
-        return prompter.asked.at(i).text;
+        return prompter.asked.at(i).prompt.id;
     }
 
     QTemporaryDir dir;
-    DocumentState state;
-    QTextDocument document;
-    RichTextBox editor{&document};
+    Document document;
+    RunState run;
+    QTextDocument textDocument;
+    RichTextBox editor{&textDocument};
     const CodePage codePage;
     ScriptedPrompter prompter;
     History history{dir.filePath(QStringLiteral("history/t.INI"))};
-    DocumentWriter writer{state, editor, codePage, prompter, history};
+    DocumentWriter writer{document, run,      editor,
+                          codePage, prompter, [this](const QString& path) { history.setHistoryData(path); }};
 };
 
 TEST_F(WriterTest, RefusesWithoutADocumentOrAChange)
 {
     editor.setText(QStringLiteral("<html>edited</html>"));
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::NothingWritten);
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::NothingWritten);
     openLocal(QStringLiteral("index.html"), "<html>same</html>", QStringLiteral("<html>same</html>"));
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::NothingWritten);
-    EXPECT_EQ(prompter.messages(), (QStringList{QStringLiteral("HTMLファイルを読み込んでください。"),
-                                                QStringLiteral("変更されていません。")}));
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::NothingWritten);
+    EXPECT_EQ(prompter.ids(), (QList<PromptId>{PromptId::NotLoaded, PromptId::Unchanged}));
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("index.html")});
 }
 
@@ -80,14 +80,14 @@ TEST_P(Backups, ThePreviousFileBecomesTheFirstFreeGeneration)
         writeBytes(file(name), name.toUtf8());
     openLocal(c.document, "<html>old</html>", QStringLiteral("<html>新</html>"));
 
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Written);
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::Written);
     EXPECT_EQ(readBytes(file(c.backup)), QByteArray("<html>old</html>"));
     EXPECT_EQ(readBytes(file(c.document)), QByteArray("<html>\x90\x56</html>")); // CP932
     for (const QString& name : c.existing)
         EXPECT_EQ(readBytes(file(name)), name.toUtf8());
-    EXPECT_EQ(prompter.messages(), QStringList{Written});
-    EXPECT_FALSE(Fnc_IsTextChanged(editor, state));
-    EXPECT_EQ(history.HistoryCount(), 0); // the document's own file: no new history entry
+    EXPECT_EQ(prompter.ids(), Written);
+    EXPECT_FALSE(isTextChanged(editor, document));
+    EXPECT_EQ(history.historyCount(), 0); // the document's own file: no new history entry
 }
 
 QStringList generations(int last)
@@ -115,7 +115,7 @@ TEST_F(WriterTest, WithoutBackupTheFileHoldsExactlyTheNewBytesAndKeepsItsPermiss
     openLocal(QStringLiteral("a.html"), QByteArray(5000, 'x'), QStringLiteral("<html>\r\nshort\n</html>"));
     const auto permissions = QFile::permissions(file(QStringLiteral("a.html"))) & ~QFileDevice::ReadOther;
     QFile::setPermissions(file(QStringLiteral("a.html")), permissions);
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(false), Outcome::Written);
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Written);
     EXPECT_EQ(readBytes(file(QStringLiteral("a.html"))), QByteArray("<html>\r\nshort\n</html>"));
     EXPECT_EQ(QFile::permissions(file(QStringLiteral("a.html"))), permissions);
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("a.html")});
@@ -142,22 +142,20 @@ TEST_P(NumberedExtension, AsksBeforeOverwritingWhatMayBeABackup)
     prompter.answers = {c.answer};
     prompter.fileNames = {QStringLiteral("  ") + file(QStringLiteral("other.html")) + u' '};
     bool busyDuringHistoryUpdate = false;
-    QObject::connect(&history, &History::titlesChanged, [&] { busyDuringHistoryUpdate = state.IsBusy; });
+    QObject::connect(&history, &History::titlesChanged, [&] { busyDuringHistoryUpdate = run.isBusy; });
 
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), c.outcome);
-    EXPECT_EQ(question(0),
-              QStringLiteral("拡張子が数字です。\r\n履歴ファイルの可能性があります。\r\n\r\n<はい(Y)>\t\t上書きを行う。"
-                             "\r\n<いいえ(N)>\t名前を変えて書き込みを行う。\r\n<キャンセル>\t書き込みを中止する。"));
+    EXPECT_EQ(writer.writeHtmlData(true), c.outcome);
+    EXPECT_EQ(question(0), PromptId::NumberedExtension);
     EXPECT_EQ(folderNames(dir), c.files);
     EXPECT_EQ(readBytes(file(QStringLiteral("page.002"))), c.page002);
     EXPECT_EQ(readBytes(file(QStringLiteral("other.html"))), c.other);
-    EXPECT_EQ(state.DocPath, file(c.docPath));
-    EXPECT_EQ(state.DocBase, dir.path());
+    EXPECT_EQ(document.docPath, file(c.docPath));
+    EXPECT_EQ(document.docBase, dir.path());
     const bool renamed = c.answer == Answer::No;
-    EXPECT_EQ(prompter.dialogFilters, renamed ? QStringList{AnyFile} : QStringList());
-    EXPECT_EQ(history.HistoryPaths(), renamed ? QStringList{file(QStringLiteral("other.html"))} : QStringList());
+    EXPECT_EQ(prompter.dialogs, renamed ? QList{FileDialogKind::WriteDocument} : QList<FileDialogKind>());
+    EXPECT_EQ(history.historyPaths(), renamed ? QStringList{file(QStringLiteral("other.html"))} : QStringList());
     EXPECT_EQ(busyDuringHistoryUpdate, renamed);
-    EXPECT_FALSE(state.IsBusy);
+    EXPECT_FALSE(run.isBusy);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, NumberedExtension,
@@ -191,14 +189,14 @@ TEST_F(WriterTest, AReadOnlyFileIsRefusedUnlessItBecomesTheBackup)
     openLocal(QStringLiteral("ro.html"), "<html>old</html>", QStringLiteral("<html>new</html>"));
     QFile::setPermissions(file(QStringLiteral("ro.html")), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
 
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(false), Outcome::Failed);
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages()[0].startsWith(Failed + file(QStringLiteral("ro.html")) + QStringLiteral("\r\n")));
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Failed);
+    ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
+    EXPECT_EQ(prompter.asked[0].prompt.args.value(0), file(QStringLiteral("ro.html")));
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("ro.html")});
     EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>old</html>"));
-    EXPECT_TRUE(Fnc_IsTextChanged(editor, state));
+    EXPECT_TRUE(isTextChanged(editor, document));
 
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Written);
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::Written);
     EXPECT_EQ(readBytes(file(QStringLiteral("ro.001"))), QByteArray("<html>old</html>"));
     EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>new</html>"));
 }
@@ -215,63 +213,63 @@ TEST_F(WriterTest, AWriteThatFailsHalfwayLeavesTheDocumentAsItWas)
     rlimit small = saved;
     small.rlim_cur = 20;
     setrlimit(RLIMIT_FSIZE, &small);
-    const Outcome outcome = writer.Fnc_WriteHtmlData(true);
+    const Outcome outcome = writer.writeHtmlData(true);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(outcome, Outcome::Failed);
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("index.html")});
     EXPECT_EQ(readBytes(file(QStringLiteral("index.html"))), QByteArray("<html>old</html>"));
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(
-        prompter.messages()[0].startsWith(Failed + file(QStringLiteral("index.html")) + QStringLiteral("\r\n")));
-    EXPECT_TRUE(Fnc_IsTextChanged(editor, state));
+    ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
+    EXPECT_EQ(prompter.asked[0].prompt.args.value(0), file(QStringLiteral("index.html")));
+    EXPECT_TRUE(isTextChanged(editor, document));
 }
 
 TEST_F(WriterTest, ACharacterTheCodePageLacksStopsTheWriteBeforeAnyFileIsTouched)
 {
     openLocal(QStringLiteral("a.html"), "<html>old</html>", QStringLiteral("<html>\r\nline two\rthree 😀</html>"));
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Failed);
-    EXPECT_EQ(prompter.messages(),
-              QStringList{Failed + QStringLiteral("3行目の文字「😀」(U+1F600)はCP932で表せません。")});
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::Failed);
+    ASSERT_EQ(prompter.ids(), QList{PromptId::Unencodable});
+    EXPECT_EQ(prompter.asked[0].prompt.args, (QStringList{QStringLiteral("3"), QStringLiteral("😀"),
+                                                          QStringLiteral("1F600"), QStringLiteral("CP932")}));
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("a.html")});
     EXPECT_EQ(readBytes(file(QStringLiteral("a.html"))), QByteArray("<html>old</html>"));
-    EXPECT_TRUE(Fnc_IsTextChanged(editor, state));
+    EXPECT_TRUE(isTextChanged(editor, document));
 }
 
 TEST_F(WriterTest, AWebDocumentIsWrittenWhereTheDialogSaysAndBecomesAFile)
 {
     const QString url = QStringLiteral("http://example.invalid/dir/page.html");
-    state = DocumentState{QStringLiteral("<html>web</html>"), url, QStringLiteral("http://example.invalid/dir"), false,
-                          true};
-    editor.setText(state.HtmlData); // unchanged, and written all the same
+    document =
+        Document{QStringLiteral("<html>web</html>"), url, QStringLiteral("http://example.invalid/dir"), false, true};
+    editor.setText(document.htmlData); // unchanged, and written all the same
     prompter.fileNames = {QString(), file(QStringLiteral("no folder/x.html")), file(QStringLiteral("saved page.html"))};
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::NothingWritten); // the dialog cancelled
-    EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::Failed);
-    EXPECT_EQ(state.DocPath, url);
-    EXPECT_FALSE(state.DocIsFile);
-    EXPECT_EQ(history.HistoryCount(), 0);
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::NothingWritten); // the dialog cancelled
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::Failed);
+    EXPECT_EQ(document.docPath, url);
+    EXPECT_FALSE(document.docIsFile);
+    EXPECT_EQ(history.historyCount(), 0);
 
-    EXPECT_EQ(writer.Fnc_WriteHtmlData(true), Outcome::WrittenAsFile);
-    EXPECT_EQ(prompter.dialogFilters, QStringList(3, AnyFile));
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::WrittenAsFile);
+    EXPECT_EQ(prompter.dialogs, QList<FileDialogKind>(3, FileDialogKind::WriteDocument));
     EXPECT_EQ(readBytes(file(QStringLiteral("saved page.html"))), QByteArray("<html>web</html>"));
-    EXPECT_EQ(state.DocPath, file(QStringLiteral("saved page.html")));
-    EXPECT_EQ(state.DocBase, dir.path());
-    EXPECT_TRUE(state.DocIsFile);
-    EXPECT_EQ(prompter.messages().last(), Written);
+    EXPECT_EQ(document.docPath, file(QStringLiteral("saved page.html")));
+    EXPECT_EQ(document.docBase, dir.path());
+    EXPECT_TRUE(document.docIsFile);
+    EXPECT_EQ(prompter.ids().last(), PromptId::Written);
     EXPECT_EQ(readBytes(history.iniPath()),
               "[History]\nFile0=" + file(QStringLiteral("saved page.html")).toUtf8() + "\nCount=1\n");
 }
 
 TEST_F(WriterTest, ClosingStaysOpenWhenTheYesDialogIsCancelled)
 {
-    state = DocumentState{QStringLiteral("<html>web</html>"), QStringLiteral("http://example.invalid/p.html"),
-                          QStringLiteral("http://example.invalid"), false, true};
+    document = Document{QStringLiteral("<html>web</html>"), QStringLiteral("http://example.invalid/p.html"),
+                        QStringLiteral("http://example.invalid"), false, true};
     editor.setText(QStringLiteral("<html>edited</html>"));
     prompter.answers = {Answer::Yes};
     EXPECT_FALSE(writer.maybeSaveBeforeClose(true));
-    EXPECT_EQ(prompter.dialogFilters.size(), 1);
+    EXPECT_EQ(prompter.dialogs.size(), 1);
 }
 
 struct CloseCase {
@@ -280,7 +278,7 @@ struct CloseCase {
     QList<Answer> answers;
     bool readOnly;
     bool mayClose;
-    QStringList reports; // after the question, each the start of a message
+    QList<PromptId> reports; // after the question
     QByteArray fileAfter;
     friend void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.name; }
 };
@@ -297,22 +295,27 @@ TEST_P(Closing, AsksAboutEditsAndStaysOpenWhenTheyWouldBeLost)
     EXPECT_EQ(writer.maybeSaveBeforeClose(false), c.mayClose);
     ASSERT_EQ(prompter.asked.size(), c.answers.size() + c.reports.size());
     if (!c.answers.isEmpty()) {
-        EXPECT_EQ(question(0), QStringLiteral("内容が変更されています。\r\n\r\n変更内容を書き込みますか?"));
+        EXPECT_EQ(question(0), PromptId::SaveBeforeClose);
     }
     for (qsizetype i = 0; i < c.reports.size(); ++i)
-        EXPECT_TRUE(prompter.asked[i + 1].text.startsWith(c.reports[i]));
+        EXPECT_EQ(prompter.asked[i + 1].prompt.id, c.reports[i]);
     EXPECT_EQ(readBytes(file(QStringLiteral("a.html"))), c.fileAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, Closing,
-    ::testing::Values(
-        CloseCase{"Unchanged", "<html></html>", {}, false, true, {}, "<html></html>"},
-        CloseCase{"OnlySpaces", "   ", {}, false, true, {}, "<html></html>"},
-        CloseCase{"OnlyLineEndsThenCancel", "\r\n", {Answer::Cancel}, false, false, {}, "<html></html>"},
-        CloseCase{"No", "<html>x</html>", {Answer::No}, false, true, {}, "<html></html>"},
-        CloseCase{"Yes", "<html>x</html>", {Answer::Yes}, false, true, {Written}, "<html>x</html>"},
-        CloseCase{"YesButTheWriteFails", "<html>x</html>", {Answer::Yes}, true, false, {Failed}, "<html></html>"}),
+    ::testing::Values(CloseCase{"Unchanged", "<html></html>", {}, false, true, {}, "<html></html>"},
+                      CloseCase{"OnlySpaces", "   ", {}, false, true, {}, "<html></html>"},
+                      CloseCase{"OnlyLineEndsThenCancel", "\r\n", {Answer::Cancel}, false, false, {}, "<html></html>"},
+                      CloseCase{"No", "<html>x</html>", {Answer::No}, false, true, {}, "<html></html>"},
+                      CloseCase{"Yes", "<html>x</html>", {Answer::Yes}, false, true, Written, "<html>x</html>"},
+                      CloseCase{"YesButTheWriteFails",
+                                "<html>x</html>",
+                                {Answer::Yes},
+                                true,
+                                false,
+                                {PromptId::WriteFailed},
+                                "<html></html>"}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 } // namespace

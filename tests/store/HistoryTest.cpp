@@ -22,9 +22,9 @@ TEST_P(HistoryRead, FollowsTheCountAndMaxCountRules)
     QTemporaryDir dir;
     writeBytes(dir.filePath(QStringLiteral("t.INI")), GetParam().ini);
     History history(dir.filePath(QStringLiteral("t.INI")));
-    EXPECT_TRUE(history.Fnc_ReadHistoryData());
-    EXPECT_EQ(history.HistoryMaxCount(), GetParam().maxCount);
-    EXPECT_EQ(history.HistoryPaths(), GetParam().paths);
+    EXPECT_TRUE(history.readHistoryData());
+    EXPECT_EQ(history.historyMaxCount(), GetParam().maxCount);
+    EXPECT_EQ(history.historyPaths(), GetParam().paths);
 }
 
 const QByteArray Files = "[History]\nFile0=/a\nFile1=/b\nFile2=/c\n";
@@ -53,14 +53,14 @@ TEST(HistoryReadBounds, AHugeCountReadsNoMoreThanTheLimitAndAFolderReadsAsNothin
     QTemporaryDir dir;
     writeBytes(dir.filePath(QStringLiteral("t.INI")), "[History]\nCount=2147483647\nFile0=/first.html\n");
     History history(dir.filePath(QStringLiteral("t.INI")));
-    EXPECT_TRUE(history.Fnc_ReadHistoryData());
-    ASSERT_EQ(history.HistoryCount(), History::MaxCountLimit);
-    EXPECT_EQ(history.HistoryPaths().first(), QStringLiteral("/first.html"));
+    EXPECT_TRUE(history.readHistoryData());
+    ASSERT_EQ(history.historyCount(), History::MaxCountLimit);
+    EXPECT_EQ(history.historyPaths().first(), QStringLiteral("/first.html"));
 
     History unreadable(dir.path());
-    EXPECT_FALSE(unreadable.Fnc_ReadHistoryData());
-    EXPECT_EQ(unreadable.HistoryCount(), 0);
-    EXPECT_EQ(unreadable.HistoryMaxCount(), History::DefaultMaxCount);
+    EXPECT_FALSE(unreadable.readHistoryData());
+    EXPECT_EQ(unreadable.historyCount(), 0);
+    EXPECT_EQ(unreadable.historyMaxCount(), History::DefaultMaxCount);
 }
 
 struct SetCase {
@@ -83,16 +83,16 @@ TEST_P(HistorySet, PutsThePathFirstAndSavesTheList)
         ini += "File" + QByteArray::number(i) + "=" + GetParam().before[i].toUtf8() + "\n";
     writeBytes(path, ini + "Count=" + QByteArray::number(GetParam().before.size()) + "\n");
     History history(path);
-    history.Fnc_ReadHistoryData();
+    history.readHistoryData();
     QSignalSpy titles(&history, &History::titlesChanged);
 
-    EXPECT_TRUE(history.Fnc_SetHistoryData(GetParam().path));
-    EXPECT_EQ(history.HistoryPaths(), GetParam().after);
+    EXPECT_TRUE(history.setHistoryData(GetParam().path));
+    EXPECT_EQ(history.historyPaths(), GetParam().after);
     ASSERT_EQ(titles.count(), 1);
     EXPECT_EQ(titles.at(0).at(0).toStringList(), history.titles());
     History reread(path);
-    reread.Fnc_ReadHistoryData();
-    EXPECT_EQ(reread.HistoryPaths(), GetParam().after);
+    reread.readHistoryData();
+    EXPECT_EQ(reread.historyPaths(), GetParam().after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,17 +114,17 @@ TEST(HistoryFile, KeepsWhatItDoesNotWriteAndReportsFailedWrites)
     const QString path = dir.filePath(QStringLiteral("t.INI"));
     writeBytes(path, "; my notes\n[History]\nMaxCount=3\nFile0=/a\nFile1=/b\nFile2=/c\nFile3=/stale\nCount=3\n");
     History history(path);
-    history.Fnc_ReadHistoryData();
-    EXPECT_TRUE(history.Fnc_SetHistoryData(QStringLiteral("/new")));
+    history.readHistoryData();
+    EXPECT_TRUE(history.setHistoryData(QStringLiteral("/new")));
     const QByteArray written =
         "; my notes\n[History]\nMaxCount=3\nFile0=/new\nFile1=/a\nFile2=/b\nFile3=/stale\nCount=3\n";
     EXPECT_EQ(readBytes(path), written);
 
     // A path that would add lines of its own is never stored; the list in memory changes all the same.
-    EXPECT_FALSE(history.Fnc_SetHistoryData(QStringLiteral("/x\n[History]\nCount=0")));
+    EXPECT_FALSE(history.setHistoryData(QStringLiteral("/x\n[History]\nCount=0")));
     QFile::setPermissions(path, QFileDevice::ReadOwner);
-    EXPECT_FALSE(history.Fnc_SetHistoryData(QStringLiteral("/d")));
-    EXPECT_EQ(history.HistoryPaths(), (QStringList{"/d", "/x\n[History]\nCount=0", "/new"}));
+    EXPECT_FALSE(history.setHistoryData(QStringLiteral("/d")));
+    EXPECT_EQ(history.historyPaths(), (QStringList{"/d", "/x\n[History]\nCount=0", "/new"}));
     EXPECT_EQ(readBytes(path), written);
 }
 
@@ -133,7 +133,7 @@ TEST(FileTitle, IsTheTextAfterTheLastSeparator)
     const char* const cases[][2] = {{"C:\\web\\a.html", "a.html"}, {"/home/u/b.html", "b.html"}, {"/x\\y/c", "y/c"},
                                     {"C:d.html", "d.html"},        {"e.html", "e.html"},         {"/dir/", ""}};
     for (const auto& [path, title] : cases)
-        EXPECT_EQ(Fnc_GetFileTitle(QString::fromUtf8(path)), QString::fromUtf8(title)) << path;
+        EXPECT_EQ(getFileTitle(QString::fromUtf8(path)), QString::fromUtf8(title)) << path;
 }
 
 } // namespace

@@ -46,11 +46,9 @@ TEST_F(IniFileTest, ReadsSectionsAndKeysWithoutRegardToCaseFirstOccurrenceFirst)
 TEST_F(IniFileTest, WritingKeepsEveryOtherLine)
 {
     writeBytes(path, HandWritten);
-    EXPECT_TRUE(
-        Fnc_WriteIniString(path, QStringLiteral("HISTORY"), QStringLiteral("File0"), QStringLiteral("/n.html")));
-    EXPECT_TRUE(Fnc_WriteIniString(path, History, QStringLiteral("Count"), QStringLiteral("1")));
-    EXPECT_TRUE(
-        Fnc_WriteIniString(path, QStringLiteral("Settings"), QStringLiteral("Encoding"), QStringLiteral("CP932")));
+    EXPECT_TRUE(writeIniString(path, QStringLiteral("HISTORY"), QStringLiteral("File0"), QStringLiteral("/n.html")));
+    EXPECT_TRUE(writeIniString(path, History, QStringLiteral("Count"), QStringLiteral("1")));
+    EXPECT_TRUE(writeIniString(path, QStringLiteral("Settings"), QStringLiteral("Encoding"), QStringLiteral("CP932")));
     QByteArray expected = HandWritten;
     expected.replace("  file0 =  \"/home/u/a b.html\"  \n", "  file0 =/n.html\n");
     expected.replace("# a comment\n", "# a comment\nCount=1\n"); // after the section's last non-blank line
@@ -58,14 +56,14 @@ TEST_F(IniFileTest, WritingKeepsEveryOtherLine)
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("t.INI")});
 
     writeBytes(path, "[History]\r\nCount=1"); // CR LF, and no line end after the last line
-    EXPECT_TRUE(Fnc_WriteIniString(path, History, QStringLiteral("File0"), QStringLiteral("a")));
+    EXPECT_TRUE(writeIniString(path, History, QStringLiteral("File0"), QStringLiteral("a")));
     EXPECT_EQ(readBytes(path), QByteArray("[History]\r\nCount=1\r\nFile0=a\r\n"));
 }
 
 TEST_F(IniFileTest, CreatesFileAndFolderAndRefusesWhatWouldCorruptIt)
 {
     const QString nested = dir.filePath(QStringLiteral("tarnwick/tarnwick.INI"));
-    EXPECT_TRUE(Fnc_WriteIniString(nested, History, QStringLiteral("File0"), QStringLiteral("日本.html")));
+    EXPECT_TRUE(writeIniString(nested, History, QStringLiteral("File0"), QStringLiteral("日本.html")));
     EXPECT_EQ(readBytes(nested), QByteArray("[History]\nFile0=日本.html\n"));
 
     writeBytes(path, HandWritten);
@@ -76,9 +74,9 @@ TEST_F(IniFileTest, CreatesFileAndFolderAndRefusesWhatWouldCorruptIt)
                                       {"History\r", "File0", "v"}};
     for (const auto& [section, key, value] : refused)
         EXPECT_FALSE(
-            Fnc_WriteIniString(path, QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value)));
+            writeIniString(path, QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value)));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_FALSE(Fnc_WriteIniString(path, History, QStringLiteral("File0"), QStringLiteral("x")));
+    EXPECT_FALSE(writeIniString(path, History, QStringLiteral("File0"), QStringLiteral("x")));
     EXPECT_EQ(readBytes(path), HandWritten);
 }
 

@@ -32,17 +32,17 @@ TEST(IniFileLocation, BesideAWritableExecutableElseInTheConfigurationFolder)
     EXPECT_EQ(iniFileLocation(QString(), environment("home")), QString());
 }
 
-TEST(DocumentEncodingSetting, DefaultsToCp932AndRejectsUnknownNames)
+TEST(EncodingSettingTest, DefaultsToCp932AndRejectsUnknownNames)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.INI"));
-    EXPECT_EQ(readDocumentEncoding(path).name, QStringLiteral("CP932"));
+    EXPECT_EQ(readEncodingSetting(path).name, QStringLiteral("CP932"));
     writeBytes(path, "[settings]\nencoding = EUC-JP\n");
-    EXPECT_EQ(readDocumentEncoding(path).name, QStringLiteral("EUC-JP"));
-    EXPECT_TRUE(readDocumentEncoding(path).warning.isEmpty());
+    EXPECT_EQ(readEncodingSetting(path).name, QStringLiteral("EUC-JP"));
+    EXPECT_TRUE(readEncodingSetting(path).unknownName.isEmpty());
     writeBytes(path, "[Settings]\nEncoding=NO-SUCH-CODE-PAGE\n");
-    EXPECT_EQ(readDocumentEncoding(path).name, QStringLiteral("CP932"));
-    EXPECT_TRUE(readDocumentEncoding(path).warning.contains(QStringLiteral("NO-SUCH-CODE-PAGE")));
+    EXPECT_EQ(readEncodingSetting(path).name, QStringLiteral("CP932"));
+    EXPECT_TRUE(readEncodingSetting(path).unknownName == QStringLiteral("NO-SUCH-CODE-PAGE"));
 }
 
 } // namespace

@@ -10,7 +10,7 @@ class FakeWebCheck : public WebLinkCheck {
 public:
     explicit FakeWebCheck(QSet<QString> existing = {}) : m_existing(std::move(existing)) {}
 
-    bool Fnc_CheckWebLink(const QString& url) override
+    bool checkWebLink(const QString& url) override
     {
         asked.append(url);
         return m_existing.contains(url);

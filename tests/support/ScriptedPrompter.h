@@ -5,38 +5,38 @@
 #include <QList>
 #include <QStringList>
 
-// Answers questions and file dialogs from a script, and records everything it was asked.
-// Unscripted questions are answered with their default button; unscripted dialogs are cancelled.
+// Answers prompts and file dialogs from a script, and records everything it was asked.
+// Unscripted prompts are answered with their default; unscripted dialogs are cancelled.
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
-        QString text;
+        Prompt prompt;
         Buttons buttons;
         Answer defaultAnswer;
     };
 
-    Answer message(const QString& text, Buttons buttons, Answer defaultAnswer) override
+    Answer ask(const Prompt& prompt) override
     {
-        asked.append({text, buttons, defaultAnswer});
-        return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
+        asked.append({prompt, buttonsOf(prompt.id), defaultAnswerOf(prompt.id)});
+        return answers.isEmpty() ? defaultAnswerOf(prompt.id) : answers.takeFirst();
     }
 
-    QString openFileName(const QString& filter) override
+    QString chooseFile(FileDialogKind kind) override
     {
-        dialogFilters.append(filter);
+        dialogs.append(kind);
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
 
-    QStringList messages() const
+    QList<PromptId> ids() const
     {
-        QStringList texts;
+        QList<PromptId> ids;
         for (const Asked& question : asked)
-            texts.append(question.text);
-        return texts;
+            ids.append(question.prompt.id);
+        return ids;
     }
 
     QList<Answer> answers;
     QStringList fileNames;
     QList<Asked> asked;
-    QStringList dialogFilters;
+    QList<FileDialogKind> dialogs;
 };

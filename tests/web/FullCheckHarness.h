@@ -26,27 +26,28 @@ struct FullCheckHarness {
         quick.stallSeconds = 2;
         web.setTransferLimits(quick);
         if (limits)
-            parallelWeb = std::make_unique<ParallelWebCheck>(state, web, *limits);
-        scanner = std::make_unique<LinkScanner>(state, editor, progress,
+            parallelWeb = std::make_unique<ParallelWebCheck>(run.abort, web, *limits);
+        scanner = std::make_unique<LinkScanner>(document, run, editor, progress,
                                                 parallelWeb ? static_cast<WebLinkCheck&>(*parallelWeb) : web);
     }
 
     // Checks text as the stored document, inside one session of the hidden transfer window.
     bool check(const QString& text, const QString& base, bool isFile)
     {
-        const InetSession session(state, web);
-        state.HtmlData = text;
-        return scanner->Fnc_CheckAllLinks(base, isFile, true);
+        const InetSession session(run.abort, web);
+        document.htmlData = text;
+        return scanner->checkAllLinks(base, isFile, true);
     }
 
-    QList<int> codes() const { return scanner->table().LinkResult; }
+    QList<int> codes() const { return codesOf(scanner->table()); }
 
-    DocumentState state;
+    Document document;
+    RunState run;
     CodePage codePage;
-    QTextDocument document;
-    RichTextBox editor{&document};
+    QTextDocument textDocument;
+    RichTextBox editor{&textDocument};
     RecordingProgress progress;
-    WebCheck web{state, codePage};
+    WebCheck web{document, run.abort, codePage};
     std::unique_ptr<ParallelWebCheck> parallelWeb;
     std::unique_ptr<LinkScanner> scanner;
 };

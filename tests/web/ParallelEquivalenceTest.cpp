@@ -154,21 +154,29 @@ QString mixedDocument(const LoopbackServers& s)
 TEST(ParallelEquivalence, MixedDocumentAndItsRecheckGiveTheSameCodesAndRequests)
 {
     const QList<int> expected{
-        LR_OK_PAGE,                                         // #top
-        LR_NG_WEB,         LR_OK_WEB, LR_NG_WEB, LR_OK_WEB, // host 1: stall, ok, refused, repeat
-        LR_NG_WEB,         LR_NG_WEB,                       // soft and plain not-found hosts
-        LR_NG_WEB,         LR_OK_WEB, LR_NG_WEB,            // echo host: missing, ok, no headers
-        LR_OK_WEB,         LR_NG_WEB, LR_OK_WEB, LR_NG_WEB, // redirects
-        LR_OK_WEB,         LR_OK_WEB, LR_NG_WEB, LR_OK_WEB, // FTP small, big (cut), missing, small again
-        LR_OK_WEB,         LR_NG_WEB, LR_OK_WEB,            // .exe cut, small .EXE, big page
-        LR_OK_WEB,         LR_OK_WEB,                       // HTTPS, entities
-        LR_OK_WEB,         LR_OK_WEB, LR_NG_WEB,            // relative, root-relative, missing relative
-        LR_NOCHECK_MAILTO, LR_NG_WEB,                       // mailto, refused on host 25
+        toCode(LinkResult::OkPage), // #top
+        toCode(LinkResult::NgWeb),         toCode(LinkResult::OkWeb),
+        toCode(LinkResult::NgWeb),         toCode(LinkResult::OkWeb), // host 1: stall, ok, refused, repeat
+        toCode(LinkResult::NgWeb),         toCode(LinkResult::NgWeb), // soft and plain not-found hosts
+        toCode(LinkResult::NgWeb),         toCode(LinkResult::OkWeb),
+        toCode(LinkResult::NgWeb), // echo host: missing, ok, no headers
+        toCode(LinkResult::OkWeb),         toCode(LinkResult::NgWeb),
+        toCode(LinkResult::OkWeb),         toCode(LinkResult::NgWeb), // redirects
+        toCode(LinkResult::OkWeb),         toCode(LinkResult::OkWeb),
+        toCode(LinkResult::NgWeb),         toCode(LinkResult::OkWeb), // FTP small, big (cut), missing, small again
+        toCode(LinkResult::OkWeb),         toCode(LinkResult::NgWeb),
+        toCode(LinkResult::OkWeb),                                    // .exe cut, small .EXE, big page
+        toCode(LinkResult::OkWeb),         toCode(LinkResult::OkWeb), // HTTPS, entities
+        toCode(LinkResult::OkWeb),         toCode(LinkResult::OkWeb),
+        toCode(LinkResult::NgWeb),                                    // relative, root-relative, missing relative
+        toCode(LinkResult::NoCheckMailto), toCode(LinkResult::NgWeb), // mailto, refused on host 25
     };
     QList<int> all = expected;
     for (int n = 9; n <= 24; ++n)
-        all.append(LR_OK_WEB);
-    all << LR_OK_WEB << LR_NG_WEB << LR_OK_WEB << LR_OK_WEB << LR_OK_WEB << LR_OK_WEB << LR_NG_WEB;
+        all.append(toCode(LinkResult::OkWeb));
+    all << toCode(LinkResult::OkWeb) << toCode(LinkResult::NgWeb) << toCode(LinkResult::OkWeb)
+        << toCode(LinkResult::OkWeb) << toCode(LinkResult::OkWeb) << toCode(LinkResult::OkWeb)
+        << toCode(LinkResult::NgWeb);
 
     // Checked twice, as a load and then "check all again": the second run starts with a full cache.
     expectSameEveryWay(
@@ -190,11 +198,12 @@ TEST(ParallelEquivalence, DocumentOpenedByUrlSharesItsProbe)
         [](const LoopbackServers& servers) { return servers.url(host(1), QStringLiteral("/document/doc.html")); },
         [](FullCheckHarness& harness, const QString& url, const LoopbackServers&) {
             ScriptedPrompter prompter;
-            DocumentLoader loader(harness.state, harness.codePage, harness.web, *harness.scanner, prompter);
+            DocumentLoader loader(harness.document, harness.run, harness.codePage, harness.web, *harness.scanner,
+                                  prompter);
             EXPECT_EQ(loader.load(url), DocumentLoader::Outcome::Loaded);
             return harness.codes();
         },
-        {LR_OK_PAGE, LR_OK_WEB, LR_NG_WEB, LR_OK_WEB});
+        {toCode(LinkResult::OkPage), toCode(LinkResult::OkWeb), toCode(LinkResult::NgWeb), toCode(LinkResult::OkWeb)});
 }
 
 } // namespace

@@ -32,7 +32,6 @@ protected:
             text += QStringLiteral("<a href=\"%1\">x</a>\r\n").arg(href);
         return text + QStringLiteral("</body></html>");
     }
-
 };
 
 TEST_F(ParallelWebCheckTest, KeepsToTheLimitsAndProbesEachHostOnce)
@@ -43,7 +42,7 @@ TEST_F(ParallelWebCheckTest, KeepsToTheLimitsAndProbesEachHostOnce)
     fetchJson(url(PageHost, QStringLiteral("/__inflight"))); // the servers' peaks start afresh
     FullCheckHarness harness(TransferScheduler::Limits{});
     ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
-    EXPECT_EQ(harness.codes(), QList<int>(24, LR_OK_WEB));
+    EXPECT_EQ(harness.codes(), QList<int>(24, toCode(LinkResult::OkWeb)));
 
     EXPECT_EQ(harness.parallelWeb->scheduler().peakRunningToOneHost(), 4);
     EXPECT_EQ(harness.parallelWeb->scheduler().peakRunning(), 8);
@@ -67,7 +66,7 @@ TEST_F(ParallelWebCheckTest, StopCancelsEveryRequestAtOnce)
     TransferRequest patient;
     patient.stallSeconds = 60;
     harness.web.setTransferLimits(patient);
-    QTimer::singleShot(500, [&] { harness.state.AbortRequested = true; });
+    QTimer::singleShot(500, [&] { harness.run.abort.request(); });
     // Without the stop each stalled link would take a minute.
     EXPECT_FALSE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
 
@@ -75,8 +74,8 @@ TEST_F(ParallelWebCheckTest, StopCancelsEveryRequestAtOnce)
     EXPECT_EQ(harness.parallelWeb->scheduler().queuedCount(), 0);
     // The link being decided ends NG; the scanner stops before the next one.
     const QList<int> codes = harness.codes();
-    EXPECT_EQ(codes.first(), LR_NG_WEB);
-    EXPECT_EQ(codes.count(LR_UNCHECKED), 29);
+    EXPECT_EQ(codes.first(), toCode(LinkResult::NgWeb));
+    EXPECT_EQ(codes.count(toCode(LinkResult::Unchecked)), 29);
     EXPECT_EQ(harness.progress.shownLinks, QStringList{hrefs.first()});
     // Only the sixteen that ran ever reached the server.
     EXPECT_LE(getsStartingWith(StallHost, QStringLiteral("/stall/stop")), 16);
@@ -90,11 +89,11 @@ TEST_F(ParallelWebCheckTest, ProgressAdvancesLinkByLink)
     FullCheckHarness harness(TransferScheduler::Limits{});
     QList<int> decidedAtEachPoll;
     harness.progress.onPoll = [&](int) {
-        decidedAtEachPoll.append(
-            int(harness.scanner->table().LinkResult.size() - harness.scanner->table().LinkResult.count(LR_UNCHECKED)));
+        decidedAtEachPoll.append(int(harness.codes().size() - harness.codes().count(toCode(LinkResult::Unchecked))));
     };
     ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
-    EXPECT_EQ(harness.codes(), (QList<int>{LR_OK_WEB, LR_NG_PAGE, LR_OK_WEB, LR_NG_WEB}));
+    EXPECT_EQ(harness.codes(), (QList<int>{toCode(LinkResult::OkWeb), toCode(LinkResult::NgPage),
+                                           toCode(LinkResult::OkWeb), toCode(LinkResult::NgWeb)}));
     EXPECT_EQ(harness.progress.shownLinks, hrefs);
     EXPECT_EQ(harness.progress.lastValue, 3);
     // The window handles events between the links, with each number of links decided so far.
@@ -107,9 +106,9 @@ TEST_F(ParallelWebCheckTest, NoRequestWithoutTheTransferWindow)
 {
     const QString href = url(PageHost, QStringLiteral("/ok/nowindow.html"));
     FullCheckHarness harness(TransferScheduler::Limits{});
-    harness.state.HtmlData = document({href});
-    ASSERT_TRUE(harness.scanner->Fnc_CheckAllLinks(QStringLiteral("/nowhere"), true, true));
-    EXPECT_EQ(harness.codes(), QList<int>{LR_NG_WEB});
+    harness.document.htmlData = document({href});
+    ASSERT_TRUE(harness.scanner->checkAllLinks(QStringLiteral("/nowhere"), true, true));
+    EXPECT_EQ(harness.codes(), QList<int>{toCode(LinkResult::NgWeb)});
     EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/nowindow.html")), 0);
 }
 
@@ -127,7 +126,7 @@ TEST_F(ParallelWebCheckTest, UnloadingTheWindowEndsEveryRequest)
     // The run goes on to its end, but no link can be decided without the window: not even the last one,
     // whose answer came before the window went.
     ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
-    EXPECT_EQ(harness.codes(), QList<int>(9, LR_NG_WEB));
+    EXPECT_EQ(harness.codes(), QList<int>(9, toCode(LinkResult::NgWeb)));
     EXPECT_EQ(harness.parallelWeb->scheduler().runningCount(), 0);
     EXPECT_EQ(harness.parallelWeb->scheduler().queuedCount(), 0);
     EXPECT_LE(getsStartingWith(StallHost, QStringLiteral("/stall/unload")), 4);
@@ -135,14 +134,15 @@ TEST_F(ParallelWebCheckTest, UnloadingTheWindowEndsEveryRequest)
 
 TEST_F(ParallelWebCheckTest, OutsideAnAnnouncedRunEachUrlGoesOneAtATime)
 {
-    DocumentState state;
+    Document document;
+    RunState run;
     CodePage codePage;
-    WebCheck web(state, codePage);
-    ParallelWebCheck parallel(state, web);
-    const InetSession session(state, web);
+    WebCheck web(document, run.abort, codePage);
+    ParallelWebCheck parallel(run.abort, web);
+    const InetSession session(run.abort, web);
 
     // The single-link check: one request and its probe.
-    EXPECT_TRUE(parallel.Fnc_CheckWebLink(url(PageHost, QStringLiteral("/ok/single.html"))));
+    EXPECT_TRUE(parallel.checkWebLink(url(PageHost, QStringLiteral("/ok/single.html"))));
     EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html")), 1);
     EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html......")), 1);
 
@@ -150,9 +150,9 @@ TEST_F(ParallelWebCheckTest, OutsideAnAnnouncedRunEachUrlGoesOneAtATime)
     const QString first = url(SlowHostA, QStringLiteral("/ok/announced-first.html"));
     const QString second = url(SlowHostB, QStringLiteral("/missing/announced-second.html"));
     parallel.prefetch({first, second});
-    EXPECT_FALSE(parallel.Fnc_CheckWebLink(second));
+    EXPECT_FALSE(parallel.checkWebLink(second));
     EXPECT_EQ(parallel.scheduler().runningCount() + parallel.scheduler().queuedCount(), 0);
-    EXPECT_TRUE(parallel.Fnc_CheckWebLink(first));
+    EXPECT_TRUE(parallel.checkWebLink(first));
 }
 
 } // namespace

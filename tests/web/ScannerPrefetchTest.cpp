@@ -9,7 +9,7 @@ namespace {
 
 class RecordingWebCheck : public WebLinkCheck {
 public:
-    bool Fnc_CheckWebLink(const QString& url) override
+    bool checkWebLink(const QString& url) override
     {
         checked.append(url);
         return url.contains(QStringLiteral("/ok"));
@@ -23,17 +23,18 @@ public:
 };
 
 struct PrefetchFixture {
-    QTextDocument document;
-    RichTextBox editor{&document};
-    DocumentState state;
+    QTextDocument textDocument;
+    RichTextBox editor{&textDocument};
+    Document document;
+    RunState run;
     RecordingProgress progress;
     RecordingWebCheck web;
-    LinkScanner scanner{state, editor, progress, web};
+    LinkScanner scanner{document, run, editor, progress, web};
 
     bool check(const QString& text, const QString& base, bool isFile)
     {
-        state.HtmlData = text;
-        return scanner.Fnc_CheckAllLinks(base, isFile, true);
+        document.htmlData = text;
+        return scanner.checkAllLinks(base, isFile, true);
     }
 };
 
@@ -57,7 +58,7 @@ TEST(ScannerPrefetch, AnnouncesTheWebUrlsOfAWebDocumentInTheOrderItChecksThem)
     EXPECT_EQ(f.web.announced.first(), expected);
     EXPECT_EQ(f.web.checked, expected);
     // The root-relative link that the web does not have is then looked for as a file.
-    EXPECT_EQ(f.scanner.table().LinkResult[6], LR_NG_FILE);
+    EXPECT_EQ(resultsOf(f.scanner.table())[6], LinkResult::NgFile);
     EXPECT_EQ(f.web.cancels, 1);
 }
 
@@ -77,7 +78,7 @@ TEST(ScannerPrefetch, AStopEndsWhatWasAnnounced)
     PrefetchFixture f;
     f.progress.onPoll = [&](int) {
         if (f.web.checked.size() == 2)
-            f.state.AbortRequested = true;
+            f.run.abort.request();
     };
     EXPECT_FALSE(f.check(Links, QStringLiteral("/nowhere"), true));
     EXPECT_EQ(f.web.announced.value(0).size(), 4);

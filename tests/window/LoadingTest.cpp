@@ -1,4 +1,5 @@
 #include "LoopbackServers.h"
+#include "ScannerFixture.h"
 #include "WindowFixture.h"
 #include "links/LinkKinds.h"
 
@@ -19,30 +20,31 @@ TEST_F(Loading, LoadButtonReadsChecksAndPaintsACp932File)
     const QString path = writeDocument(QStringLiteral("日本語 page.html"),
                                        "<html>\x93\xfa\x96\x7b\r\n<a name=x></a><a href=#x>ok</a><a href=gone.html>");
     load(QStringLiteral("  ") + path + u' ');
-    EXPECT_TRUE(prompter.asked.isEmpty()) << prompter.messages().join(u'|').toStdString();
-    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>日本\r\n<a name=x></a><a href=#x>ok</a><a href=gone.html>"));
-    EXPECT_EQ(window.state().HtmlData, window.editor().text());
-    EXPECT_EQ(window.state().DocPath, path);
-    EXPECT_EQ(window.state().DocBase, folder.path());
-    EXPECT_TRUE(window.state().DocIsFile);
-    EXPECT_TRUE(window.state().DocLoaded);
-    EXPECT_EQ(window.linkTable().LinkResult, (QList<int>{LR_OK_PAGE, LR_NG_FILE}));
+    EXPECT_TRUE(prompter.asked.isEmpty()) << messages().join(u'|').toStdString();
+    EXPECT_EQ(window.editor().text(),
+              QStringLiteral("<html>日本\r\n<a name=x></a><a href=#x>ok</a><a href=gone.html>"));
+    EXPECT_EQ(window.document().htmlData, window.editor().text());
+    EXPECT_EQ(window.document().docPath, path);
+    EXPECT_EQ(window.document().docBase, folder.path());
+    EXPECT_TRUE(window.document().docIsFile);
+    EXPECT_TRUE(window.document().docLoaded);
+    EXPECT_EQ(resultsOf(window.linkTable()), (QList<LinkResult>{LinkResult::OkPage, LinkResult::NgFile}));
     window.editor().setSelection(24, 1);
-    EXPECT_EQ(window.editor().selColor(), CLR_OK_PAGE);
-    EXPECT_FALSE(window.Fnc_IsTextChanged());
+    EXPECT_EQ(window.editor().selColor(), LinkColor::OkPage);
+    EXPECT_FALSE(window.isTextChanged());
     expectUnlocked();
 }
 
 TEST_F(Loading, UnreadablePathsReportTheFailure)
 {
-    for (const QString& path : {QString(), QStringLiteral("   "), folder.filePath(QStringLiteral("missing.html")),
-                                folder.path()}) {
+    for (const QString& path :
+         {QString(), QStringLiteral("   "), folder.filePath(QStringLiteral("missing.html")), folder.path()}) {
         prompter.asked.clear();
         load(path);
-        EXPECT_EQ(prompter.messages(), QStringList{ReadFailed}) << path.toStdString();
+        EXPECT_EQ(messages(), QStringList{ReadFailed}) << path.toStdString();
         EXPECT_EQ(prompter.asked.first().buttons, Prompter::Buttons::Ok);
-        EXPECT_FALSE(window.state().DocLoaded);
-        EXPECT_TRUE(window.state().DocPath.isEmpty());
+        EXPECT_FALSE(window.document().docLoaded);
+        EXPECT_TRUE(window.document().docPath.isEmpty());
         expectUnlocked();
     }
 }
@@ -54,13 +56,13 @@ TEST_F(Loading, FileWithoutHtmlTagAsksFirst)
     prompter.answers = {Prompter::Answer::No};
     load(plain);
     ASSERT_EQ(prompter.asked.size(), 1);
-    EXPECT_TRUE(prompter.asked[0].text.startsWith(QStringLiteral("HTMLタグが見つかりません｡\r\n")));
-    EXPECT_TRUE(prompter.asked[0].text.endsWith(QStringLiteral("\r\n読込を続けますか？")));
+    EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("HTMLタグが見つかりません｡\r\n")));
+    EXPECT_TRUE(messages()[0].endsWith(QStringLiteral("\r\n読込を続けますか？")));
     EXPECT_EQ(prompter.asked[0].defaultAnswer, Prompter::Answer::No);
     // Declined: the editor keeps the previous document, which is no longer current.
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>first"));
-    EXPECT_FALSE(window.state().DocLoaded);
-    EXPECT_TRUE(window.state().DocPath.isEmpty());
+    EXPECT_FALSE(window.document().docLoaded);
+    EXPECT_TRUE(window.document().docPath.isEmpty());
     expectUnlocked();
 
     // HtmlData now holds the declined text, so the editor counts as changed and the guard asks first.
@@ -68,9 +70,9 @@ TEST_F(Loading, FileWithoutHtmlTagAsksFirst)
     prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
     load(plain);
     ASSERT_EQ(prompter.asked.size(), 2);
-    EXPECT_EQ(prompter.asked[0].text, Guard);
+    EXPECT_EQ(messages()[0], Guard);
     EXPECT_EQ(window.editor().text(), QStringLiteral("<a href=#x>"));
-    EXPECT_TRUE(window.state().DocLoaded);
+    EXPECT_TRUE(window.document().docLoaded);
 }
 
 TEST_F(Loading, NulByteEndsTheText)
@@ -84,26 +86,26 @@ TEST_F(Loading, GuardAsksBeforeEditsAreDiscarded)
     const QString path = writeDocument(QStringLiteral("g.html"), "<html>text");
     load(path);
     window.editor().setSelection(6, 0);
-    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
+    QTextCursor cursor = control<QPlainTextEdit>("documentEdit")->textCursor();
     cursor.insertText(QStringLiteral("x"));
-    EXPECT_TRUE(window.Fnc_IsTextChanged());
+    EXPECT_TRUE(window.isTextChanged());
 
     prompter.answers = {Prompter::Answer::No};
     load(path);
-    EXPECT_EQ(prompter.messages(), QStringList{Guard});
+    EXPECT_EQ(messages(), QStringList{Guard});
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>xtext"));
 
     prompter.asked.clear();
     prompter.answers = {Prompter::Answer::Yes};
     load(path);
-    EXPECT_EQ(prompter.messages(), QStringList{Guard});
+    EXPECT_EQ(messages(), QStringList{Guard});
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>text"));
 
     // An edit undone leaves the document unchanged: no question.
-    cursor = control<QPlainTextEdit>("RTextB")->textCursor();
+    cursor = control<QPlainTextEdit>("documentEdit")->textCursor();
     cursor.insertText(QStringLiteral("y"));
-    control<QPlainTextEdit>("RTextB")->undo();
-    EXPECT_FALSE(window.Fnc_IsTextChanged());
+    control<QPlainTextEdit>("documentEdit")->undo();
+    EXPECT_FALSE(window.isTextChanged());
     prompter.asked.clear();
     load(path);
     EXPECT_TRUE(prompter.asked.isEmpty());
@@ -113,21 +115,23 @@ TEST_F(Loading, BrowseAndFileOpenLoadTheChosenFile)
 {
     const QString path = writeDocument(QStringLiteral("b.html"), "<html>browse");
     prompter.fileNames = {QStringLiteral(" ") + path + u' '};
-    button("Command1")->click();
-    EXPECT_EQ(prompter.dialogFilters,
-              QStringList{QStringLiteral("HTMLファイル (*.HTM;*.HTML)|*.HTM;*HTML|すべてのファイル|*.*")});
-    EXPECT_EQ(control<QPlainTextEdit>("Text1")->toPlainText(), path);
-    EXPECT_EQ(window.state().DocPath, path);
+    button("browseButton")->click();
+    EXPECT_EQ(prompter.dialogs, QList{FileDialogKind::OpenDocument});
+    EXPECT_EQ(fileDialogFilter(FileDialogKind::OpenDocument),
+              QStringLiteral("HTMLファイル (*.HTM;*.HTML)|*.HTM;*HTML|すべてのファイル|*.*"));
+    EXPECT_EQ(control<QPlainTextEdit>("pathEdit")->toPlainText(), path);
+    EXPECT_EQ(window.document().docPath, path);
 
-    // A cancelled dialog loads nothing, not even the last name.
-    window.state().DocLoaded = false;
-    window.findChild<QAction*>(QStringLiteral("MENU_OPEN"))->trigger();
-    EXPECT_EQ(prompter.dialogFilters.size(), 2);
-    EXPECT_FALSE(window.state().DocLoaded);
+    // A cancelled dialog loads nothing, not even the last name: the document stays loaded.
+    prompter.asked.clear();
+    window.findChild<QAction*>(QStringLiteral("openAction"))->trigger();
+    EXPECT_EQ(prompter.dialogs.size(), 2);
+    EXPECT_TRUE(prompter.asked.isEmpty());
+    EXPECT_TRUE(window.document().docLoaded);
 
     const QString other = writeDocument(QStringLiteral("c.html"), "<html>menu");
     prompter.fileNames = {other};
-    window.findChild<QAction*>(QStringLiteral("MENU_OPEN"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("openAction"))->trigger();
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>menu"));
 }
 
@@ -135,7 +139,7 @@ TEST_F(Loading, DroppedFilesLoadTheFirstOne)
 {
     const QString first = writeDocument(QStringLiteral("d1.html"), "<html>dropped");
     const QString second = writeDocument(QStringLiteral("d2.html"), "<html>second");
-    auto* path = control<QPlainTextEdit>("Text1");
+    auto* path = control<QPlainTextEdit>("pathEdit");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -172,12 +176,13 @@ TEST_F(LoadingByUrl, UrlDocumentTakesItsBaseFromTheUrl)
 {
     const QString url = servers->url(QStringLiteral("127.0.0.1"), QStringLiteral("/document/doc.html"));
     load(url);
-    EXPECT_TRUE(prompter.asked.isEmpty()) << prompter.messages().join(u'|').toStdString();
-    EXPECT_TRUE(window.state().DocLoaded);
-    EXPECT_FALSE(window.state().DocIsFile);
-    EXPECT_EQ(window.state().DocPath, url);
-    EXPECT_EQ(window.state().DocBase, url.left(url.lastIndexOf(u'/')));
-    EXPECT_EQ(window.linkTable().LinkResult, (QList<int>{LR_OK_PAGE, LR_OK_WEB, LR_NG_WEB, LR_OK_WEB}));
+    EXPECT_TRUE(prompter.asked.isEmpty()) << messages().join(u'|').toStdString();
+    EXPECT_TRUE(window.document().docLoaded);
+    EXPECT_FALSE(window.document().docIsFile);
+    EXPECT_EQ(window.document().docPath, url);
+    EXPECT_EQ(window.document().docBase, url.left(url.lastIndexOf(u'/')));
+    EXPECT_EQ(resultsOf(window.linkTable()),
+              (QList<LinkResult>{LinkResult::OkPage, LinkResult::OkWeb, LinkResult::NgWeb, LinkResult::OkWeb}));
     expectUnlocked();
 }
 
@@ -190,13 +195,13 @@ TEST_F(LoadingByUrl, StopButtonAndCloseRequestStopALoad)
     window.show();
     QString captionDuringLoad;
     QTimer::singleShot(300, &window, [&] {
-        captionDuringLoad = button("Cmd1_0")->text();
-        button("Cmd1_0")->click();
+        captionDuringLoad = button("exitButton")->text();
+        button("exitButton")->click();
     });
     load(path);
     EXPECT_EQ(captionDuringLoad, QStringLiteral("中止(&X)"));
-    EXPECT_EQ(prompter.messages(), QStringList{Stopped});
-    EXPECT_FALSE(window.state().DocLoaded);
+    EXPECT_EQ(messages(), QStringList{Stopped});
+    EXPECT_FALSE(window.document().docLoaded);
     expectUnlocked();
 
     // The stopped load left the stalling text in HtmlData, so the guard asks first.
@@ -204,7 +209,7 @@ TEST_F(LoadingByUrl, StopButtonAndCloseRequestStopALoad)
     prompter.answers = {Prompter::Answer::Yes};
     QTimer::singleShot(300, &window, [&] { window.close(); });
     load(path);
-    EXPECT_EQ(prompter.messages(), (QStringList{Guard, Stopped}));
+    EXPECT_EQ(messages(), (QStringList{Guard, Stopped}));
     EXPECT_TRUE(window.isVisible());
     expectUnlocked();
 }
@@ -219,22 +224,22 @@ TEST_F(Saving, WriteButtonKeepsABackupAndHistorySurvivesARestart)
 {
     const QString path = writeDocument(QStringLiteral("page.html"), "<html>old");
     load(path);
-    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
+    QTextCursor cursor = control<QPlainTextEdit>("documentEdit")->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringLiteral(" new"));
-    button("Cmd1_1")->click();
+    button("writeButton")->click();
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), QByteArray("<html>old new"));
     QFile backup(folder.filePath(QStringLiteral("page.001")));
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
     EXPECT_EQ(backup.readAll(), QByteArray("<html>old"));
-    EXPECT_FALSE(window.Fnc_IsTextChanged());
+    EXPECT_FALSE(window.isTextChanged());
 
     // A second run of the program reads the history from the same INI file.
     ScriptedPrompter otherPrompter;
-    SFrm_Web restarted(otherPrompter, codePage, folder.filePath(QStringLiteral("tarnwick.INI")));
-    auto* history = restarted.findChild<QComboBox*>(QStringLiteral("Cmb1"));
+    MainWindow restarted(otherPrompter, folder.filePath(QStringLiteral("tarnwick.INI")));
+    auto* history = restarted.findChild<QComboBox*>(QStringLiteral("historyCombo"));
     ASSERT_EQ(history->count(), 1);
     EXPECT_EQ(history->itemText(0), QStringLiteral("page.html"));
 }
@@ -242,7 +247,7 @@ TEST_F(Saving, WriteButtonKeepsABackupAndHistorySurvivesARestart)
 TEST_F(Saving, ClosingWithEditsAsksAndCancelKeepsTheWindow)
 {
     load(writeDocument(QStringLiteral("close.html"), "<html>text"));
-    QTextCursor cursor = control<QPlainTextEdit>("RTextB")->textCursor();
+    QTextCursor cursor = control<QPlainTextEdit>("documentEdit")->textCursor();
     cursor.insertText(QStringLiteral("x"));
     window.show();
     prompter.answers = {Prompter::Answer::Cancel};

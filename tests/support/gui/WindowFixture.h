@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ScriptedPrompter.h"
-#include "common/CodePage.h"
 #include "common/RichTextBox.h"
-#include "window/SFrm_Web.h"
+#include "window/JapaneseTexts.h"
+#include "window/MainWindow.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,16 +16,40 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+// Finds a window's widgets by object name. A missing name fails the test, and the caller gets a stand-in
+// of the asked type, so the test goes on without crashing and reports every name that was missing.
+class WidgetFinder {
+public:
+    template <typename Widget> Widget* find(const QObject& root, const char* name)
+    {
+        if (auto* widget = root.findChild<Widget*>(QString::fromLatin1(name)))
+            return widget;
+        ADD_FAILURE() << "no widget named " << name;
+        auto* standIn = new Widget;
+        m_standIns.emplace_back(standIn);
+        return standIn;
+    }
+
+private:
+    std::vector<std::unique_ptr<QObject>> m_standIns;
+};
+
+// The Japanese texts of what the prompter was asked, as the window would show them.
+inline QStringList shownTexts(const ScriptedPrompter& prompter)
+{
+    QStringList texts;
+    for (const ScriptedPrompter::Asked& question : prompter.asked)
+        texts.append(promptText(question.prompt));
+    return texts;
+}
+
 // The real main window with scripted dialogs, and a folder for the documents a test writes.
 class WindowFixture : public ::testing::Test {
 protected:
-    template <typename Widget>
-    Widget* control(const char* name)
-    {
-        auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    template <typename Widget> Widget* control(const char* name) { return finder.find<Widget>(window, name); }
 
     QPushButton* button(const char* name) { return control<QPushButton>(name); }
 
@@ -41,27 +65,30 @@ protected:
     // Types a path into the path box and clicks the load button.
     void load(const QString& path)
     {
-        control<QPlainTextEdit>("Text1")->setPlainText(path);
-        button("Cmd1_2")->click();
+        control<QPlainTextEdit>("pathEdit")->setPlainText(path);
+        button("loadButton")->click();
     }
+
+    QStringList messages() const { return shownTexts(prompter); }
 
     // The window after an operation: every command enabled, the exit caption back, the strip idle.
     void expectUnlocked()
     {
-        for (const char* name : {"Cmd1_1", "Cmd1_2", "Command1", "Command2_0", "Command2_1", "Command3_0", "Command3_1"})
+        for (const char* name : {"writeButton", "loadButton", "browseButton", "previousLinkButton", "nextLinkButton",
+                                 "checkOneLinkButton", "checkAllLinksButton"})
             EXPECT_TRUE(button(name)->isEnabled()) << name;
-        for (const char* name : {"Cmb1", "Cmb2"})
+        for (const char* name : {"historyCombo", "moveKindCombo"})
             EXPECT_TRUE(control<QComboBox>(name)->isEnabled()) << name;
-        EXPECT_TRUE(control<QPlainTextEdit>("Text1")->isEnabled());
-        EXPECT_EQ(button("Cmd1_0")->text(), QStringLiteral("終了(&X)"));
-        EXPECT_TRUE(control<QLabel>("Label2")->text().isEmpty());
-        EXPECT_FALSE(control<QProgressBar>("ProgressBar1")->isVisibleTo(&window));
-        EXPECT_FALSE(window.state().IsBusy);
-        EXPECT_FALSE(window.state().AbortRequested);
+        EXPECT_TRUE(control<QPlainTextEdit>("pathEdit")->isEnabled());
+        EXPECT_EQ(button("exitButton")->text(), QStringLiteral("終了(&X)"));
+        EXPECT_TRUE(control<QLabel>("operationStatus")->text().isEmpty());
+        EXPECT_FALSE(control<QProgressBar>("progressBar")->isVisibleTo(&window));
+        EXPECT_FALSE(window.runState().isBusy);
+        EXPECT_FALSE(window.runState().abort.isRequested());
     }
 
+    WidgetFinder finder;
     QTemporaryDir folder;
     ScriptedPrompter prompter;
-    CodePage codePage;
-    SFrm_Web window{prompter, codePage, folder.filePath(QStringLiteral("tarnwick.INI"))};
+    MainWindow window{prompter, folder.filePath(QStringLiteral("tarnwick.INI"))};
 };

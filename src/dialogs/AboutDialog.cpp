@@ -1,4 +1,4 @@
-#include "SFrm_About.h"
+#include "AboutDialog.h"
 
 #include "AppIcon.h"
 #include "ProgramStarter.h"
@@ -6,7 +6,6 @@
 #include "common/AppInfo.h"
 #include "common/FileTest.h"
 #include "common/Prompter.h"
-#include "window/MessageBoxPrompter.h"
 
 #include <QFile>
 #include <QFrame>
@@ -39,7 +38,7 @@ constexpr qsizetype QueryBufferSize = 1024;
 QFrame* separatorLine()
 {
     auto* line = new QFrame;
-    line->setObjectName(QStringLiteral("Line1"));
+    line->setObjectName(QStringLiteral("separatorLine"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
@@ -47,93 +46,90 @@ QFrame* separatorLine()
 
 } // namespace
 
-void SFrm_About::showModal(QWidget* parent)
+void AboutDialog::showModal(QWidget* parent, Prompter& prompter)
 {
     const SystemRegistry registry;
     ProcessStarter starter;
-    MessageBoxPrompter prompter;
-    SFrm_About about(registry, starter, prompter, parent);
-    prompter.setParent(&about);
+    AboutDialog about(registry, starter, prompter, parent);
     about.exec();
 }
 
-SFrm_About::SFrm_About(const Registry& registry, ProgramStarter& starter, Prompter& prompter, QWidget* parent)
+AboutDialog::AboutDialog(const Registry& registry, ProgramStarter& starter, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_starter(starter), m_prompter(prompter)
 {
     setWindowTitle(AppTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     setWindowIcon(appIcon());
 
-    auto* picIcon = new QLabel;
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(appIcon().pixmap(48, 48));
-    picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    auto* iconLabel = new QLabel;
+    iconLabel->setObjectName(QStringLiteral("iconLabel"));
+    iconLabel->setPixmap(appIcon().pixmap(48, 48));
+    iconLabel->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* lblTitle = new QLabel(AppTitle);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont titleFont = lblTitle->font();
+    auto* titleLabel = new QLabel(AppTitle);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    QFont titleFont = titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
+    titleLabel->setFont(titleFont);
 
-    auto* lblVersion =
-        new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(AppVersionMajor).arg(AppVersionMinor).arg(AppVersionRevision));
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    auto* versionLabel = new QLabel(
+        QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(AppVersionMajor).arg(AppVersionMinor).arg(AppVersionRevision));
+    versionLabel->setObjectName(QStringLiteral("versionLabel"));
 
-    auto* lblDescription = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setWordWrap(true);
-    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* descriptionLabel = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));
+    descriptionLabel->setObjectName(QStringLiteral("descriptionLabel"));
+    descriptionLabel->setWordWrap(true);
+    descriptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* lblDisclaimer = new QLabel;
-    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-    lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* disclaimerLabel = new QLabel;
+    disclaimerLabel->setObjectName(QStringLiteral("disclaimerLabel"));
+    disclaimerLabel->setWordWrap(true);
+    disclaimerLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"));
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    auto* okButton = new QPushButton(QStringLiteral("OK"));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    connect(cmdSysInfo, &QPushButton::clicked, this, &SFrm_About::StartSysInfo);
+    auto* systemInfoButton = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+    systemInfoButton->setObjectName(QStringLiteral("systemInfoButton"));
+    connect(systemInfoButton, &QPushButton::clicked, this, &AboutDialog::startSysInfo);
 
     // Icon beside the title block; under the separator the disclaimer, with the buttons at the right.
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(16);
-    grid->addWidget(picIcon, 0, 0, 4, 1);
-    grid->addWidget(lblTitle, 0, 1, 1, 2);
-    grid->addWidget(lblVersion, 1, 1, 1, 2);
-    grid->addWidget(lblDescription, 2, 1, 1, 2);
+    grid->addWidget(iconLabel, 0, 0, 4, 1);
+    grid->addWidget(titleLabel, 0, 1, 1, 2);
+    grid->addWidget(versionLabel, 1, 1, 1, 2);
+    grid->addWidget(descriptionLabel, 2, 1, 1, 2);
     grid->setRowMinimumHeight(3, 24);
     grid->setRowStretch(3, 1);
     grid->addWidget(separatorLine(), 4, 0, 1, 3);
-    grid->addWidget(lblDisclaimer, 5, 0, 2, 2);
-    grid->addWidget(cmdOK, 5, 2);
-    grid->addWidget(cmdSysInfo, 6, 2);
+    grid->addWidget(disclaimerLabel, 5, 0, 2, 2);
+    grid->addWidget(okButton, 5, 2);
+    grid->addWidget(systemInfoButton, 6, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 220);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void SFrm_About::StartSysInfo()
+void AboutDialog::startSysInfo()
 {
     QString program;
-    if (!GetKeyValue(HKEY_LOCAL_MACHINE, ToolPathKey, ToolPathValue, program)) {
+    if (!getKeyValue(HKEY_LOCAL_MACHINE, ToolPathKey, ToolPathValue, program)) {
         QString folder;
-        if (GetKeyValue(HKEY_LOCAL_MACHINE, ToolFolderKey, ToolFolderValue, folder) &&
-            Fnc_FileExists(folder + ToolFileName))
+        if (getKeyValue(HKEY_LOCAL_MACHINE, ToolFolderKey, ToolFolderValue, folder) &&
+            fileExists(folder + ToolFileName))
             program = folder + ToolFileName;
         else
             program = findDesktopTool();
     }
     // A path the registry names is started as it is, without testing first that the file exists.
     if (program.isEmpty() || !m_starter.startDetached(program))
-        m_prompter.message(QStringLiteral("この環境ではシステム情報を使用できません。"), Prompter::Buttons::Ok,
-                           Prompter::Answer::Ok);
+        m_prompter.ask({PromptId::NoSystemInfoTool});
 }
 
-bool SFrm_About::GetKeyValue(quint32 keyRoot, const QString& keyName, const QString& subKeyRef, QString& keyVal) const
+bool AboutDialog::getKeyValue(quint32 keyRoot, const QString& keyName, const QString& subKeyRef, QString& keyVal) const
 {
     const std::optional<RegistryValue> value = m_registry.value(keyRoot, keyName, subKeyRef);
     if (!value || value->data.size() > QueryBufferSize) {
@@ -154,7 +150,7 @@ bool SFrm_About::GetKeyValue(quint32 keyRoot, const QString& keyName, const QStr
     return true;
 }
 
-QString SFrm_About::findDesktopTool() const
+QString AboutDialog::findDesktopTool() const
 {
     for (const QLatin1String name : DesktopTools) {
         const QString path = m_starter.findExecutable(name);

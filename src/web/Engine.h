@@ -1,0 +1,54 @@
+#pragma once
+
+#include "DocumentLoader.h"
+#include "ParallelWebCheck.h"
+#include "TransferScheduler.h"
+#include "WebCheck.h"
+#include "common/CodePage.h"
+#include "links/LinkNavigator.h"
+#include "links/LinkScanner.h"
+#include "store/DocumentWriter.h"
+
+#include <memory>
+
+class CheckProgress;
+class Prompter;
+class RichTextBox;
+struct Document;
+struct RunState;
+
+struct EngineSettings {
+    QString codePage = QString::fromLatin1(CodePage::DefaultName);
+    TransferScheduler::Limits limits;
+};
+
+// The engine wired together once, for the window and for tarnwick-check alike: the code page, the web
+// check, the full check, loading, navigation and writing, all on one document and one run state.
+class Engine {
+public:
+    Engine(Document& document, RunState& run, RichTextBox& editor, CheckProgress& progress, Prompter& prompter,
+           const EngineSettings& settings = {});
+
+    const CodePage& codePage() const { return m_codePage; }
+    // The web check of single links and of documents opened by URL.
+    WebCheck& web() { return *m_web; }
+    LinkScanner& scanner() { return *m_scanner; }
+    DocumentLoader& loader() { return *m_loader; }
+    LinkNavigator& navigator() { return *m_navigator; }
+    DocumentWriter& writer() { return *m_writer; }
+
+    // Records a path as the newest entry of the history of opened files: after a local file was loaded,
+    // and after the document was written under a new name.
+    void setRecordInHistory(std::function<void(const QString& path)> record);
+
+private:
+    CodePage m_codePage;
+    std::unique_ptr<WebCheck> m_web;
+    // The full check makes its web requests concurrently; the single check goes one at a time.
+    std::unique_ptr<ParallelWebCheck> m_parallelWeb;
+    std::unique_ptr<LinkScanner> m_scanner;
+    std::unique_ptr<DocumentLoader> m_loader;
+    std::unique_ptr<LinkNavigator> m_navigator;
+    std::unique_ptr<DocumentWriter> m_writer;
+    std::function<void(const QString&)> m_recordInHistory;
+};

@@ -1,0 +1,134 @@
+#include "JapaneseTexts.h"
+
+namespace {
+
+QString writeProblemText(WriteProblem problem, const QStringList& args)
+{
+    switch (problem) {
+    case WriteProblem::InvalidName:
+        return QStringLiteral("ファイル名が正しくありません。");
+    case WriteProblem::IsFolder:
+        return QStringLiteral("同じ名前のフォルダーがあります。");
+    case WriteProblem::NotRegularFile:
+        return QStringLiteral("通常のファイルではありません。");
+    case WriteProblem::ReadOnly:
+        return QStringLiteral("読み取り専用のファイルです。");
+    case WriteProblem::System:
+    case WriteProblem::None:
+        break;
+    }
+    return args.value(1);
+}
+
+} // namespace
+
+QString promptText(const Prompt& prompt)
+{
+    const QStringList& a = prompt.args;
+    switch (prompt.id) {
+    case PromptId::ReadFailed:
+        return QStringLiteral("読み込みに失敗しました。");
+    case PromptId::LoadStopped:
+        return QStringLiteral("読み込みを中止しました。");
+    case PromptId::NoHtmlTag:
+        return QStringLiteral("HTMLタグが見つかりません｡\r\n"
+                              "HTMLファイルではない可能性があります｡\r\n"
+                              "書き込むを行うとファイルが壊れる可能性があります｡\r\n"
+                              "読込を続けますか？");
+    case PromptId::DiscardEdits:
+        return QStringLiteral("現在編集中のデータは変更されています。\r\nデータの読み込みを行いますか？");
+    case PromptId::LinkNotFound:
+        return QStringLiteral("見つかりませんでした。");
+    case PromptId::NotLoaded:
+        return QStringLiteral("HTMLファイルを読み込んでください。");
+    case PromptId::Unchanged:
+        return QStringLiteral("変更されていません。");
+    case PromptId::NumberedExtension:
+        return QStringLiteral("拡張子が数字です。\r\n"
+                              "履歴ファイルの可能性があります。\r\n"
+                              "\r\n"
+                              "<はい(Y)>\t\t上書きを行う。\r\n"
+                              "<いいえ(N)>\t名前を変えて書き込みを行う。\r\n"
+                              "<キャンセル>\t書き込みを中止する。");
+    case PromptId::Written:
+        return QStringLiteral("書き込みを行いました。");
+    case PromptId::WriteFailed:
+        return QStringLiteral("書き込みに失敗しました。\r\n%1\r\n%2")
+            .arg(a.value(0), writeProblemText(prompt.problem, a));
+    case PromptId::Unencodable:
+        return QStringLiteral("書き込みに失敗しました。\r\n%1行目の文字「%2」(U+%3)は%4で表せません。")
+            .arg(a.value(0), a.value(1), a.value(2), a.value(3));
+    case PromptId::SaveBeforeClose:
+        return QStringLiteral("内容が変更されています。\r\n\r\n変更内容を書き込みますか?");
+    case PromptId::NoSystemInfoTool:
+        return QStringLiteral("この環境ではシステム情報を使用できません。");
+    case PromptId::UnknownEncodingSetting:
+        return QStringLiteral("INIファイルの文字コード「%1」は使用できません。\r\n%2で読み書きします。")
+            .arg(a.value(0), a.value(1));
+    }
+    return QString();
+}
+
+QString fileDialogFilter(FileDialogKind kind)
+{
+    switch (kind) {
+    case FileDialogKind::OpenDocument:
+        return QStringLiteral("HTMLファイル (*.HTM;*.HTML)|*.HTM;*HTML|すべてのファイル|*.*");
+    case FileDialogKind::WriteDocument:
+        break;
+    }
+    return QStringLiteral("すべてのファイル|*.*");
+}
+
+QString phaseText(CheckPhase phase)
+{
+    return phase == CheckPhase::Counting ? QStringLiteral("リンク数の割り出し中...")
+                                         : QStringLiteral("調査中のリンク先");
+}
+
+QString linkClassLabel(LinkClass linkClass)
+{
+    switch (linkClass) {
+    case LinkClass::OkWeb:
+        return QStringLiteral("OK：Webリンク");
+    case LinkClass::OkFile:
+        return QStringLiteral("OK：Fileリンク");
+    case LinkClass::OkPage:
+        return QStringLiteral("OK：ページリンク");
+    case LinkClass::NgWeb:
+        return QStringLiteral("NG：Webリンク");
+    case LinkClass::NgFile:
+        return QStringLiteral("NG：Fileリンク");
+    case LinkClass::NgPage:
+        return QStringLiteral("NG：ページリンク");
+    case LinkClass::NotChecked:
+        break;
+    }
+    return QStringLiteral("未調査リンク");
+}
+
+QString linkClassSentence(LinkClass linkClass)
+{
+    switch (linkClass) {
+    case LinkClass::OkWeb:
+        return QStringLiteral("Webにリンクしています。");
+    case LinkClass::OkFile:
+        return QStringLiteral("Fileにリンクしています。");
+    case LinkClass::OkPage:
+        return QStringLiteral("ページ内でリンクしています。");
+    case LinkClass::NgWeb:
+        return QStringLiteral("Webでリンク先が見つかりません。");
+    case LinkClass::NgFile:
+        return QStringLiteral("Fileが見つかりません。");
+    case LinkClass::NgPage:
+        return QStringLiteral("ページ内でリンク先が見つかりません。");
+    case LinkClass::NotChecked:
+        break;
+    }
+    return QStringLiteral("リンク確認を行いません。");
+}
+
+QString anyLinkLabel()
+{
+    return QStringLiteral("次のリンク");
+}
