@@ -8,6 +8,7 @@ packages=(
     googletest libgtest-dev
     python3 python3-pyftpdlib openssl ca-certificates
     fonts-ipafont-gothic xvfb
+    dpkg-dev file desktop-file-utils appstream groff-base man-db mandoc
 )
 
 missing=()
