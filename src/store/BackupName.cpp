@@ -26,11 +26,15 @@ QString backupGenerationName(const QString& path, qint64 generation)
     return base + u'.' + QStringLiteral("%1").arg(generation, 3, 10, QLatin1Char('0'));
 }
 
+qint64 firstFreeBackupGeneration(const QString& path, qint64 from)
+{
+    qint64 generation = from;
+    while (fileExists(backupGenerationName(path, generation)))
+        ++generation;
+    return generation;
+}
+
 QString firstFreeBackupName(const QString& path)
 {
-    for (qint64 generation = 1;; ++generation) {
-        const QString candidate = backupGenerationName(path, generation);
-        if (!fileExists(candidate))
-            return candidate;
-    }
+    return backupGenerationName(path, firstFreeBackupGeneration(path));
 }

@@ -13,6 +13,9 @@ QString documentExtension(const QString& path);
 // The name of backup generation n (n >= 1) of the document at path.
 QString backupGenerationName(const QString& path, qint64 generation);
 
-// The first generation name, counting from 1, at which no file or folder exists: gaps left by
-// deleted generations are filled first.
+// The first generation, counting from `from`, whose name no file or folder has: gaps left by deleted
+// generations are filled first.
+qint64 firstFreeBackupGeneration(const QString& path, qint64 from = 1);
+
+// The name of the first free generation (see firstFreeBackupGeneration).
 QString firstFreeBackupName(const QString& path);

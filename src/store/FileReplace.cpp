@@ -1,11 +1,14 @@
 #include "FileReplace.h"
 
-#include <QDir>
+#include "BackupFile.h"
+#include "FileDescriptor.h"
+#include "TempSibling.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,99 +16,153 @@
 
 namespace {
 
-QString systemError(int error)
+// As many links as the system follows in one path before it gives up with ELOOP.
+constexpr int MaxLinkHops = 40;
+
+WriteResult refused(WriteFailure failure)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return WriteResult{failure, 0, QString(), QString()};
 }
 
-// The file the bytes really belong to: a symbolic link's target, so that the link itself survives.
-QString resolvedTarget(const QString& path)
+WriteResult systemFailure(int error)
 {
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return path;
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+    return WriteResult{WriteFailure::System, error, QString::fromLocal8Bit(std::strerror(error)), QString()};
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+bool isFileName(const QString& path)
 {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= written;
+    return !path.isEmpty() && !path.contains(QChar(u'\0')) && path.isValidUtf16();
+}
+
+// The file a chain of symbolic links at path ends in, existing or not, so that the links survive. A
+// relative link is read against the link's own folder as given, never cleaned of "..", as the system
+// reads it. A chain longer than the system follows is left for stat() to report.
+QByteArray finalTarget(const QString& path)
+{
+    QByteArray target = QFile::encodeName(path);
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        char buffer[PATH_MAX];
+        const ssize_t size = ::readlink(target.constData(), buffer, sizeof buffer);
+        if (size < 0 || size == ssize_t(sizeof buffer))
+            break;
+        const QByteArray link(buffer, size);
+        target = link.startsWith('/') ? link : target.first(target.lastIndexOf('/') + 1) + link;
     }
-    return true;
+    return target;
 }
 
-// Creates a new, empty file beside target with the permissions the process gives new files.
-int createSibling(const QString& target, QByteArray& siblingName)
-{
-    const QFileInfo info(target);
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        // A short name of its own: the target's name may already be as long as names can be.
-        const QString name =
-            QStringLiteral(".tarnwick-%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        siblingName = QFile::encodeName(info.dir().filePath(name));
-        const int fd = ::open(siblingName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-// Writes bytes into the new file fd, taking over the mode and owner of the file it replaces.
-QString fillSibling(int fd, const QByteArray& bytes, const struct stat* replaced)
+// Gives the new file fd the owner and mode of the file it replaces, then the bytes, flushed to disk.
+int fillTemp(int fd, const QByteArray& bytes, const struct stat* replaced)
 {
     if (replaced) {
-        if (::fchmod(fd, replaced->st_mode & 07777) != 0)
-            return systemError(errno);
-        // Only a privileged process may give the file away; otherwise the owner is ours already.
+        // Only a privileged process may give the file away; otherwise it is the owner's already. Owner
+        // first: a change of owner clears the set-id bits the mode may hold.
         (void)!::fchown(fd, replaced->st_uid, replaced->st_gid);
+        if (::fchmod(fd, replaced->st_mode & 07777) != 0)
+            return errno;
     }
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
-        return systemError(errno);
-    return QString();
+    if (const int error = writeAll(fd, bytes.constData(), bytes.size()))
+        return error;
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// So that the rename survives a power loss. Some file systems cannot flush a folder; the rename has been
+// made by then, so that is no failure of the write.
+void syncFolder(const QString& target)
+{
+    const FileDescriptor folder(
+        ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.isOpen())
+        ::fsync(folder.get());
+}
+
+// The temporary file stays locked until it has become the target, so no cleanup can take it for a leftover.
+int replaceContents(const QString& target, const QByteArray& bytes, const struct stat* replaced,
+                    const WriteOptions& options)
+{
+    QByteArray tempName;
+    int error = 0;
+    const mode_t mode = replaced || options.ownerOnly ? 0600 : 0666;
+    const FileDescriptor temp = createTempSibling(target, mode, tempName, error);
+    if (!temp.isOpen())
+        return error;
+    error = fillTemp(temp.get(), bytes, replaced);
+    if (error == 0) {
+        reachStep(options.steps, WriteStep::TempWritten, QFile::decodeName(tempName));
+        if (::rename(tempName.constData(), QFile::encodeName(target).constData()) != 0)
+            error = errno;
+    }
+    if (error != 0) {
+        ::unlink(tempName.constData());
+        return error;
+    }
+    reachStep(options.steps, WriteStep::Renamed, target);
+    syncFolder(target);
+    return 0;
 }
 
 } // namespace
 
-QString replaceFile(const QString& path, const QByteArray& bytes)
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, const WriteOptions& options)
 {
-    if (path.isEmpty() || path.contains(QChar(u'\0')))
-        return QStringLiteral("ファイル名が正しくありません。");
-    const QString target = resolvedTarget(path);
-    const QByteArray encodedTarget = QFile::encodeName(target);
+    if (!isFileName(path))
+        return refused(WriteFailure::InvalidName);
+    const QByteArray encodedTarget = finalTarget(path);
+    const QString target = QFile::decodeName(encodedTarget);
 
     struct stat existing;
     const bool exists = ::stat(encodedTarget.constData(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        return systemFailure(errno);
     if (exists) {
         if (S_ISDIR(existing.st_mode))
-            return QStringLiteral("同じ名前のフォルダーがあります。");
+            return refused(WriteFailure::IsFolder);
         if (!S_ISREG(existing.st_mode))
-            return QStringLiteral("通常のファイルではありません。");
+            return refused(WriteFailure::NotRegularFile);
         // A file nobody may write is read-only even to a process that could override it.
         if ((existing.st_mode & 0222) == 0 || ::access(encodedTarget.constData(), W_OK) != 0)
-            return QStringLiteral("読み取り専用のファイルです。");
+            return refused(WriteFailure::ReadOnly);
     }
 
-    QByteArray sibling;
-    const int fd = createSibling(target, sibling);
-    if (fd < 0)
-        return systemError(errno);
-    QString error = fillSibling(fd, bytes, exists ? &existing : nullptr);
-    if (::close(fd) != 0 && error.isEmpty())
-        error = systemError(errno);
-    if (error.isEmpty() && ::rename(sibling.constData(), encodedTarget.constData()) != 0)
-        error = systemError(errno);
-    if (!error.isEmpty())
-        ::unlink(sibling.constData());
-    return error;
+    removeStaleTempSiblings(target);
+    WriteResult result;
+    if (options.keepBackup && exists) {
+        if (const int error = makeBackupGeneration(target, result.backupName, options.steps))
+            return systemFailure(error);
+    }
+    if (const int error = replaceContents(target, bytes, exists ? &existing : nullptr, options)) {
+        // The file is as it was: a backup of it would only be a duplicate that nobody asked for.
+        if (!result.backupName.isEmpty())
+            ::unlink(QFile::encodeName(result.backupName).constData());
+        return systemFailure(error);
+    }
+    return result;
+}
+
+WriteResult writeDocumentFile(const QString& path, const QByteArray& bytes, bool keepBackup, const WriteSteps* testHook)
+{
+    WriteOptions options;
+    options.keepBackup = keepBackup;
+    options.steps = testHook;
+    return writeFileAtomically(path, bytes, options);
+}
+
+QString replaceFile(const QString& path, const QByteArray& bytes)
+{
+    const WriteResult result = writeDocumentFile(path, bytes, false);
+    switch (result.failure) {
+    case WriteFailure::None:
+        return QString();
+    case WriteFailure::InvalidName:
+        return QStringLiteral("invalid file name");
+    case WriteFailure::IsFolder:
+        return QStringLiteral("a folder has this name");
+    case WriteFailure::NotRegularFile:
+        return QStringLiteral("not a regular file");
+    case WriteFailure::ReadOnly:
+        return QStringLiteral("read-only file");
+    case WriteFailure::System:
+        break;
+    }
+    return result.systemError;
 }

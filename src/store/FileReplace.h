@@ -1,12 +1,53 @@
 #pragma once
 
+#include "WriteSteps.h"
+
 #include <QByteArray>
 #include <QString>
 
-// Replaces what the file at path holds with bytes, so that the path never holds a half-written file:
-// the bytes go to a new file in the same folder, which is flushed to disk and then renamed over the
-// target. An existing target keeps its permissions and owner; a symbolic link is written through.
-// A target that is a folder or another non-regular file, or a read-only file (one with no write
-// permission for anyone, or one this process may not write), is refused and left as it was.
-// Returns an empty string on success, else the reason, for the user.
+// Why a write failed, as data for the window to put into words.
+enum class WriteFailure {
+    None,
+    InvalidName,    // the path is empty or no file name (a NUL, an unpaired surrogate)
+    IsFolder,       // a folder has the name
+    NotRegularFile, // a device, a pipe, a socket... has the name
+    ReadOnly,       // nobody may write the file, or this process may not
+    System,         // a system call failed: see errorNumber and systemError
+};
+
+struct WriteResult {
+    WriteFailure failure = WriteFailure::None;
+    int errorNumber = 0; // the errno, for System
+    QString systemError; // its strerror text, for System
+    QString backupName;  // the backup generation made, on success; empty when none was made
+    bool ok() const { return failure == WriteFailure::None; }
+};
+
+struct WriteOptions {
+    // Keep the file's previous content as its first free backup generation (BackupName.h).
+    bool keepBackup = false;
+    // A file that does not exist yet is made readable by its owner only, rather than as the umask says.
+    bool ownerOnly = false;
+    const WriteSteps* steps = nullptr; // for tests
+};
+
+// Replaces what the file at path holds with bytes, so that the path always holds a complete file, the
+// previous or the new one, whenever the process dies. Refusals come first and touch nothing: a folder,
+// another non-regular file, a read-only file (one with no write permission for anyone, or one this
+// process may not write). A symbolic link is written through: it stays a link and its final target is
+// the file written, with its backup beside it.
+//
+// With keepBackup, the existing file first gets a second name, its backup generation (a hard link, or
+// a copy where the file system has none); the document's own name is never removed. Then the bytes go
+// to a temporary file in the same folder (TempSibling.h), which is flushed to disk, given the mode and
+// owner of the file it replaces and renamed over it; the folder is flushed last. If the replacement
+// fails, the backup just made is removed again and the file is as it was. Temporary files left beside
+// the target by writes that died are removed first.
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, const WriteOptions& options = {});
+
+// writeFileAtomically for a document, whose new file gets the mode the umask gives.
+WriteResult writeDocumentFile(const QString& path, const QByteArray& bytes, bool keepBackup,
+                              const WriteSteps* testHook = nullptr);
+
+// writeDocumentFile without backup for callers that want a reason text: empty on success.
 QString replaceFile(const QString& path, const QByteArray& bytes);

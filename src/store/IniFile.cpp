@@ -1,7 +1,5 @@
 #include "IniFile.h"
 
-#include "FileReplace.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,6 +71,12 @@ QByteArrayView cutUtf8(QByteArrayView text, qsizetype max)
     return text.first(end);
 }
 
+// Lines as the file is read: the last one counts whether or not a line end closes it.
+qsizetype lineCount(const QByteArray& bytes)
+{
+    return bytes.count('\n') + (bytes.isEmpty() || bytes.endsWith('\n') ? 0 : 1);
+}
+
 bool holdsLineBreak(const QString& text)
 {
     return text.contains(u'\n') || text.contains(u'\r');
@@ -88,14 +92,14 @@ IniFile::IniFile(QString path) : m_path(std::move(path))
     QFile file(m_path);
     if (!info.isFile() || info.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly)) {
         m_readable = false;
-        m_error = QStringLiteral("INIファイルを読み込めません。");
+        m_error = Error::Unreadable;
         return;
     }
     // Read no more than the limit allows even when the file grows meanwhile.
     const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes || bytes.count('\n') >= MaxLines) {
+    if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes || lineCount(bytes) > MaxLines) {
         m_readable = false;
-        m_error = QStringLiteral("INIファイルを読み込めません。");
+        m_error = Error::Unreadable;
         return;
     }
     parse(bytes);
@@ -155,8 +159,8 @@ QString IniFile::value(const QString& section, const QString& key) const
 bool IniFile::setValue(const QString& section, const QString& key, const QString& value)
 {
     const QString keyName = stripBlanks(key);
-    if (keyName.isEmpty() || keyName.contains(u'=') || section.contains(u']') || holdsLineBreak(keyName) ||
-        holdsLineBreak(section) || holdsLineBreak(value))
+    if (keyName.isEmpty() || keyName.startsWith(u'[') || keyName.contains(u'=') || section.contains(u']') ||
+        holdsLineBreak(keyName) || holdsLineBreak(section) || holdsLineBreak(value))
         return false;
 
     Section& target = sectionForWriting(section);
@@ -208,20 +212,21 @@ bool IniFile::save()
     if (!m_readable)
         return false;
     QByteArray bytes;
-    qsizetype lineCount = 0;
     for (const Section& section : m_sections) {
-        lineCount += qsizetype(section.lines.size());
         for (const QByteArray& line : section.lines)
             bytes += line;
     }
-    // The next start must be able to read what is written now.
-    if (bytes.size() > MaxFileBytes || lineCount > MaxLines) {
-        m_error = QStringLiteral("INIファイルが大きすぎます。");
+    // The next start must be able to read what is written now: the same limits, counted the same way.
+    if (bytes.size() > MaxFileBytes || lineCount(bytes) > MaxLines) {
+        m_error = Error::TooLarge;
         return false;
     }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    m_error = replaceFile(m_path, bytes);
-    return m_error.isEmpty();
+    WriteOptions options;
+    options.ownerOnly = true;
+    m_writeResult = writeFileAtomically(m_path, bytes, options);
+    m_error = m_writeResult.ok() ? Error::None : Error::WriteFailed;
+    return m_writeResult.ok();
 }
 
 QString readIniString(const QString& file, const QString& section, const QString& key)

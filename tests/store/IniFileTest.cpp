@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QByteArray HandWritten = "; kept as it was\n"
@@ -67,18 +69,101 @@ TEST_F(IniFileTest, CreatesFileAndFolderAndRefusesWhatWouldCorruptIt)
     EXPECT_EQ(readBytes(nested), QByteArray("[History]\nFile0=日本.html\n"));
 
     writeBytes(path, HandWritten);
-    const char* const refused[][3] = {{"History", "  ", "v"},
-                                      {"History", "a=b", "v"},
-                                      {"History", "File0", "a\n[X]\nk=v"},
-                                      {"His]tory", "File0", "v"},
-                                      {"History\r", "File0", "v"}};
+    const char* const refused[][3] = {
+        {"History", "  ", "v"},      {"History", "a=b", "v"},    {"History", "File0", "a\n[X]\nk=v"},
+        {"History", "[X]", "v"},     {"History", " \t[X", "v"},  {"History", "a\nb", "v"},
+        {"History", "File0", "v\r"}, {"His]tory", "File0", "v"}, {"History\r", "File0", "v"},
+        {"\nHistory", "File0", "v"}};
     for (const auto& [section, key, value] : refused)
         EXPECT_FALSE(
             writeIniString(path, QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value)));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_FALSE(writeIniString(path, History, QStringLiteral("File0"), QStringLiteral("x")));
+    IniFile ini(path);
+    ASSERT_TRUE(ini.setValue(History, QStringLiteral("File0"), QStringLiteral("x")));
+    EXPECT_FALSE(ini.save());
+    EXPECT_EQ(ini.error(), IniFile::Error::WriteFailed);
+    EXPECT_EQ(ini.writeResult().failure, WriteFailure::ReadOnly);
     EXPECT_EQ(readBytes(path), HandWritten);
 }
+
+TEST_F(IniFileTest, ANewFileIsTheOwnersOnlyAndAnExistingOneKeepsItsMode)
+{
+    const mode_t mask = ::umask(022);
+    const bool created = writeIniString(path, History, QStringLiteral("File0"), QStringLiteral("a"));
+    ::umask(mask);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(QFile::permissions(path),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+
+    const auto shared = QFile::permissions(path) | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QFile::setPermissions(path, shared);
+    ASSERT_TRUE(writeIniString(path, History, QStringLiteral("File0"), QStringLiteral("b")));
+    EXPECT_EQ(QFile::permissions(path), shared);
+}
+
+TEST_F(IniFileTest, AByteOrderMarkIsSkippedAndKept)
+{
+    writeBytes(path, "\xEF\xBB\xBF[History]\r\nCount=2\r\n[Other]\r\nk=v\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.value(History, QStringLiteral("Count")), QStringLiteral("2"));
+    ASSERT_TRUE(ini.setValue(History, QStringLiteral("Count"), QStringLiteral("3")));
+    ASSERT_TRUE(ini.setValue(History, QStringLiteral("File0"), QStringLiteral("a")));
+    ASSERT_TRUE(ini.save());
+    EXPECT_EQ(readBytes(path), QByteArray("\xEF\xBB\xBF[History]\r\nCount=3\r\nFile0=a\r\n[Other]\r\nk=v\r\n"));
+
+    // Before a key of the lines ahead of any section, too: it is no part of the key's name.
+    writeBytes(path, "\xEF\xBB\xBF[History]\nCount=4\n");
+    EXPECT_EQ(IniFile(path).value(QStringLiteral("history"), QStringLiteral("count")), QStringLiteral("4"));
+}
+
+// The line limit is reached by a write: what it wrote reads back, and the next line is refused unwritten.
+TEST_F(IniFileTest, AFileItWroteAlwaysReadsBack)
+{
+    const QByteArray full = "[History]\n" + QByteArray(IniFile::MaxLines - 2, '\n');
+    writeBytes(path, full);
+    IniFile ini(path);
+    ASSERT_TRUE(ini.isReadable());
+    ASSERT_TRUE(ini.setValue(History, QStringLiteral("Count"), QStringLiteral("1")));
+    ASSERT_TRUE(ini.save());
+    const QByteArray written = readBytes(path);
+    EXPECT_EQ(written.count('\n'), IniFile::MaxLines);
+    const IniFile reread(path);
+    EXPECT_TRUE(reread.isReadable());
+    EXPECT_EQ(reread.value(History, QStringLiteral("Count")), QStringLiteral("1"));
+
+    ASSERT_TRUE(ini.setValue(History, QStringLiteral("File0"), QStringLiteral("a")));
+    EXPECT_FALSE(ini.save());
+    EXPECT_EQ(ini.error(), IniFile::Error::TooLarge);
+    EXPECT_EQ(readBytes(path), written);
+}
+
+struct LimitCase {
+    const char* name;
+    QByteArray (*bytes)();
+    bool readable;
+    friend void PrintTo(const LimitCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class IniFileLimits : public ::testing::TestWithParam<LimitCase> {};
+
+// Lines and bytes are counted as save() counts them; a last line without line end is a line.
+TEST_P(IniFileLimits, ReadsWhatSaveWouldWrite)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.INI"));
+    writeBytes(path, GetParam().bytes());
+    EXPECT_EQ(IniFile(path).isReadable(), GetParam().readable);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, IniFileLimits,
+    ::testing::Values(LimitCase{"MaxLines", [] { return QByteArray(IniFile::MaxLines, '\n'); }, true},
+                      LimitCase{"MaxLinesLastOpen", [] { return QByteArray(IniFile::MaxLines - 1, '\n') + "k=v"; },
+                                true},
+                      LimitCase{"OneLineMore", [] { return QByteArray(IniFile::MaxLines, '\n') + "k=v"; }, false},
+                      LimitCase{"MaxBytes", [] { return QByteArray(IniFile::MaxFileBytes, 'a'); }, true},
+                      LimitCase{"OneByteMore", [] { return QByteArray(IniFile::MaxFileBytes + 1, 'a'); }, false}),
+    [](const ::testing::TestParamInfo<LimitCase>& info) { return std::string(info.param.name); });
 
 struct BadFile {
     const char* name;
