@@ -22,7 +22,7 @@ namespace {
 
 class NoWeb : public WebLinkCheck {
 public:
-    bool checkWebLink(const QString&) override { return false; }
+    WebVerdict checkWebLink(const QString&) override { return {}; }
 };
 
 // A document of about `links` links and `bytes` characters: file, in-page and never-checked links

@@ -109,14 +109,17 @@ int main(int argc, char** argv)
     const TransferScheduler::Limits defaultLimits;
     const QCommandLineOption jobsOption(
         QStringLiteral("jobs"),
-        QStringLiteral("Web requests made at once (default %1); 1 checks one link after the other. "
-                       "The results are the same either way.")
-            .arg(defaultLimits.transfers),
+        QStringLiteral("Web requests made at once, over all hosts (default %1: enough to keep %2 hosts busy at "
+                       "the per-host limit, so the per-host limit is what bounds a check of many hosts); 1 checks "
+                       "one link after the other. The results are the same either way.")
+            .arg(defaultLimits.transfers)
+            .arg(defaultLimits.transfers / defaultLimits.transfersPerHost),
         QStringLiteral("N"), QString::number(defaultLimits.transfers));
     parser.addOption(jobsOption);
     const QCommandLineOption perHostOption(
         QStringLiteral("per-host"),
-        QStringLiteral("Of those, at most N to one host (default %1).").arg(defaultLimits.transfersPerHost),
+        QStringLiteral("Of those, at most N to one host (default %1), to be polite to servers.")
+            .arg(defaultLimits.transfersPerHost),
         QStringLiteral("N"), QString::number(defaultLimits.transfersPerHost));
     parser.addOption(perHostOption);
     parser.addPositionalArgument(QStringLiteral("DOCUMENT"),

@@ -108,7 +108,7 @@ LinkResult LinkClassifier::classify(const QString& value) const
     case Check::Web:
         return checkWeb(p.target);
     case Check::WebThenFile:
-        return m_web.checkWebLink(p.target) ? LinkResult::OkWeb : checkFile(p.target);
+        return m_web.checkWebLink(p.target).exists ? LinkResult::OkWeb : checkFile(p.target);
     case Check::File:
         break;
     }
@@ -125,7 +125,7 @@ std::optional<QString> LinkClassifier::webUrl(const QString& value) const
 
 LinkResult LinkClassifier::checkWeb(const QString& url) const
 {
-    return m_web.checkWebLink(url) ? LinkResult::OkWeb : LinkResult::NgWeb;
+    return m_web.checkWebLink(url).exists ? LinkResult::OkWeb : LinkResult::NgWeb;
 }
 
 LinkResult LinkClassifier::checkFile(const QString& path) const

@@ -12,6 +12,9 @@
 #include "common/RunState.h"
 #include "common/SearchCopy.h"
 
+#include <QScopeGuard>
+
+#include <algorithm>
 #include <exception>
 #include <memory>
 
@@ -43,8 +46,6 @@ bool LinkScanner::checkAllLinks(const QString& docBase, bool docIsFile, bool use
     } catch (const std::exception&) {
         result = false;
     }
-    // Whatever was announced and not checked (a stop, an error) is of no use any more.
-    m_web.cancelPrefetch();
     m_editor.setEnabled(true);
     m_progress.showCurrentLink(QString());
     m_progress.setProgressVisible(false);
@@ -97,14 +98,32 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
 
     const QList<std::optional<QString>> values = valuesToCheck(upper);
     QStringList webUrls;
-    for (const auto& value : values) {
-        if (const auto url = value ? classifier.webUrl(*value) : std::nullopt)
+    std::vector<bool> isWeb(values.size());
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (const auto url = values[i] ? classifier.webUrl(*values[i]) : std::nullopt) {
             webUrls.append(*url);
+            isWeb[i] = true;
+        }
     }
-    m_web.prefetch(webUrls);
+    // The bar counts the links decided and, ahead of them, the web links whose answers have arrived:
+    // it moves on while a slow link holds up the decisions, which go in document order.
+    const int lastValue = m_table.count() - 1;
+    int decided = 0;
+    int webDecided = 0;
+    int answered = 0;
+    const auto showProgress = [&] {
+        m_progress.setProgressValue(std::min(lastValue, decided + std::max(0, answered - webDecided)));
+    };
+    m_web.prefetch(webUrls, [&](int count) {
+        answered = count;
+        showProgress();
+    });
+    // The announced links the loop does not reach (a stop) are of no use any more.
+    const auto endPrefetch = qScopeGuard([this] { m_web.cancelPrefetch(); });
 
     for (int i = 0; i < m_table.count(); ++i) {
-        m_progress.setProgressValue(i);
+        decided = i;
+        showProgress();
         if (abortRequested())
             return false;
         if (!values[i])
@@ -112,6 +131,7 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
         m_progress.showCurrentLink(*values[i]);
         m_progress.processEvents();
         m_table.entries[i].result = classifier.classify(*values[i]);
+        webDecided += isWeb[i];
     }
     return true;
 }

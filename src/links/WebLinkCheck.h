@@ -3,17 +3,66 @@
 #include <QString>
 #include <QStringList>
 
-// The check of one web link ("HTTP:", "HTTPS:", "FTP:"): true when the target answered.
-// The network implementation lives with the transfer layer; tests put their own in its place.
+#include <functional>
+#include <optional>
+
+// Why a web request brought no answer.
+enum class WebFailure {
+    None,
+    InvalidUrl,
+    HostNotFound,
+    ConnectionRefused,
+    ConnectTimeout,     // no connection within the connect time-out
+    Stalled,            // connected, then nothing for the stall time-out
+    TlsUntrusted,       // the server's certificate is not trusted (or names another host)
+    TlsFailed,          // another TLS failure
+    TooManyRedirects,
+    ProtocolNotAllowed, // a URL or redirect to anything but http, https or ftp
+    TooLarge,           // over the byte cap or past the deadline, where that fails the transfer
+    RemoteFileNotFound, // an FTP server has no such file
+    Cancelled,          // stopped by the user
+    Other,
+};
+
+// Why a web link is OK or not.
+enum class WebReason {
+    Answered,          // OK: the target answered (an HTTP status below 400, or an FTP file)
+    CutWhileStreaming, // OK: an FTP or .EXE transfer kept streaming and was cut
+    HttpError,         // NG: an HTTP status of 400 or more
+    SameAsNotFound,    // NG: the same answer as a page that does not exist
+    MissingHeaders,    // NG: no Server, Date or Last-Modified header
+    NoAnswer,          // NG: the request failed (failure says why)
+};
+
+// The check of one web link, and why it came out so.
+struct WebVerdict {
+    bool exists = false;
+    WebReason reason = WebReason::NoAnswer;
+    long status = 0; // HTTP status of the final answer; 0 for FTP or none
+    WebFailure failure = WebFailure::None;
+    QString failureText; // the network library's words for a failure
+    QString finalUrl;    // where the last redirect led
+    std::optional<bool> fragmentFound; // a link with a fragment whose page arrived: an id or name of it there
+};
+
+// The check of web links ("HTTP:", "HTTPS:", "FTP:"). The network implementation lives with the
+// transfer layer; tests put their own in its place.
 class WebLinkCheck {
 public:
+    // Told how many announced links have had their answer (or failure), as answers arrive.
+    using AnsweredCallback = std::function<void(int answered)>;
+
     virtual ~WebLinkCheck() = default;
-    virtual bool checkWebLink(const QString& url) = 0;
+    virtual WebVerdict checkWebLink(const QString& url) = 0;
 
     // A full check announces, before it checks them, the URLs it will pass to checkWebLink, in the
-    // order it will pass them, so that an implementation may make their requests ahead; the verdicts must
-    // stay those of checking one URL after the other. cancelPrefetch ends what was announced and not
-    // checked yet (a stop, the end of the run). A check made one request at a time ignores both.
-    virtual void prefetch(const QStringList& urls) { Q_UNUSED(urls); }
+    // order it will pass them, so that an implementation may make their requests ahead; the verdicts
+    // must stay those of checking one URL after the other. cancelPrefetch ends what was announced and
+    // not checked yet (a stop, the end of the run).
+    virtual void prefetch(const QStringList& urls, AnsweredCallback onAnswered = {})
+    {
+        Q_UNUSED(urls);
+        Q_UNUSED(onAnswered);
+    }
     virtual void cancelPrefetch() {}
 };

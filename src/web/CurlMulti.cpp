@@ -83,28 +83,12 @@ void CurlMulti::cancel(quint64 id)
     scheduleAfterCurl();
 }
 
-QByteArray CurlMulti::takeReceived(quint64 id, qint64 maxBytes)
+qint64 CurlMulti::bufferedBytes() const
 {
-    const auto it = m_entries.find(id);
-    return it == m_entries.end() ? QByteArray() : it->second.transfer->takeReceived(maxBytes);
-}
-
-const CurlTransfer* CurlMulti::unfinishedTransfer(quint64 id) const
-{
-    const auto it = m_entries.find(id);
-    return it == m_entries.end() ? nullptr : it->second.transfer.get();
-}
-
-long CurlMulti::status(quint64 id) const
-{
-    const CurlTransfer* transfer = unfinishedTransfer(id);
-    return transfer ? transfer->status() : 0;
-}
-
-QString CurlMulti::header(quint64 id, const QString& name) const
-{
-    const CurlTransfer* transfer = unfinishedTransfer(id);
-    return transfer ? transfer->header(name) : QString();
+    qint64 bytes = 0;
+    for (const auto& [id, entry] : m_entries)
+        bytes += entry.transfer->bufferedBytes();
+    return bytes;
 }
 
 int CurlMulti::onSocket(CURL*, curl_socket_t socket, int what, void* self, void*)

@@ -35,19 +35,14 @@ public:
     // From now on no blockArrived() is emitted for it, and its finished() reports Cancelled.
     // Ids whose finished() was emitted, and unknown ids, are ignored.
     void cancel(quint64 id);
-    // Removes and returns up to maxBytes of the body received so far; valid until finished() is emitted.
-    QByteArray takeReceived(quint64 id, qint64 maxBytes);
-    // Status and headers of the response now arriving, the final ones once curl is done; 0 and empty
-    // once finished() was emitted (the result has them then) or for an unknown id.
-    long status(quint64 id) const;
-    QString header(quint64 id, const QString& name) const;
     // Transfers not finished yet, counting those whose finished() is still to be emitted.
     int activeCount() const { return int(m_entries.size()); }
+    // The body bytes held by transfers whose finished() is still to be emitted.
+    qint64 bufferedBytes() const;
 
 signals:
     // One per write-callback call that delivered body bytes.
     void blockArrived(quint64 id);
-    // The body holds the bytes not taken with takeReceived().
     void finished(quint64 id, const TransferResult& result);
 
 private:
@@ -76,7 +71,6 @@ private:
     void deliverPending();
     Delivery deliverOne(quint64 id);
     void scheduleAfterCurl();
-    const CurlTransfer* unfinishedTransfer(quint64 id) const;
 
     CurlMultiPtr m_multi;
     CurlSlistPtr m_requestHeaders;

@@ -1,5 +1,7 @@
 #include "web/CurlTransfer.h"
 
+#include <QDeadlineTimer>
+
 #include <algorithm>
 
 namespace {
@@ -36,6 +38,7 @@ CurlTransfer::CurlTransfer(quint64 id, const TransferRequest& request, curl_slis
     const QUrl url = parseWrittenUrl(request.url);
     m_result.host = url.host();
     if (!url.isValid() || url.isRelative()) {
+        m_result.failure = WebFailure::InvalidUrl;
         m_result.errorText = QStringLiteral("invalid URL: %1").arg(request.url);
         return;
     }
@@ -77,6 +80,11 @@ CURLcode CurlTransfer::setUp(const QByteArray& encodedUrl, curl_slist* requestHe
     set(CURLOPT_WRITEDATA, this);
     set(CURLOPT_HEADERFUNCTION, &CurlTransfer::onHeader);
     set(CURLOPT_HEADERDATA, this);
+    // Called at least once a second, also while nothing arrives: where the deadline is kept.
+    m_deadline = QDeadlineTimer::current().deadline() + qint64(m_request.deadlineSeconds) * 1000;
+    set(CURLOPT_XFERINFOFUNCTION, &CurlTransfer::onProgress);
+    set(CURLOPT_XFERINFODATA, this);
+    set(CURLOPT_NOPROGRESS, 0L);
     set(CURLOPT_PRIVATE, this);
     return code;
 }
@@ -92,12 +100,25 @@ size_t CurlTransfer::onHeader(char* data, size_t size, size_t count, void* self)
     return size * count;
 }
 
+int CurlTransfer::onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    auto* transfer = static_cast<CurlTransfer*>(self);
+    if (QDeadlineTimer::current().deadline() < transfer->m_deadline)
+        return 0;
+    // Past the deadline the transfer ends as at the byte cap: judged on what arrived, or failed.
+    if (transfer->m_request.failOverLimit)
+        transfer->m_overLimit = true;
+    else
+        transfer->m_result.truncated = true;
+    return 1;
+}
+
 size_t CurlTransfer::receive(const char* data, size_t bytes)
 {
     // Returning fewer bytes than offered makes curl end the transfer with CURLE_WRITE_ERROR.
     if (m_cancelRequested)
         return 0;
-    const qint64 room = m_request.maxBodyBytes - m_receivedTotal;
+    const qint64 room = m_request.maxBodyBytes - m_received.size();
     const bool overCap = qint64(bytes) > room;
     if (overCap && m_request.failOverLimit) {
         m_overLimit = true;
@@ -106,7 +127,6 @@ size_t CurlTransfer::receive(const char* data, size_t bytes)
     const qint64 kept = std::min(qint64(bytes), room);
     if (kept > 0) {
         m_received.append(data, qsizetype(kept));
-        m_receivedTotal += kept;
         ++m_pendingBlocks;
     }
     m_result.truncated = overCap;
@@ -146,11 +166,6 @@ bool CurlTransfer::takePendingBlock()
     return true;
 }
 
-QByteArray CurlTransfer::takeReceived(qint64 maxBytes)
-{
-    return takeFront(m_received, maxBytes);
-}
-
 void CurlTransfer::requestCancel()
 {
     m_cancelRequested = true;
@@ -169,15 +184,58 @@ void CurlTransfer::finish(CURLcode code)
     char* effectiveUrl = nullptr;
     curl_easy_getinfo(m_handle.get(), CURLINFO_EFFECTIVE_URL, &effectiveUrl);
     m_result.finalUrl = QString::fromUtf8(effectiveUrl);
+    long redirects = 0;
+    curl_easy_getinfo(m_handle.get(), CURLINFO_REDIRECT_COUNT, &redirects);
+    m_result.redirects = int(redirects);
     m_result.status = m_status;
     m_result.headers = m_headers;
 
-    if (code == CURLE_OK || (m_result.truncated && code == CURLE_WRITE_ERROR)) {
+    const bool endedByUs = code == CURLE_WRITE_ERROR || code == CURLE_ABORTED_BY_CALLBACK;
+    if (code == CURLE_OK || (m_result.truncated && endedByUs)) {
         m_result.outcome = TransferResult::Outcome::Completed;
+        m_result.failure = WebFailure::None;
     } else if (m_overLimit) {
-        m_result.errorText = QStringLiteral("too large: more than %1 bytes").arg(m_request.maxBodyBytes);
+        m_result.failure = WebFailure::TooLarge;
+        m_result.errorText = QStringLiteral("more than %1 bytes, or not within %2 s")
+                                 .arg(m_request.maxBodyBytes)
+                                 .arg(m_request.deadlineSeconds);
     } else {
+        m_result.failure = failureOf(code);
         m_result.errorText = QString::fromUtf8(m_errorBuffer[0] ? m_errorBuffer : curl_easy_strerror(code));
+    }
+}
+
+WebFailure CurlTransfer::failureOf(CURLcode code) const
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return WebFailure::HostNotFound;
+    case CURLE_COULDNT_CONNECT:
+        return WebFailure::ConnectionRefused;
+    case CURLE_OPERATION_TIMEDOUT: {
+        // The same code for the connect time-out and the stall: whether a connection stood tells them apart.
+        curl_off_t connected = 0;
+        curl_easy_getinfo(m_handle.get(), CURLINFO_CONNECT_TIME_T, &connected);
+        return connected > 0 ? WebFailure::Stalled : WebFailure::ConnectTimeout;
+    }
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return WebFailure::TlsUntrusted;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_CRL_BADFILE:
+        return WebFailure::TlsFailed;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return WebFailure::TooManyRedirects;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return WebFailure::ProtocolNotAllowed;
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+        return WebFailure::RemoteFileNotFound;
+    default:
+        return WebFailure::Other;
     }
 }
 
@@ -185,6 +243,7 @@ TransferResult CurlTransfer::takeResult()
 {
     if (m_cancelRequested) {
         m_result.outcome = TransferResult::Outcome::Cancelled;
+        m_result.failure = WebFailure::Cancelled;
         m_result.errorText = QStringLiteral("cancelled");
     }
     m_result.body = std::move(m_received);

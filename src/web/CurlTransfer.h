@@ -4,8 +4,8 @@
 #include "web/TransferTypes.h"
 
 // One request on its own easy handle: the options every request gets, the body and header buffers
-// the curl callbacks fill, the byte cap, and the result once curl is done with it. Driven by CurlMulti;
-// nothing here touches the multi handle or emits anything, so the callbacks stay trivial.
+// the curl callbacks fill, the byte cap, the deadline, and the result once curl is done with it. Driven
+// by CurlMulti; nothing here touches the multi handle or emits anything, so the callbacks stay trivial.
 class CurlTransfer {
 public:
     // Sets up the easy handle; when the URL is invalid or an option is refused there is no handle
@@ -19,10 +19,8 @@ public:
 
     // One per write-callback call that delivered bytes and has not been reported yet.
     bool takePendingBlock();
-    QByteArray takeReceived(qint64 maxBytes);
-    // Status and headers of the response arriving now (the final one once finished).
-    long status() const { return m_status; }
-    QString header(const QString& name) const { return findHeader(m_headers, name); }
+    // Bytes received and not yet handed over with the result.
+    qint64 bufferedBytes() const { return m_received.size(); }
 
     // From now on the write callback refuses data and the result reports a cancel.
     void requestCancel();
@@ -35,21 +33,23 @@ public:
 private:
     static size_t onWrite(char* data, size_t size, size_t count, void* self);
     static size_t onHeader(char* data, size_t size, size_t count, void* self);
+    static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
     size_t receive(const char* data, size_t bytes);
     void receiveHeaderLine(QByteArray line);
     CURLcode setUp(const QByteArray& encodedUrl, curl_slist* requestHeaders);
+    WebFailure failureOf(CURLcode code) const;
 
     const quint64 m_id;
     const TransferRequest m_request;
     CurlEasyPtr m_handle;
     char m_errorBuffer[CURL_ERROR_SIZE] = {};
-    QByteArray m_received;      // arrived and not yet taken
-    qint64 m_receivedTotal = 0; // the cap counts taken bytes too
+    QByteArray m_received;
+    qint64 m_deadline = 0; // steady clock, in milliseconds
     int m_pendingBlocks = 0;
     HttpHeaders m_headers;
     long m_status = 0;
     bool m_inHttpResponse = false;
-    bool m_overLimit = false;
+    bool m_overLimit = false; // the cap or the deadline ended a transfer that must fail then
     bool m_cancelRequested = false;
     TransferResult m_result;
 };

@@ -1,8 +1,8 @@
 #include "DocumentLoader.h"
 
-#include "SFrm_Inet.h"
 #include "WebCheck.h"
 #include "common/Document.h"
+#include "common/CodePage.h"
 #include "common/DocumentFile.h"
 #include "common/DocumentSource.h"
 #include "common/Prompter.h"
@@ -11,9 +11,13 @@
 
 bool readDocument(const DocumentSource& source, Document& document, const CodePage& codePage, WebCheck& web)
 {
-    if (source.isUrl)
-        return web.readWebDocument(source.path);
-    return readLocalFile(source.path, codePage, document.htmlData);
+    if (!source.isUrl)
+        return readLocalFile(source.path, codePage, document.htmlData);
+    const auto fetched = web.fetchDocument(source.path);
+    if (!fetched)
+        return false;
+    document.htmlData = fetched->body.isEmpty() ? QString() : codePage.decode(fetched->body);
+    return true;
 }
 
 DocumentLoader::DocumentLoader(Document& document, RunState& run, const CodePage& codePage, WebCheck& web,
@@ -24,15 +28,11 @@ DocumentLoader::DocumentLoader(Document& document, RunState& run, const CodePage
 
 DocumentLoader::Outcome DocumentLoader::load(const QString& pathBoxText)
 {
-    Outcome outcome = Outcome::Failed;
-    {
-        const InetSession inet(m_run.abort, m_web);
-        outcome = readAndCheck(DocumentSource::fromPathBox(pathBoxText));
-        if (m_run.abort.isRequested()) {
-            m_prompter.ask({PromptId::LoadStopped});
-            if (outcome != Outcome::Loaded)
-                outcome = Outcome::Stopped;
-        }
+    Outcome outcome = readAndCheck(DocumentSource::fromPathBox(pathBoxText));
+    if (m_run.abort.isRequested()) {
+        m_prompter.ask({PromptId::LoadStopped});
+        if (outcome != Outcome::Loaded)
+            outcome = Outcome::Stopped;
     }
     return outcome;
 }

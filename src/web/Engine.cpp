@@ -6,13 +6,8 @@ Engine::Engine(Document& document, RunState& run, RichTextBox& editor, CheckProg
                const EngineSettings& settings)
     : m_codePage(settings.codePage)
 {
-    m_web = std::make_unique<WebCheck>(document, run.abort, m_codePage);
-    WebLinkCheck* fullCheckWeb = m_web.get();
-    if (settings.limits.transfers > 1) {
-        m_parallelWeb = std::make_unique<ParallelWebCheck>(run.abort, *m_web, settings.limits);
-        fullCheckWeb = m_parallelWeb.get();
-    }
-    m_scanner = std::make_unique<LinkScanner>(document, run, editor, progress, *fullCheckWeb);
+    m_web = std::make_unique<WebCheck>(run.abort, m_codePage, settings.limits);
+    m_scanner = std::make_unique<LinkScanner>(document, run, editor, progress, *m_web);
     m_loader = std::make_unique<DocumentLoader>(document, run, m_codePage, *m_web, *m_scanner, prompter);
     m_navigator = std::make_unique<LinkNavigator>(run, editor, progress, prompter);
     const auto record = [this](const QString& path) {

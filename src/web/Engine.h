@@ -1,7 +1,6 @@
 #pragma once
 
 #include "DocumentLoader.h"
-#include "ParallelWebCheck.h"
 #include "TransferScheduler.h"
 #include "WebCheck.h"
 #include "common/CodePage.h"
@@ -30,7 +29,6 @@ public:
            const EngineSettings& settings = {});
 
     const CodePage& codePage() const { return m_codePage; }
-    // The web check of single links and of documents opened by URL.
     WebCheck& web() { return *m_web; }
     LinkScanner& scanner() { return *m_scanner; }
     DocumentLoader& loader() { return *m_loader; }
@@ -44,8 +42,6 @@ public:
 private:
     CodePage m_codePage;
     std::unique_ptr<WebCheck> m_web;
-    // The full check makes its web requests concurrently; the single check goes one at a time.
-    std::unique_ptr<ParallelWebCheck> m_parallelWeb;
     std::unique_ptr<LinkScanner> m_scanner;
     std::unique_ptr<DocumentLoader> m_loader;
     std::unique_ptr<LinkNavigator> m_navigator;

@@ -1,14 +1,26 @@
 #include "TransferScheduler.h"
 
-#include "InetControl.h"
 #include "WebLink.h"
 
+#include <QDateTime>
+#include <QTimer>
+
 #include <algorithm>
+
+namespace {
+
+bool isFtp(const TransferRequest& request)
+{
+    return isFtpUrl(request.url);
+}
+
+} // namespace
 
 TransferScheduler::TransferScheduler(Limits limits, QObject* parent) : QObject(parent), m_limits(limits)
 {
     m_limits.transfers = std::max(1, m_limits.transfers);
     m_limits.transfersPerHost = std::max(1, m_limits.transfersPerHost);
+    m_clock.start();
     connect(&m_multi, &CurlMulti::blockArrived, this, &TransferScheduler::onBlockArrived);
     connect(&m_multi, &CurlMulti::finished, this, &TransferScheduler::onFinished);
 }
@@ -16,56 +28,150 @@ TransferScheduler::TransferScheduler(Limits limits, QObject* parent) : QObject(p
 TransferScheduler::Ticket TransferScheduler::add(const TransferRequest& request, quint64 rank, bool cutWhenStreaming)
 {
     const Ticket ticket = m_nextTicket++;
-    m_queue.emplace(std::pair(rank, ticket),
-                    Queued{request, requestHost(request.url), isFtpUrl(request.url), cutWhenStreaming});
+    const QString host = requestHost(request.url);
+    m_hosts[host].queue.emplace(std::pair(rank, ticket), Queued{request, cutWhenStreaming, false});
+    m_queuedHost.insert(ticket, host);
     startQueued();
     return ticket;
 }
 
-bool TransferScheduler::hasRoom(const Queued& queued) const
+void TransferScheduler::hurry(Ticket ticket)
 {
-    return m_runningPerHost.value(queued.host) < m_limits.transfersPerHost &&
-           !(queued.ftp && m_ftpHosts.contains(queued.host));
+    if (!m_queuedHost.contains(ticket) || m_hurried == ticket)
+        return;
+    m_hurried = ticket;
+    startQueued();
+}
+
+std::map<std::pair<quint64, TransferScheduler::Ticket>, TransferScheduler::Queued>::iterator
+TransferScheduler::startable(Host& host)
+{
+    // Behind a running FTP session, a host's other FTP requests wait; its HTTP requests need not.
+    auto it = host.queue.begin();
+    while (it != host.queue.end() && host.ftpRunning && isFtp(it->second.request))
+        ++it;
+    return it;
+}
+
+bool TransferScheduler::hasRoom(const Host& host) const
+{
+    if (host.running >= m_limits.transfersPerHost || m_clock.elapsed() < host.pausedUntil)
+        return false;
+    return std::any_of(host.queue.begin(), host.queue.end(),
+                       [&host](const auto& entry) { return !(host.ftpRunning && isFtp(entry.second.request)); });
+}
+
+double TransferScheduler::remainingTime(const Host& host) const
+{
+    // A host not heard from yet is taken to answer as fast as the others do on average.
+    const double answerTime = host.answers > 0 ? double(host.answerTimeMs)
+                              : m_answerCount > 0 ? double(m_answerTimeTotalMs) / m_answerCount
+                                                  : 1.0;
+    return double(host.queue.size() + host.running) * std::max(answerTime, 1.0);
+}
+
+std::optional<QString> TransferScheduler::nextHost() const
+{
+    if (m_hurried) {
+        const QString host = m_queuedHost.value(*m_hurried);
+        const auto it = m_hosts.constFind(host);
+        if (it != m_hosts.cend() && hasRoom(*it))
+            return host;
+    }
+    std::optional<QString> best;
+    double bestTime = -1;
+    quint64 bestRank = 0;
+    for (auto it = m_hosts.cbegin(); it != m_hosts.cend(); ++it) {
+        const Host& host = *it;
+        if (!hasRoom(host))
+            continue;
+        const double time = remainingTime(host);
+        const quint64 rank = host.queue.begin()->first.first;
+        if (time > bestTime || (time == bestTime && rank < bestRank)) {
+            best = it.key();
+            bestTime = time;
+            bestRank = rank;
+        }
+    }
+    return best;
 }
 
 void TransferScheduler::startQueued()
 {
-    // The first queued request whose host has room goes next: a busy host does not hold up the others.
-    auto it = m_queue.begin();
-    while (it != m_queue.end() && runningCount() < m_limits.transfers) {
-        if (!hasRoom(it->second)) {
-            ++it;
-            continue;
-        }
-        const Ticket ticket = it->first.second;
-        Queued queued = std::move(it->second);
-        it = m_queue.erase(it);
-        start(ticket, std::move(queued));
+    while (runningCount() < m_limits.transfers) {
+        // Past the byte budget only a new request of nothing running may start, so a check always goes on.
+        if (runningCount() > 0 && m_multi.bufferedBytes() > HeldBytesBudget)
+            return;
+        const std::optional<QString> hostName = nextHost();
+        if (!hostName)
+            return;
+        start(*hostName, m_hosts[*hostName]);
     }
 }
 
-void TransferScheduler::start(Ticket ticket, Queued queued)
+void TransferScheduler::start(const QString& hostName, Host& host)
 {
-    const int toHost = ++m_runningPerHost[queued.host];
-    if (queued.ftp)
-        m_ftpHosts.insert(queued.host);
+    auto it = startable(host);
+    if (m_hurried && m_queuedHost.value(*m_hurried) == hostName) {
+        // The hurried request itself, unless an FTP session holds it back.
+        const auto hurried = std::find_if(host.queue.begin(), host.queue.end(),
+                                          [this](const auto& entry) { return entry.first.second == *m_hurried; });
+        if (hurried != host.queue.end() && !(host.ftpRunning && isFtp(hurried->second.request)))
+            it = hurried;
+    }
+    const auto [rank, ticket] = it->first;
+    Queued queued = std::move(it->second);
+    host.queue.erase(it);
+    m_queuedHost.remove(ticket);
+    if (m_hurried == ticket)
+        m_hurried.reset();
+
+    ++host.running;
+    host.ftpRunning = host.ftpRunning || isFtp(queued.request);
     const quint64 id = m_multi.start(queued.request);
-    m_running.emplace(
-        id, Running{ticket, std::move(queued.host), queued.ftp, queued.cutWhenStreaming, CutCounter(), false});
+    m_running.emplace(id, Running{ticket, rank, hostName, std::move(queued), CutCounter(), false, m_clock.elapsed()});
     m_peakRunning = std::max(m_peakRunning, runningCount());
-    m_peakPerHost = std::max(m_peakPerHost, toHost);
+    m_peakPerHost = std::max(m_peakPerHost, host.running);
 }
 
 void TransferScheduler::onBlockArrived(quint64 id)
 {
     const auto it = m_running.find(id);
-    if (it == m_running.end() || !it->second.cutWhenStreaming || it->second.cut)
+    if (it == m_running.end() || !it->second.queued.cutWhenStreaming || it->second.cut)
         return;
-    // Every block is a state report of its own transfer, as the handler sees them one request at a time.
-    if (it->second.counter.cutsAt(InetControl::StateBlockArrived)) {
+    if (it->second.counter.cutsAtBlock()) {
         it->second.cut = true;
         m_multi.cancel(id);
     }
+}
+
+std::optional<qint64> TransferScheduler::retryDelayMs(const Running& running, const TransferResult& result) const
+{
+    if (running.queued.retried || running.cut || (result.status != 429 && result.status != 503))
+        return std::nullopt;
+    const QString value = result.header(QStringLiteral("Retry-After"));
+    bool isNumber = false;
+    const qint64 seconds = value.toLongLong(&isNumber);
+    qint64 delayMs = -1;
+    if (isNumber) {
+        delayMs = seconds * 1000;
+    } else {
+        // The other form is an HTTP date.
+        const QDateTime when = QDateTime::fromString(value, Qt::RFC2822Date);
+        if (when.isValid())
+            delayMs = std::max<qint64>(0, QDateTime::currentDateTimeUtc().msecsTo(when));
+    }
+    if (delayMs < 0 || delayMs > MaxRetryAfterSeconds * 1000)
+        return std::nullopt;
+    return delayMs;
+}
+
+void TransferScheduler::noteAnswerTime(Host& host, qint64 durationMs)
+{
+    host.answerTimeMs = (host.answerTimeMs * host.answers + durationMs) / (host.answers + 1);
+    ++host.answers;
+    m_answerTimeTotalMs += durationMs;
+    ++m_answerCount;
 }
 
 void TransferScheduler::onFinished(quint64 id, const TransferResult& result)
@@ -73,12 +179,25 @@ void TransferScheduler::onFinished(quint64 id, const TransferResult& result)
     const auto it = m_running.find(id);
     if (it == m_running.end())
         return; // cancelled by cancelAll or reset, whose outcome is already set
-    const Running running = std::move(it->second);
+    Running running = std::move(it->second);
     m_running.erase(it);
-    if (--m_runningPerHost[running.host] == 0)
-        m_runningPerHost.remove(running.host);
-    if (running.ftp)
-        m_ftpHosts.remove(running.host);
+    Host& host = m_hosts[running.host];
+    --host.running;
+    if (isFtp(running.queued.request))
+        host.ftpRunning = false;
+    if (result.outcome != TransferResult::Outcome::Cancelled)
+        noteAnswerTime(host, m_clock.elapsed() - running.startedMs);
+
+    if (const auto delay = retryDelayMs(running, result)) {
+        // Asked once more once the server's wait is over; the host's queue waits as well.
+        running.queued.retried = true;
+        host.pausedUntil = std::max(host.pausedUntil, m_clock.elapsed() + *delay);
+        host.queue.emplace(std::pair(running.rank, running.ticket), std::move(running.queued));
+        m_queuedHost.insert(running.ticket, running.host);
+        QTimer::singleShot(int(*delay) + 1, this, &TransferScheduler::startQueued);
+        startQueued();
+        return;
+    }
     m_outcomes[running.ticket] = Outcome{result, running.cut};
     startQueued();
     emit ended(running.ticket);
@@ -101,26 +220,36 @@ void TransferScheduler::cancelRunning()
     for (const auto& [id, running] : m_running)
         m_multi.cancel(id);
     m_running.clear();
-    m_runningPerHost.clear();
-    m_ftpHosts.clear();
+    for (Host& host : m_hosts) {
+        host.running = 0;
+        host.ftpRunning = false;
+    }
 }
 
 void TransferScheduler::cancelAll()
 {
     Outcome cancelled;
     cancelled.result.outcome = TransferResult::Outcome::Cancelled;
+    cancelled.result.failure = WebFailure::Cancelled;
     cancelled.result.errorText = QStringLiteral("cancelled");
     for (const auto& [id, running] : m_running)
         m_outcomes[running.ticket] = cancelled;
-    for (const auto& [key, queued] : m_queue)
-        m_outcomes[key.second] = cancelled;
-    m_queue.clear();
+    for (Host& host : m_hosts) {
+        for (const auto& [key, queued] : host.queue)
+            m_outcomes[key.second] = cancelled;
+        host.queue.clear();
+    }
+    m_queuedHost.clear();
+    m_hurried.reset();
     cancelRunning();
 }
 
 void TransferScheduler::reset()
 {
-    m_queue.clear();
+    for (Host& host : m_hosts)
+        host.queue.clear();
+    m_queuedHost.clear();
+    m_hurried.reset();
     cancelRunning();
     m_outcomes.clear();
 }

@@ -4,24 +4,34 @@
 #include "CutCounter.h"
 #include "TransferTypes.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
-#include <QSet>
 
 #include <map>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
 // Runs queued requests on a CurlMulti of its own, never more than a total and a per-host number at a
-// time, starting them by rank (lowest first) as places free up. FTP requests go to a host one at a time:
-// FTP servers commonly allow a client address few sessions and refuse the rest, which would fail links
-// that the one-at-a-time check finds. A request may be marked to be cut by the rule of the web check's
-// state handler: cancelled at the CutCounter's cut, and reported as cut.
+// time. Every request of the program goes through one of these.
+//
+// Which request starts next: among the hosts with a free place, the host with the most request time
+// still ahead of it (its queued and running requests times its observed answer time), so the slowest
+// queues start first and finish with the rest; within a host, the lowest rank (document order). A
+// request being waited for right now (hurry) goes before all others.
+//
+// FTP requests go to a host one at a time: FTP servers commonly allow a client address few sessions
+// and refuse the rest. A request may be marked to be cut once it keeps streaming (CutCounter), and is
+// then reported as cut. A 429 or 503 answer with a Retry-After of at most MaxRetryAfterSeconds is
+// asked once more after that wait, the host's queue pausing meanwhile.
 class TransferScheduler : public QObject {
     Q_OBJECT
 public:
+    // The default total is high enough that the total is not what bounds a check of many hosts: with
+    // 4 requests to one host, 128 in all keep 32 hosts fully busy.
     struct Limits {
-        int transfers = 16;
+        int transfers = 128;
         int transfersPerHost = 4;
     };
     struct Outcome {
@@ -30,10 +40,17 @@ public:
     };
     using Ticket = quint64;
 
+    static constexpr int MaxRetryAfterSeconds = 10;
+    // Bytes that running transfers may hold before no further one starts.
+    static constexpr qint64 HeldBytesBudget = 96 * 1024 * 1024;
+
     explicit TransferScheduler(Limits limits, QObject* parent = nullptr);
 
+    const Limits& limits() const { return m_limits; }
     // Queues a request and starts what the limits allow. The host is the request's (see requestHost).
     Ticket add(const TransferRequest& request, quint64 rank, bool cutWhenStreaming);
+    // The request the caller waits for now starts before any other.
+    void hurry(Ticket ticket);
     // The outcome of an ended request; null while it is queued or running, or once released.
     const Outcome* outcome(Ticket ticket) const;
     void release(Ticket ticket);
@@ -43,7 +60,7 @@ public:
     void reset();
 
     int runningCount() const { return int(m_running.size()); }
-    int queuedCount() const { return int(m_queue.size()); }
+    int queuedCount() const { return int(m_queuedHost.size()); }
     // The most requests that ran at once since construction, in all and to one host.
     int peakRunning() const { return m_peakRunning; }
     int peakRunningToOneHost() const { return m_peakPerHost; }
@@ -54,34 +71,50 @@ signals:
 private:
     struct Queued {
         TransferRequest request;
-        QString host;
-        bool ftp = false;
         bool cutWhenStreaming = false;
+        bool retried = false;
+    };
+    struct Host {
+        std::map<std::pair<quint64, Ticket>, Queued> queue; // by rank, then by arrival
+        int running = 0;
+        bool ftpRunning = false;
+        qint64 pausedUntil = 0; // ms on m_clock
+        qint64 answerTimeMs = 0; // running mean of its requests' durations; 0 while none ended
+        int answers = 0;
     };
     struct Running {
         Ticket ticket = 0;
+        quint64 rank = 0;
         QString host;
-        bool ftp = false;
-        bool cutWhenStreaming = false;
+        Queued queued;
         CutCounter counter;
         bool cut = false;
+        qint64 startedMs = 0;
     };
 
-    bool hasRoom(const Queued& queued) const;
+    bool hasRoom(const Host& host) const;
+    double remainingTime(const Host& host) const;
+    std::optional<QString> nextHost() const;
     void startQueued();
-    void start(Ticket ticket, Queued queued);
+    void start(const QString& hostName, Host& host);
+    std::map<std::pair<quint64, Ticket>, Queued>::iterator startable(Host& host);
     void onBlockArrived(quint64 id);
     void onFinished(quint64 id, const TransferResult& result);
+    std::optional<qint64> retryDelayMs(const Running& running, const TransferResult& result) const;
+    void noteAnswerTime(Host& host, qint64 durationMs);
     void cancelRunning();
 
     Limits m_limits;
     CurlMulti m_multi;
+    QElapsedTimer m_clock;
     Ticket m_nextTicket = 1;
-    std::map<std::pair<quint64, Ticket>, Queued> m_queue; // by rank, then by arrival
-    std::unordered_map<quint64, Running> m_running;       // by the CurlMulti id
-    QHash<QString, int> m_runningPerHost;
-    QSet<QString> m_ftpHosts; // hosts with an FTP request running
+    QHash<QString, Host> m_hosts;
+    QHash<Ticket, QString> m_queuedHost; // host of each queued ticket
+    std::optional<Ticket> m_hurried;
+    std::unordered_map<quint64, Running> m_running; // by the CurlMulti id
     std::unordered_map<Ticket, Outcome> m_outcomes;
+    qint64 m_answerTimeTotalMs = 0;
+    int m_answerCount = 0;
     int m_peakRunning = 0;
     int m_peakPerHost = 0;
 };

@@ -1,15 +1,5 @@
 #include "web/TransferTypes.h"
 
-#include <algorithm>
-
-QByteArray takeFront(QByteArray& bytes, qint64 maxBytes)
-{
-    const qsizetype count = qsizetype(std::clamp<qint64>(maxBytes, 0, bytes.size()));
-    QByteArray taken = bytes.left(count);
-    bytes.remove(0, count);
-    return taken;
-}
-
 QString findHeader(const HttpHeaders& headers, const QString& name)
 {
     const QByteArray wanted = name.toLatin1();

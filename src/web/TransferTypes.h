@@ -1,5 +1,7 @@
 #pragma once
 
+#include "links/WebLinkCheck.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -13,9 +15,6 @@ inline QUrl parseWrittenUrl(const QString& url)
     return QUrl(url, QUrl::TolerantMode);
 }
 
-// Removes up to maxBytes from the front of bytes and returns them.
-QByteArray takeFront(QByteArray& bytes, qint64 maxBytes);
-
 // Header lines of one response in arrival order: name and value as the server sent them.
 using HttpHeaders = QList<std::pair<QByteArray, QByteArray>>;
 
@@ -26,9 +25,11 @@ QString findHeader(const HttpHeaders& headers, const QString& name);
 struct TransferRequest {
     QString url;                           // as the user wrote it; encoded leniently before it is sent
     qint64 maxBodyBytes = 4 * 1024 * 1024; // counted after content decoding, so a compression bomb stops here
-    bool failOverLimit = false;            // false: reaching the cap ends the transfer and keeps what arrived
+    // false: reaching the cap or the deadline ends the transfer and keeps what arrived; true: it fails.
+    bool failOverLimit = false;
     int connectTimeoutMs = 20000;
     int stallSeconds = 30; // fewer than one byte a second over this span fails the transfer
+    int deadlineSeconds = 60; // the whole transfer, however slowly the server trickles
     int maxRedirects = 10;
 };
 
@@ -36,13 +37,15 @@ struct TransferResult {
     enum class Outcome { Completed, Failed, Cancelled };
 
     Outcome outcome = Outcome::Failed;
-    QString errorText;      // why it failed or was cancelled; empty when completed
+    WebFailure failure = WebFailure::Other; // None once completed
+    QString errorText;      // the network library's own words for a failure; empty when completed
     long status = 0;        // HTTP status of the final response; 0 when there was none or for FTP
-    QByteArray body;        // content-decoded; bytes taken while the transfer ran are not repeated here
+    QByteArray body;        // content-decoded
     HttpHeaders headers;    // of the final HTTP response only
     QString host;           // host of the URL as requested, before any redirect, lower-case
     QString finalUrl;       // where the last redirect led; the encoded request URL when there was none
-    bool truncated = false; // the byte cap ended the transfer; the body is the first maxBodyBytes bytes
+    int redirects = 0;      // how many redirects were followed
+    bool truncated = false; // the cap or the deadline ended the transfer; the body is what arrived
 
     QString header(const QString& name) const { return findHeader(headers, name); }
 };

@@ -1,226 +1,396 @@
 #include "WebCheck.h"
 
-#include "InetControl.h"
-#include "InetError.h"
-#include "WebLink.h"
 #include "common/CodePage.h"
-#include "common/Document.h"
 #include "common/RunState.h"
 #include "common/SearchCopy.h"
+#include "links/AnchorIndex.h"
 
 #include <QCoreApplication>
 
-WebCheck::WebCheck(Document& document, const AbortRequest& abort, const CodePage& codePage, QObject* parent)
-    : QObject(parent), m_document(document), m_abort(abort), m_codePage(codePage)
+#include <QSet>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// A link's own request comes before its probe, and both before anything of the next link.
+quint64 linkRank(int index)
 {
+    return 2 * quint64(index);
 }
 
-QString WebCheck::decode(const QByteArray& bytes) const
+quint64 probeRank(int index)
 {
-    return bytes.isEmpty() ? QString() : m_codePage.decode(bytes);
+    return 2 * quint64(index) + 1;
 }
 
-bool WebCheck::Fnc_SetInetObject(InetControl* control)
+// The link answered: it completed, or the cut rule ended it (which counts as an answer).
+bool isAnswer(const TransferScheduler::Outcome& outcome)
 {
-    InetCtl = control;
-    return true;
+    return outcome.cut || outcome.result.outcome == TransferResult::Outcome::Completed;
 }
 
-bool WebCheck::Fnc_ClearInetObject()
+} // namespace
+
+struct WebCheck::Occurrence {
+    enum class State { Waiting, Answered, Failed };
+
+    QString written; // as announced
+    WebLink link;
+    TransferScheduler::Ticket linkTicket = 0;
+    std::optional<TransferScheduler::Ticket> probeTicket;
+    State state = State::Waiting;
+    std::optional<WebAnswer> answer; // once answered
+    WebVerdict failure;              // once failed
+    bool probeEnded = false;
+    std::optional<NotFoundAnswer> probe; // once ended: nothing when the probe failed
+};
+
+struct WebCheck::Run {
+    std::vector<Occurrence> occurrences;
+    int next = 0; // the occurrence the next checkWebLink decides
+    int answered = 0;
+    int cacheFullFrom = 0; // from this occurrence on, the not-found cache is certainly full at its turn
+    AnsweredCallback onAnswered;
+    QHash<TransferScheduler::Ticket, int> byTicket;
+    // Per cache key, the occurrences looking it up or storing under it, in document order.
+    QHash<QString, std::vector<int>> byHost;
+    // Hosts none of whose undecided links may still put them into the cache: each of their links that
+    // answers probes at its turn.
+    QSet<QString> unblocked;
+    // Occurrences that answered and whose probe brought a page: each stores it at its turn if there is room.
+    std::set<int> storing;
+};
+
+WebCheck::WebCheck(const AbortRequest& abort, const CodePage& codePage, TransferScheduler::Limits limits,
+                   QObject* parent)
+    : QObject(parent), m_abort(abort), m_scheduler(limits),
+      m_decode([&codePage](const QByteArray& body, const QString&) { return codePage.decode(body); })
 {
-    InetCtl = nullptr;
-    emit inetObjectCleared();
-    return true;
+    connect(&m_scheduler, &TransferScheduler::ended, this, &WebCheck::onEnded);
 }
 
-bool WebCheck::clearNotFoundCache()
-{
-    NotFoundHost.clear();
-    NotFoundPage.clear();
-    return true;
-}
-
-TransferRequest WebCheck::requestOf(RequestKind kind) const
-{
-    TransferRequest request = m_limits;
-    request.maxBodyBytes = kind == RequestKind::Document ? MaxDocumentBytes : MaxLinkBodyBytes;
-    request.failOverLimit = kind == RequestKind::Document;
-    return request;
-}
+WebCheck::~WebCheck() = default;
 
 TransferRequest WebCheck::linkRequest(const QString& url) const
 {
-    // Links, cut links and probes share their bounds; only the handler treats them differently.
-    TransferRequest request = requestOf(RequestKind::Link);
+    TransferRequest request = m_limits;
     request.url = url;
+    request.maxBodyBytes = MaxLinkBodyBytes;
+    request.failOverLimit = false;
     return request;
 }
 
-void WebCheck::prepareRequest(RequestKind kind)
+void WebCheck::prefetch(const QStringList& urls, AnsweredCallback onAnswered)
 {
-    m_cutCounter = CutCounter();
-    InetCutDone = false;
-    InetNoCut = kind != RequestKind::CutLink;
-    InetCtl->setRequestTemplate(requestOf(kind));
+    endRun();
+    m_run = std::make_unique<Run>();
+    m_run->onAnswered = std::move(onAnswered);
+    m_run->occurrences.reserve(urls.size());
+    for (const QString& url : urls) {
+        const int index = int(m_run->occurrences.size());
+        Occurrence& occurrence = m_run->occurrences.emplace_back();
+        occurrence.written = url;
+        occurrence.link = prepareWebLink(url);
+        const WebLink& link = occurrence.link;
+        m_run->byHost[link.host].push_back(index);
+        if (link.probeHost != link.host)
+            m_run->byHost[link.probeHost].push_back(index);
+    }
+    m_run->cacheFullFrom = cacheFullFrom();
+    // Ends are reported through the event loop only, so every ticket is known here before its end.
+    for (int index = 0; index < int(m_run->occurrences.size()); ++index) {
+        Occurrence& occurrence = m_run->occurrences[index];
+        occurrence.linkTicket =
+            m_scheduler.add(linkRequest(occurrence.link.url), linkRank(index), occurrence.link.cutKind);
+        m_run->byTicket.insert(occurrence.linkTicket, index);
+    }
 }
 
-void WebCheck::Inet1_StateChanged(int state)
+void WebCheck::cancelPrefetch()
 {
-    if (!InetCtl)
+    endRun();
+}
+
+void WebCheck::endRun()
+{
+    m_scheduler.reset();
+    m_run.reset();
+}
+
+WebVerdict WebCheck::checkWebLink(const QString& url)
+{
+    if (!m_run || m_run->next >= int(m_run->occurrences.size()) || m_run->occurrences[m_run->next].written != url) {
+        // Not the URL announced next: the run's order is lost, so this URL is a run of its own.
+        prefetch({url});
+        const WebVerdict verdict = decide(0);
+        endRun();
+        return verdict;
+    }
+    return decide(m_run->next);
+}
+
+WebVerdict WebCheck::decide(int index)
+{
+    Occurrence& occurrence = m_run->occurrences[index];
+    waitUntil(occurrence.linkTicket, [&occurrence] { return occurrence.state != Occurrence::State::Waiting; });
+
+    WebVerdict verdict = occurrence.failure;
+    if (occurrence.state == Occurrence::State::Answered) {
+        const WebLink& link = occurrence.link;
+        NotFoundAnswer notFound;
+        if (const NotFoundAnswer* cached = m_notFound.find(link.host)) {
+            notFound = *cached;
+        } else {
+            // Stopped: a probe started now would only be cancelled.
+            if (!occurrence.probeTicket && !m_abort.isRequested())
+                requestProbe(index);
+            if (occurrence.probeTicket)
+                waitUntil(*occurrence.probeTicket, [&occurrence] { return occurrence.probeEnded; });
+            if (occurrence.probe) {
+                notFound = *occurrence.probe;
+                if (!notFound.page().isEmpty() && !notFound.isReduced())
+                    m_notFound.store(link.probeHost, notFound);
+            }
+        }
+        verdict = judgeWebAnswer(*occurrence.answer, notFound, link.probeUrl, link.hasFragment, link.cutKind);
+    }
+
+    const bool wasFull = m_notFound.isFull();
+    m_run->next = index + 1;
+    // This link no longer holds back later probes of its hosts; a cache that just filled up holds back none.
+    if (!wasFull && m_notFound.isFull()) {
+        requestAllCertainProbes();
+    } else {
+        requestCertainProbes(occurrence.link.host);
+        requestCertainProbes(occurrence.link.probeHost);
+    }
+    return verdict;
+}
+
+void WebCheck::waitUntil(TransferScheduler::Ticket ticket, const std::function<bool()>& done)
+{
+    m_scheduler.hurry(ticket);
+    while (!done()) {
+        // A stop ends every request at once; their cancelled outcomes are taken here.
+        if (m_abort.isRequested()) {
+            m_scheduler.cancelAll();
+            for (const TransferScheduler::Ticket cancelled : m_run->byTicket.keys())
+                consume(cancelled);
+            if (done())
+                break;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void WebCheck::onEnded(TransferScheduler::Ticket ticket)
+{
+    consume(ticket);
+}
+
+void WebCheck::consume(TransferScheduler::Ticket ticket)
+{
+    if (!m_run)
         return;
-    if (m_abort.isRequested()) {
-        InetCtl->Cancel();
+    const auto it = m_run->byTicket.constFind(ticket);
+    const TransferScheduler::Outcome* outcome = m_scheduler.outcome(ticket);
+    if (it == m_run->byTicket.cend() || !outcome)
         return;
+    const int index = *it;
+    m_run->byTicket.erase(it);
+    Occurrence& occurrence = m_run->occurrences[index];
+    if (ticket == occurrence.linkTicket) {
+        takeLinkOutcome(occurrence, *outcome);
+        m_scheduler.release(ticket);
+        ++m_run->answered;
+        if (m_run->onAnswered)
+            m_run->onAnswered(m_run->answered);
+        const QString& host = occurrence.link.host;
+        if (!m_run->unblocked.contains(host))
+            requestCertainProbes(host);
+        else if (occurrence.state == Occurrence::State::Answered && !m_notFound.contains(host) &&
+                 !m_abort.isRequested())
+            requestProbe(index);
+    } else {
+        takeProbeOutcome(index, *outcome);
+        m_scheduler.release(ticket);
+        updateCacheFullFrom();
     }
-    if (m_cutCounter.cutsAt(state) && !InetNoCut) {
-        InetCutDone = true;
-        InetCtl->Cancel();
+}
+
+void WebCheck::takeLinkOutcome(Occurrence& occurrence, const TransferScheduler::Outcome& outcome)
+{
+    if (isAnswer(outcome)) {
+        occurrence.answer = readAnswer(occurrence.link, outcome);
+        occurrence.state = Occurrence::State::Answered;
+    } else {
+        occurrence.failure = noAnswerVerdict(outcome.result);
+        occurrence.state = Occurrence::State::Failed;
     }
 }
 
-bool WebCheck::Fnc_WaitInetIdle()
+void WebCheck::takeProbeOutcome(int index, const TransferScheduler::Outcome& outcome)
 {
-    if (!InetCtl)
-        return false;
-    while (!m_abort.isRequested()) {
-        QCoreApplication::processEvents();
-        if (!InetCtl || !InetCtl->StillExecuting())
-            break;
-        InetCtl->Cancel();
-    }
-    return true;
+    Occurrence& occurrence = m_run->occurrences[index];
+    occurrence.probeEnded = true;
+    if (outcome.result.outcome != TransferResult::Outcome::Completed)
+        return;
+    NotFoundAnswer answer = probeAnswer(outcome.result.body);
+    // A probe that can no longer be cached is kept only as far as its own link compares it.
+    if (index >= m_run->cacheFullFrom || m_notFound.contains(occurrence.link.probeHost))
+        answer = answer.reducedFor(occurrence.link.probeUrl);
+    else if (!answer.page().isEmpty() && occurrence.state == Occurrence::State::Answered)
+        m_run->storing.insert(index);
+    occurrence.probe = std::move(answer);
 }
 
-bool WebCheck::checkWebLink(const QString& url)
+NotFoundAnswer WebCheck::probeAnswer(const QByteArray& body) const
 {
-    if (!InetCtl)
-        return false;
-    const WebLink link = prepareWebLink(url);
-    Fnc_WaitInetIdle();
-    const bool exists = decideWebLink(
-        link, [&] { return openLink(link); }, [&] { return openProbe(link.probeUrl); });
-    InetCutDone = false;
-    return exists;
+    return body.isEmpty() ? NotFoundAnswer() : NotFoundAnswer(m_decode(body, QString()));
 }
 
-bool WebCheck::decideWebLink(const WebLink& link, const AnswerFetch& fetchAnswer, const ProbeFetch& fetchProbe)
+WebAnswer WebCheck::readAnswer(const WebLink& link, const TransferScheduler::Outcome& outcome) const
 {
-    const std::optional<WebAnswer> answer = fetchAnswer();
-    if (!answer)
-        return false;
-    const QString notFound = notFoundAnswer(link.host, link.probeUrl, fetchProbe).value_or(QString());
-    return judgeWebAnswer(*answer, notFound, link.probeUrl, link.hasFragment, link.cutKind);
-}
-
-WebAnswer WebCheck::readAnswer(const WebLink& link, const QByteArray& body, bool cut, long status,
-                               const HeaderLookup& header) const
-{
+    const TransferResult& result = outcome.result;
     WebAnswer answer;
-    answer.status = link.isHttp ? status : 0;
-    if (link.cutKind || body.isEmpty()) {
-        if (cut)
-            answer.server = QStringLiteral("a"); // the transfer ran long enough to be cut
+    answer.status = link.isHttp ? result.status : 0;
+    answer.cut = outcome.cut;
+    answer.finalUrl = result.finalUrl;
+    // The body of an FTP or .EXE link is never read, and with no page there are no headers to read.
+    if (link.cutKind || result.body.isEmpty())
         return answer;
-    }
-    answer.page = decode(body);
-    answer.server = header(QStringLiteral("Server"));
-    answer.lastModified = header(QStringLiteral("Last-modified"));
-    answer.date = header(QStringLiteral("Date"));
+    const QString page = m_decode(result.body, result.header(QStringLiteral("Content-Type")));
+    answer.page = PageFingerprint::of(page);
+    answer.server = result.header(QStringLiteral("Server"));
+    answer.lastModified = result.header(QStringLiteral("Last-modified"));
+    answer.date = result.header(QStringLiteral("Date"));
+    if (link.hasFragment)
+        answer.fragmentFound = AnchorIndex(makeSearchCopy(page)).contains(upperCaseKeepingLength(link.fragment));
     return answer;
 }
 
-std::optional<WebAnswer> WebCheck::openLink(const WebLink& link)
+void WebCheck::requestProbe(int index)
 {
-    prepareRequest(link.cutKind ? RequestKind::CutLink : RequestKind::Link);
-    QByteArray body;
-    try {
-        body = InetCtl->OpenURL(link.url);
-    } catch (const InetError&) {
-        // A failure caused by the handler's own cut means the target was streaming: go on.
-        if (!InetCutDone) {
-            Fnc_WaitInetIdle();
-            return std::nullopt;
+    Occurrence& occurrence = m_run->occurrences[index];
+    occurrence.probeTicket = m_scheduler.add(linkRequest(occurrence.link.probeUrl), probeRank(index), false);
+    m_run->byTicket.insert(*occurrence.probeTicket, index);
+}
+
+bool WebCheck::mayStoreNotFound(const Occurrence& occurrence) const
+{
+    if (occurrence.state == Occurrence::State::Failed)
+        return false; // a failed link makes no probe
+    if (!occurrence.probeEnded)
+        return true;
+    return occurrence.probe && !occurrence.probe->page().isEmpty();
+}
+
+void WebCheck::requestCertainProbes(const QString& host)
+{
+    // One at a time, a link that answered probes exactly when its host is not cached at its turn. Only an
+    // undecided earlier link whose probe host this is can still put the host into the cache, and only
+    // while the cache may have room at its turn; once none of them may, the probe of every answered link
+    // of the host is certain.
+    if (!m_run || m_abort.isRequested() || m_notFound.contains(host))
+        return;
+    const auto members = m_run->byHost.constFind(host);
+    if (members == m_run->byHost.cend())
+        return;
+    for (auto it = std::lower_bound(members->cbegin(), members->cend(), m_run->next); it != members->cend(); ++it) {
+        Occurrence& occurrence = m_run->occurrences[*it];
+        if (occurrence.link.host == host && !occurrence.probeTicket &&
+            occurrence.state == Occurrence::State::Answered)
+            requestProbe(*it);
+        if (occurrence.link.probeHost == host && *it < m_run->cacheFullFrom && mayStoreNotFound(occurrence))
+            return;
+    }
+    m_run->unblocked.insert(host);
+}
+
+void WebCheck::requestAllCertainProbes()
+{
+    for (auto it = m_run->byHost.cbegin(); it != m_run->byHost.cend(); ++it)
+        requestCertainProbes(it.key());
+}
+
+int WebCheck::cacheFullFrom() const
+{
+    // The cache is certainly full once twenty hosts are in it or are certain to be stored: each host whose
+    // undecided link answered and whose probe brought a page stores it at that link's turn, unless the
+    // cache filled before.
+    if (m_notFound.isFull())
+        return m_run->next;
+    QSet<QString> hosts;
+    for (auto it = m_run->storing.lower_bound(m_run->next); it != m_run->storing.end(); ++it) {
+        const QString& host = m_run->occurrences[*it].link.probeHost;
+        if (!m_notFound.contains(host))
+            hosts.insert(host);
+        if (m_notFound.size() + hosts.size() >= NotFoundCache::Capacity)
+            return *it + 1;
+    }
+    return int(m_run->occurrences.size());
+}
+
+void WebCheck::updateCacheFullFrom()
+{
+    if (m_run->cacheFullFrom <= m_run->next)
+        return; // already certain for every link still to decide
+    const int fullFrom = cacheFullFrom();
+    if (fullFrom >= m_run->cacheFullFrom)
+        return;
+    m_run->cacheFullFrom = fullFrom;
+    requestAllCertainProbes();
+}
+
+TransferScheduler::Outcome WebCheck::awaitOutcome(TransferScheduler::Ticket ticket)
+{
+    m_scheduler.hurry(ticket);
+    while (!m_scheduler.outcome(ticket)) {
+        if (m_abort.isRequested())
+            m_scheduler.cancelAll();
+        else
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    TransferScheduler::Outcome outcome = *m_scheduler.outcome(ticket);
+    m_scheduler.release(ticket);
+    return outcome;
+}
+
+std::optional<WebCheck::FetchedDocument> WebCheck::fetchDocument(const QString& url)
+{
+    endRun();
+    const QString trimmed = trimBlanks(url);
+    TransferRequest request = m_limits;
+    request.url = trimmed;
+    request.maxBodyBytes = MaxDocumentBytes;
+    request.failOverLimit = true;
+    request.deadlineSeconds = DocumentDeadlineSeconds;
+    const TransferScheduler::Outcome outcome = awaitOutcome(m_scheduler.add(request, 0, false));
+    const TransferResult& result = outcome.result;
+    // An error page is no document, even when it looks like one (an echoing 404 page would).
+    if (result.outcome != TransferResult::Outcome::Completed || (isHttpUrl(trimmed) && result.status >= 400))
+        return std::nullopt;
+    FetchedDocument document{result.body, result.header(QStringLiteral("Content-Type"))};
+    const QString text = document.body.isEmpty() ? QString() : m_decode(document.body, document.contentType);
+
+    // The host's not-found answer, cached or else probed now.
+    const QString host = requestHost(trimmed);
+    NotFoundAnswer notFound;
+    if (const NotFoundAnswer* cached = m_notFound.find(host)) {
+        notFound = *cached;
+    } else if (!m_abort.isRequested()) {
+        const QString probeUrl = trimmed + ProbeSuffix;
+        const TransferScheduler::Outcome probe = awaitOutcome(m_scheduler.add(linkRequest(probeUrl), 1, false));
+        if (probe.result.outcome == TransferResult::Outcome::Completed) {
+            notFound = probeAnswer(probe.result.body);
+            if (!notFound.page().isEmpty())
+                m_notFound.store(requestHost(probeUrl), notFound);
         }
     }
-    if (!InetCtl)
+    const PageFingerprint page = PageFingerprint::of(text);
+    if (page == notFound.page() && !page.isEmpty())
         return std::nullopt;
-    const InetControl& control = *InetCtl;
-    const WebAnswer answer = readAnswer(link, body, InetCutDone, control.ResponseCode(),
-                                        [&control](const QString& name) { return control.GetHeader(name); });
-    Fnc_WaitInetIdle();
-    return answer;
-}
-
-std::optional<QByteArray> WebCheck::openProbe(const QString& probeUrl)
-{
-    // The handler never cuts a probe, so any failure is the request's own.
-    prepareRequest(RequestKind::Probe);
-    QByteArray body;
-    try {
-        body = InetCtl->OpenURL(probeUrl);
-    } catch (const InetError&) {
-        return std::nullopt;
-    }
-    Fnc_WaitInetIdle();
-    return body;
-}
-
-std::optional<QString> WebCheck::notFoundAnswer(const QString& host, const QString& probeUrl,
-                                                const ProbeFetch& fetchProbe)
-{
-    if (!InetCtl)
-        return std::nullopt;
-    const qsizetype cached = NotFoundHost.indexOf(host);
-    if (cached >= 0)
-        return NotFoundPage.at(cached);
-
-    const std::optional<QByteArray> body = fetchProbe();
-    if (!body)
-        return std::nullopt;
-    const QString page = decode(*body);
-    // Stored under the probe's own host: the one the control reports after the probe request.
-    if (InetCtl && !isNotFoundCacheFull() && !body->isEmpty()) {
-        NotFoundHost.append(requestHost(probeUrl));
-        NotFoundPage.append(page);
-    }
-    return page;
-}
-
-bool WebCheck::getNotFoundPage(const QString& probeUrl, QString& page)
-{
-    if (!InetCtl)
-        return false;
-    const std::optional<QString> answer =
-        notFoundAnswer(trimBlanks(InetCtl->RemoteHost()), probeUrl, [&] { return openProbe(probeUrl); });
-    if (answer)
-        page = *answer;
-    return answer.has_value();
-}
-
-bool WebCheck::readWebDocument(const QString& url)
-{
-    m_document.htmlData.clear();
-    if (!InetCtl)
-        return false;
-    const QString u = trimBlanks(url);
-    const QString probe = u + ProbeSuffix;
-
-    prepareRequest(RequestKind::Document);
-    QByteArray body;
-    try {
-        body = InetCtl->OpenURL(u);
-    } catch (const InetError&) {
-        return false;
-    }
-    if (!InetCtl)
-        return false;
-    const long status = isHttpUrl(u) ? InetCtl->ResponseCode() : 0;
-    if (status >= 400)
-        return false;
-    m_document.htmlData = decode(body);
-    Fnc_WaitInetIdle();
-
-    QString notFound;
-    getNotFoundPage(probe, notFound);
-    return m_document.htmlData != notFound || m_document.htmlData.isEmpty();
+    return document;
 }

@@ -1,105 +1,101 @@
 #pragma once
 
-#include "CutCounter.h"
-#include "TransferTypes.h"
-#include "WebVerdict.h"
+#include "NotFoundCache.h"
+#include "TransferScheduler.h"
+#include "WebAnswer.h"
+#include "WebLink.h"
 #include "links/WebLinkCheck.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
-#include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
-class CodePage;
-class InetControl;
 class AbortRequest;
-struct Document;
-struct WebLink;
+class CodePage;
 
-// Everything the program asks of the network: the web check of one link, the not-found answers of
-// each host, and the fetch of a document by URL. All requests go through the transfer control of the
-// hidden transfer window while it is loaded; the state handler may cut a long transfer short.
+// Everything the program asks of the network: the check of web links, the not-found answer of each
+// host, and the fetch of a document by URL. Every request goes through one TransferScheduler.
 //
-// The decision on a link (decideWebLink) and the not-found cache are shared with the parallel check,
-// which makes the same requests concurrently and then decides through here, link by link.
+// A full check announces its URLs (prefetch); their requests start at once, within the scheduler's
+// limits. Each checkWebLink then waits for its own link's answer and decides in document order, so the
+// not-found cache, the probes and the verdicts are those of checking one link after the other: with
+// limits of 1 and 1 that is just what happens. A probe is requested ahead only once it is certain that
+// the link makes it at its turn. A URL checked outside an announced run (the single-link check) is a
+// run of its own.
+//
+// Answers are reduced as they arrive to what their verdict compares (WebAnswer: a fingerprint of the
+// page, the three headers, the status), so a check holds little per link however large the pages.
 class WebCheck : public QObject, public WebLinkCheck {
     Q_OBJECT
 public:
-    // The bound on an ordinary link's body: it is judged on what arrived.
+    // The bound on a link's or a probe's body: it is judged on what arrived.
     static constexpr qint64 MaxLinkBodyBytes = 4 * 1024 * 1024;
-    // A document opened by URL is read whole up to this bound; a larger one fails to load.
+    // A document opened by URL is read whole up to this bound and this time; more fails the load.
     static constexpr qint64 MaxDocumentBytes = 64 * 1024 * 1024;
-    static constexpr int NotFoundCapacity = 20;
+    static constexpr int DocumentDeadlineSeconds = 300;
 
-    // The answer to a link's own request; nothing when the request failed (a cut is no failure).
-    using AnswerFetch = std::function<std::optional<WebAnswer>()>;
-    // The body of a probe; nothing when the request failed.
-    using ProbeFetch = std::function<std::optional<QByteArray>()>;
-    using HeaderLookup = std::function<QString(const QString& name)>;
+    // Turns a body into text: the answer's Content-Type header says how, where it says.
+    using Decoder = std::function<QString(const QByteArray& body, const QString& contentType)>;
 
-    WebCheck(Document& document, const AbortRequest& abort, const CodePage& codePage, QObject* parent = nullptr);
+    WebCheck(const AbortRequest& abort, const CodePage& codePage, TransferScheduler::Limits limits = {},
+             QObject* parent = nullptr);
+    ~WebCheck() override;
 
-    // True when the target exists: it answered, differs from the host's not-found answer, carries a
-    // Server, Last-Modified or Date header, and its HTTP status is below 400.
-    bool checkWebLink(const QString& url) override;
-    // Fills HtmlData with the page at url; false when it cannot be fetched or is the not-found answer.
-    bool readWebDocument(const QString& url);
-    // The host's answer for a surely missing page (the probe URL), from the cache or requested once.
-    bool getNotFoundPage(const QString& probeUrl, QString& page);
-    // Stops whatever the transfer control still does.
-    bool Fnc_WaitInetIdle();
-    bool clearNotFoundCache();
-    bool Fnc_SetInetObject(InetControl* control);
-    bool Fnc_ClearInetObject();
-    // No request may be made while the hidden transfer window is not loaded.
-    bool hasInetObject() const { return InetCtl != nullptr; }
-
-    // Time-outs and redirects of every request (the body caps are set per request).
+    // Time-outs and redirects of every request (the caps and the deadline of a link are its own).
     void setTransferLimits(const TransferRequest& limits) { m_limits = limits; }
-    // The request for a link or a probe at url, with the bounds this check gives it.
-    TransferRequest linkRequest(const QString& url) const;
+    void setDecoder(Decoder decoder) { m_decode = std::move(decoder); }
 
-    // The verdict on a link: fetchAnswer gives its answer; once it answered, the host's not-found answer
-    // is the cached one or else the probe's, which fetchProbe makes then and only then; the probe's answer
-    // is cached when it brought a body and the cache has room.
-    bool decideWebLink(const WebLink& link, const AnswerFetch& fetchAnswer, const ProbeFetch& fetchProbe);
-    // What the verdict reads of a link's reply: the decoded page (none for a cut kind, whose body is never
-    // read), the three headers only alongside a page, "a" as Server when the cut ended the transfer.
-    WebAnswer readAnswer(const WebLink& link, const QByteArray& body, bool cut, long status,
-                         const HeaderLookup& header) const;
+    void prefetch(const QStringList& urls, AnsweredCallback onAnswered = {}) override;
+    void cancelPrefetch() override;
+    WebVerdict checkWebLink(const QString& url) override;
 
-    bool hasNotFoundAnswer(const QString& host) const { return NotFoundHost.contains(host); }
-    bool isNotFoundCacheFull() const { return NotFoundHost.size() >= NotFoundCapacity; }
-    int NotFoundCount() const { return int(NotFoundHost.size()); }
+    struct FetchedDocument {
+        QByteArray body;
+        QString contentType;
+    };
+    // The document at url; nothing when it cannot be fetched, answers with an HTTP error status, or is
+    // the host's not-found answer. Its host's not-found answer joins the cache.
+    std::optional<FetchedDocument> fetchDocument(const QString& url);
 
-    // The transfer control's state report.
-    void Inet1_StateChanged(int state);
-
-signals:
-    // The hidden transfer window was unloaded: no further request may be made.
-    void inetObjectCleared();
+    // Empties the not-found cache: it lives for one document.
+    void clearNotFoundCache() { m_notFound.clear(); }
+    const NotFoundCache& notFoundCache() const { return m_notFound; }
+    const TransferScheduler& scheduler() const { return m_scheduler; }
 
 private:
-    enum class RequestKind { Link, CutLink, Probe, Document };
-    TransferRequest requestOf(RequestKind kind) const;
-    void prepareRequest(RequestKind kind);
-    std::optional<WebAnswer> openLink(const WebLink& link);
-    std::optional<QByteArray> openProbe(const QString& probeUrl);
-    // The not-found answer for a request to host; nothing when there is no control or the probe failed.
-    std::optional<QString> notFoundAnswer(const QString& host, const QString& probeUrl, const ProbeFetch& fetchProbe);
-    QString decode(const QByteArray& bytes) const;
+    struct Run;
+    struct Occurrence;
 
-    Document& m_document;
+    TransferRequest linkRequest(const QString& url) const;
+    void endRun();
+    WebVerdict decide(int index);
+    void onEnded(TransferScheduler::Ticket ticket);
+    void consume(TransferScheduler::Ticket ticket);
+    void takeLinkOutcome(Occurrence& occurrence, const TransferScheduler::Outcome& outcome);
+    void takeProbeOutcome(int index, const TransferScheduler::Outcome& outcome);
+    WebAnswer readAnswer(const WebLink& link, const TransferScheduler::Outcome& outcome) const;
+    // Waits, keeping the event loop running, until done() holds. A stop ends every request at once.
+    void waitUntil(TransferScheduler::Ticket ticket, const std::function<bool()>& done);
+    // The outcome of a request made outside a run, once it ended.
+    TransferScheduler::Outcome awaitOutcome(TransferScheduler::Ticket ticket);
+    NotFoundAnswer probeAnswer(const QByteArray& body) const;
+
+    void requestProbe(int index);
+    void requestCertainProbes(const QString& host);
+    void requestAllCertainProbes();
+    bool mayStoreNotFound(const Occurrence& occurrence) const;
+    int cacheFullFrom() const;
+    void updateCacheFullFrom();
+
     const AbortRequest& m_abort;
-    const CodePage& m_codePage;
+    TransferScheduler m_scheduler;
     TransferRequest m_limits;
-
-    InetControl* InetCtl = nullptr;
-    CutCounter m_cutCounter;
-    bool InetCutDone = false;
-    bool InetNoCut = false;
-    QStringList NotFoundHost;
-    QStringList NotFoundPage;
+    Decoder m_decode;
+    NotFoundCache m_notFound;
+    std::unique_ptr<Run> m_run;
 };

@@ -1,7 +1,7 @@
 #include "WebLink.h"
 
 #include "TransferTypes.h"
-#include "WebVerdict.h"
+#include "WebAnswer.h"
 #include "common/SearchCopy.h"
 
 WebLink prepareWebLink(const QString& writtenUrl)
@@ -10,6 +10,8 @@ WebLink prepareWebLink(const QString& writtenUrl)
     const QString decoded = decodeEntities(writtenUrl);
     const qsizetype hash = decoded.indexOf(u'#');
     link.hasFragment = hash >= 0;
+    if (link.hasFragment)
+        link.fragment = decoded.mid(hash + 1);
     link.url = trimBlanks(link.hasFragment ? decoded.left(hash) : decoded);
     link.probeUrl = link.url + ProbeSuffix;
     link.host = requestHost(link.url);

@@ -2,13 +2,14 @@
 
 #include <QString>
 
-// One web link made ready for its check, as both the one-at-a-time and the parallel check request it.
+// One web link made ready for its check.
 struct WebLink {
     QString url;       // entities decoded, the "#fragment" cut off, blanks trimmed: what is requested
     QString probeUrl;  // url + "......": the host's answer for a surely missing page
     QString host;      // the not-found cache key looked up once the link answered
     QString probeHost; // the key the probe's answer is stored under (the probe's own host)
     bool hasFragment = false;
+    QString fragment;  // what follows the first "#", as written
     // An FTP link, or an HTTP(S) link ending in ".EXE": cut once it keeps streaming; its body is never read.
     bool cutKind = false;
     bool isHttp = false; // an HTTP status applies to the answer

@@ -15,7 +15,6 @@
 #include "links/CurrentLinkCheck.h"
 #include "store/ChangeDetection.h"
 #include "store/History.h"
-#include "web/SFrm_Inet.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -369,7 +368,6 @@ void MainWindow::onCheckOneLinkClicked()
     const QString first = m_editor->selText();
     const OperationScope busy(*this, &RunState::isBusy);
     const DetachedSelection offScreen(*m_editor);
-    const InetSession inet(m_run.abort, m_engine->web());
     checkCurrentLink(*m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web());
     selectDataKindPrint();
 }
@@ -379,7 +377,6 @@ void MainWindow::onCheckAllLinksClicked()
     const OperationScope busy(*this, &RunState::isBusy);
     showLoadingStatus();
     const DetachedSelection offScreen(*m_editor);
-    const InetSession inet(m_run.abort, m_engine->web());
     m_engine->scanner().checkAllLinks(m_document.docBase, m_document.docIsFile, false);
 }
 

@@ -10,10 +10,12 @@ class FakeWebCheck : public WebLinkCheck {
 public:
     explicit FakeWebCheck(QSet<QString> existing = {}) : m_existing(std::move(existing)) {}
 
-    bool checkWebLink(const QString& url) override
+    WebVerdict checkWebLink(const QString& url) override
     {
         asked.append(url);
-        return m_existing.contains(url);
+        WebVerdict verdict;
+        verdict.exists = m_existing.contains(url);
+        return verdict;
     }
 
     QStringList asked;

@@ -20,7 +20,11 @@ public:
     void setPhase(CheckPhase phase) override { phases.append(phase); }
     void setProgressVisible(bool visible) override { progressVisible = visible; }
     void setProgressRange(int minimum, int maximum) override { range = {minimum, maximum}; }
-    void setProgressValue(int value) override { lastValue = value; }
+    void setProgressValue(int value) override
+    {
+        lastValue = value;
+        values.append({value, int(shownLinks.size())});
+    }
     void showCurrentLink(const QString& value) override
     {
         if (!value.isEmpty())
@@ -38,6 +42,7 @@ public:
     bool progressVisible = false;
     std::optional<std::pair<int, int>> range;
     int lastValue = -1;
+    QList<std::pair<int, int>> values; // each value shown, with how many links had been printed by then
     int polls = 0;
     std::function<void(int)> onPoll;
 };

@@ -25,6 +25,8 @@ HTTP and HTTPS paths (GET and HEAD):
   /document/NAME         200, an HTML document in CP932 with a NAME anchor and links: in-page, relative
                          (one existing, one missing), absolute to /ok/ on the same address
   /delay/MS/REST         waits MS milliseconds (at most 5000), then answers as /REST would
+  /busy/CODE/SECS/REST   the first request for this exact path on an address: CODE (429 or 503) with
+                         Retry-After: SECS; every later one answers as /REST would
   /__stats               JSON {address: {"METHOD /path": count}} of every request so far (not counted)
   /__inflight            JSON {"all": N, "hosts": {address: N}}: the most HTTP(S) requests in progress at
                          once since the last /__inflight, in all and per address (not counted); each
@@ -82,6 +84,10 @@ class Stats:
         with self._lock:
             per_host = self._counts.setdefault(host, {})
             per_host[key] = per_host.get(key, 0) + 1
+
+    def seen(self, host, key):
+        with self._lock:
+            return self._counts.get(host, {}).get(key, 0)
 
     def json(self):
         with self._lock:
@@ -291,6 +297,16 @@ class Handler(BaseHTTPRequestHandler):
         time.sleep(seconds)
         self.dispatch("/" + target, with_body)
 
+    def busy(self, rest, with_body):
+        code, _, rest = rest.partition("/")
+        seconds, _, target = rest.partition("/")
+        if code not in ("429", "503") or not target:
+            return self.not_found(with_body)
+        if STATS.seen(self.server.host, "%s %s" % (self.command, self.path)) == 1:
+            return self.send_simple(int(code), "text/html", b"<html><body>Busy</body></html>\n", with_body,
+                                    [("Retry-After", seconds)])
+        self.dispatch("/" + target, with_body)
+
     def echo_request(self, rest, with_body):
         received = self.raw_requestline + self.headers.as_bytes()
         self.send_simple(200, "text/plain", received, with_body)
@@ -311,6 +327,7 @@ ROUTES = {
     "echo-request": Handler.echo_request,
     "document": Handler.document,
     "delay": Handler.delayed,
+    "busy": Handler.busy,
 }
 
 

@@ -92,10 +92,8 @@ TEST_F(CurlMultiLoopback, CancelFromABlockSlotIsQueuedAndFinalOnce)
     Finishes finishes(multi);
     const quint64 id = multi.start(requestFor(httpUrl(QStringLiteral("/big/cancelled.html"))));
     int blocks = 0;
-    QByteArray taken;
     QObject::connect(&multi, &CurlMulti::blockArrived, [&](quint64 blockId) {
         ++blocks;
-        taken += multi.takeReceived(blockId, 100);
         multi.cancel(blockId);
         // Still running until the queued cancel is processed; cancelling again changes nothing.
         EXPECT_EQ(finishes.count(blockId), 0);
@@ -107,11 +105,7 @@ TEST_F(CurlMultiLoopback, CancelFromABlockSlotIsQueuedAndFinalOnce)
     EXPECT_EQ(blocks, 1);
     EXPECT_EQ(finishes.count(id), 1);
     EXPECT_EQ(finishes.result(id).outcome, TransferResult::Outcome::Cancelled);
-    EXPECT_TRUE(taken.startsWith("0123456789abcdef"));
-    EXPECT_EQ(taken.size(), 100);
-    // The result holds what arrived after the 100 taken bytes (the body repeats every 16 bytes).
-    const QByteArray rest = finishes.result(id).body;
-    EXPECT_TRUE(rest.isEmpty() || rest.startsWith("456789abcdef0123")) << rest.left(32).constData();
+    EXPECT_TRUE(finishes.result(id).body.startsWith("0123456789abcdef"));
 }
 
 TEST(CurlMulti, InvalidUrlFinishesOnTheNextTurnOfTheEventLoop)

@@ -1,5 +1,5 @@
 #include "LoopbackTest.h"
-#include "web/InetControl.h"
+#include "TransferFetch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -59,13 +59,12 @@ TEST_F(LoopbackHarness, PortsUrlsAndCertificateAuthority)
 
 TEST_F(LoopbackHarness, StatsCountRequestsPerHostMethodAndPath)
 {
-    InetControl control;
     const QString path = QStringLiteral("/ok/counted.html");
     const int before = servers().requestCount(NormalHost, QStringLiteral("GET ") + path);
-    control.OpenURL(httpUrl(path));
-    control.OpenURL(httpUrl(path));
-    control.OpenURL(servers().url(PlainNotFoundHost, path));
-    control.OpenURL(ftpUrl(QStringLiteral("/small.txt")));
+    fetchResult(httpUrl(path));
+    fetchResult(httpUrl(path));
+    fetchResult(servers().url(PlainNotFoundHost, path));
+    fetchResult(ftpUrl(QStringLiteral("/small.txt")));
     EXPECT_EQ(servers().requestCount(NormalHost, QStringLiteral("GET ") + path), before + 2);
     EXPECT_EQ(servers().requestCount(PlainNotFoundHost, QStringLiteral("GET ") + path), 1);
     EXPECT_GE(servers().requestCount(NormalHost, QStringLiteral("RETR /small.txt")), 1);
@@ -74,22 +73,21 @@ TEST_F(LoopbackHarness, StatsCountRequestsPerHostMethodAndPath)
 
 TEST_F(LoopbackHarness, HostRolesAnswerEveryPathAlike)
 {
-    InetControl control;
-    const QByteArray soft = control.OpenURL(servers().url(SoftNotFoundHost, QStringLiteral("/missing/one.html")));
-    EXPECT_EQ(control.ResponseCode(), 200);
-    EXPECT_EQ(control.OpenURL(servers().url(SoftNotFoundHost, QStringLiteral("/other/two.html"))), soft);
+    const TransferResult soft = fetchResult(servers().url(SoftNotFoundHost, QStringLiteral("/missing/one.html")));
+    EXPECT_EQ(soft.status, 200);
+    EXPECT_EQ(fetchResult(servers().url(SoftNotFoundHost, QStringLiteral("/other/two.html"))).body, soft.body);
 
-    const QByteArray plain = control.OpenURL(servers().url(PlainNotFoundHost, QStringLiteral("/missing/one.html")));
-    EXPECT_EQ(control.ResponseCode(), 404);
-    EXPECT_FALSE(plain.contains("one.html"));
-    EXPECT_EQ(control.OpenURL(servers().url(PlainNotFoundHost, QStringLiteral("/ok/two.html"))), plain);
+    const TransferResult plain = fetchResult(servers().url(PlainNotFoundHost, QStringLiteral("/missing/one.html")));
+    EXPECT_EQ(plain.status, 404);
+    EXPECT_FALSE(plain.body.contains("one.html"));
+    EXPECT_EQ(fetchResult(servers().url(PlainNotFoundHost, QStringLiteral("/ok/two.html"))).body, plain.body);
 }
 
 TEST_F(LoopbackHarness, NamesEndingWithAFullStopAreNotFound)
 {
-    InetControl control;
-    const QByteArray body = control.OpenURL(httpUrl(QStringLiteral("/ok/page.html......")));
-    EXPECT_EQ(control.ResponseCode(), 404);
+    const TransferResult probe = fetchResult(httpUrl(QStringLiteral("/ok/page.html......")));
+    const QByteArray& body = probe.body;
+    EXPECT_EQ(probe.status, 404);
     EXPECT_TRUE(body.contains("/ok/page.html......")) << body.constData();
 }
 

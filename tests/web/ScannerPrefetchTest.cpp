@@ -9,12 +9,14 @@ namespace {
 
 class RecordingWebCheck : public WebLinkCheck {
 public:
-    bool checkWebLink(const QString& url) override
+    WebVerdict checkWebLink(const QString& url) override
     {
         checked.append(url);
-        return url.contains(QStringLiteral("/ok"));
+        WebVerdict verdict;
+        verdict.exists = url.contains(QStringLiteral("/ok"));
+        return verdict;
     }
-    void prefetch(const QStringList& urls) override { announced.append(urls); }
+    void prefetch(const QStringList& urls, AnsweredCallback) override { announced.append(urls); }
     void cancelPrefetch() override { ++cancels; }
 
     QList<QStringList> announced;

@@ -1,7 +1,7 @@
 #include "web/TransferScheduler.h"
 
-#include "FullCheckHarness.h"
 #include "SlowHostsTest.h"
+#include "TransferFetch.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -177,6 +177,58 @@ TEST_F(TransferSchedulerTest, CancelAllEndsRunningAndQueuedRequestsAtOnce)
 
     scheduler.reset();
     EXPECT_EQ(scheduler.outcome(next), nullptr);
+}
+
+// With one place in all, the host with the most request time ahead of it goes first: before any answer
+// of theirs, the host with more requests.
+TEST_F(TransferSchedulerTest, TheLongestQueueStartsFirst)
+{
+    TransferScheduler scheduler({1, 1});
+    QList<TransferScheduler::Ticket> ended;
+    QObject::connect(&scheduler, &TransferScheduler::ended, [&](auto ticket) { ended.append(ticket); });
+    const auto busy = scheduler.add(request(Hosts[2], QStringLiteral("/delay/200/ok/busy.html")), 0, false);
+    const auto lone = scheduler.add(request(Hosts[0], QStringLiteral("/ok/lone.html")), 1, false);
+    QList<TransferScheduler::Ticket> queue;
+    for (int i = 0; i < 3; ++i)
+        queue.append(scheduler.add(request(Hosts[1], QStringLiteral("/ok/queue%1.html").arg(i)), quint64(2 + i), false));
+    ASSERT_TRUE(waitForAll(scheduler, QList{busy, lone} + queue));
+    EXPECT_EQ(ended.mid(0, 2), (QList{busy, queue[0]}));
+}
+
+// The request waited for goes before the others, whatever their hosts' queues.
+TEST_F(TransferSchedulerTest, AHurriedRequestStartsFirst)
+{
+    TransferScheduler scheduler({1, 1});
+    QList<TransferScheduler::Ticket> ended;
+    QObject::connect(&scheduler, &TransferScheduler::ended, [&](auto ticket) { ended.append(ticket); });
+    const auto busy = scheduler.add(request(Hosts[2], QStringLiteral("/delay/200/ok/busy2.html")), 0, false);
+    QList<TransferScheduler::Ticket> queue;
+    for (int i = 0; i < 3; ++i)
+        queue.append(scheduler.add(request(Hosts[1], QStringLiteral("/ok/hq%1.html").arg(i)), quint64(1 + i), false));
+    const auto awaited = scheduler.add(request(Hosts[0], QStringLiteral("/ok/awaited.html")), 9, false);
+    scheduler.hurry(awaited);
+    ASSERT_TRUE(waitForAll(scheduler, QList{busy, awaited} + queue));
+    EXPECT_EQ(ended.mid(0, 2), (QList{busy, awaited}));
+}
+
+// A 503 with a short Retry-After is asked once more after the wait, and the host's other requests wait too.
+TEST_F(TransferSchedulerTest, ARetryAfterPausesTheHostAndAsksOnceMore)
+{
+    TransferScheduler scheduler({4, 4});
+    const auto busy = scheduler.add(request(Hosts[0], QStringLiteral("/busy/503/1/ok/paused.html")), 0, false);
+    // The first answer sends the request back to the queue for a second.
+    const QDeadlineTimer deadline(WaitMs);
+    while (scheduler.runningCount() > 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_EQ(scheduler.queuedCount(), 1);
+    const auto behind = scheduler.add(request(Hosts[0], QStringLiteral("/ok/behind-pause.html")), 1, false);
+    EXPECT_EQ(scheduler.runningCount(), 0); // the host is paused
+    const auto otherHost = scheduler.add(request(Hosts[1], QStringLiteral("/ok/not-paused.html")), 2, false);
+    EXPECT_EQ(scheduler.runningCount(), 1);
+    ASSERT_TRUE(waitForAll(scheduler, {busy, behind, otherHost}));
+    EXPECT_EQ(scheduler.outcome(busy)->result.status, 200);
+    EXPECT_EQ(requests(Hosts[0], QStringLiteral("/busy/503/1/ok/paused.html")), 2);
+    EXPECT_EQ(scheduler.outcome(behind)->result.status, 200);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// The parallel full check against the one-at-a-time check: the same documents against the same kind of
-// loopback servers, checked each way on servers of their own, must give the same code for every link
-// and exactly the same requests (every link and every probe, counted per host by the servers).
+// The full check with its requests made concurrently against the one-at-a-time check (limits of 1 and 1):
+// the same documents against the same kind of loopback servers, checked each way on servers of their
+// own, must give the same code for every link and exactly the same requests (every link and every probe,
+// counted per host by the servers).
 
 #include "FullCheckHarness.h"
 #include "ScriptedPrompter.h"
@@ -23,13 +24,13 @@ constexpr int PlainNotFound = 3;
 
 struct Way {
     const char* name;
-    std::optional<TransferScheduler::Limits> limits; // none: one at a time
+    TransferScheduler::Limits limits;
 };
 
-const Way OneAtATime{"one at a time", std::nullopt};
-const Way Parallel{"parallel 16/4", TransferScheduler::Limits{}};
+const Way OneAtATime{"one at a time", TransferScheduler::Limits{1, 1}};
+const Way Parallel{"default limits", TransferScheduler::Limits{}};
 // Few places change which answers arrive first, and so which probes become certain when.
-const Way NarrowParallel{"parallel 3/1", TransferScheduler::Limits{3, 1}};
+const Way NarrowParallel{"limits 3/1", TransferScheduler::Limits{3, 1}};
 
 struct CheckRecord {
     QList<int> codes;
@@ -57,10 +58,8 @@ CheckRecord checkOneWay(const Way& way, const DocumentOf& documentOf, const Chec
     const ScopedEnvironment ca("CURL_CA_BUNDLE", servers.caFile().toLocal8Bit());
     FullCheckHarness harness(way.limits);
     const QList<int> codes = runCheck(harness, documentOf(servers), servers);
-    if (harness.parallelWeb) {
-        EXPECT_LE(harness.parallelWeb->scheduler().peakRunning(), way.limits->transfers) << way.name;
-        EXPECT_LE(harness.parallelWeb->scheduler().peakRunningToOneHost(), way.limits->transfersPerHost) << way.name;
-    }
+    EXPECT_LE(harness.web.scheduler().peakRunning(), way.limits.transfers) << way.name;
+    EXPECT_LE(harness.web.scheduler().peakRunningToOneHost(), way.limits.transfersPerHost) << way.name;
     return {codes, servers.stats()};
 }
 
@@ -151,7 +150,7 @@ QString mixedDocument(const LoopbackServers& s)
     return text + QStringLiteral("</body></html>\r\n");
 }
 
-TEST(ParallelEquivalence, MixedDocumentAndItsRecheckGiveTheSameCodesAndRequests)
+TEST(CheckEquivalence, MixedDocumentAndItsRecheckGiveTheSameCodesAndRequests)
 {
     const QList<int> expected{
         toCode(LinkResult::OkPage), // #top
@@ -192,13 +191,13 @@ TEST(ParallelEquivalence, MixedDocumentAndItsRecheckGiveTheSameCodesAndRequests)
 }
 
 // A document opened by URL: its own fetch caches its host's probe, which the links then use.
-TEST(ParallelEquivalence, DocumentOpenedByUrlSharesItsProbe)
+TEST(CheckEquivalence, DocumentOpenedByUrlSharesItsProbe)
 {
     expectSameEveryWay(
         [](const LoopbackServers& servers) { return servers.url(host(1), QStringLiteral("/document/doc.html")); },
         [](FullCheckHarness& harness, const QString& url, const LoopbackServers&) {
             ScriptedPrompter prompter;
-            DocumentLoader loader(harness.document, harness.run, harness.codePage, harness.web, *harness.scanner,
+            DocumentLoader loader(harness.document, harness.run, harness.codePage, harness.web, harness.scanner,
                                   prompter);
             EXPECT_EQ(loader.load(url), DocumentLoader::Outcome::Loaded);
             return harness.codes();

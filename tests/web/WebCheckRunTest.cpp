@@ -1,4 +1,4 @@
-#include "web/ParallelWebCheck.h"
+#include "web/WebCheck.h"
 
 #include "FullCheckHarness.h"
 #include "SlowHostsTest.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-class ParallelWebCheckTest : public SlowHostsTest {
+class WebCheckRunTest : public SlowHostsTest {
 protected:
     static QString url(const QString& host, const QString& path) { return s_servers->url(host, path); }
     static int gets(const QString& host, const QString& path)
@@ -34,18 +34,18 @@ protected:
     }
 };
 
-TEST_F(ParallelWebCheckTest, KeepsToTheLimitsAndProbesEachHostOnce)
+TEST_F(WebCheckRunTest, KeepsToTheLimitsAndProbesEachHostOnce)
 {
     QStringList hrefs;
     for (int i = 0; i < 24; ++i)
         hrefs.append(url(i % 2 ? SlowHostB : SlowHostA, QStringLiteral("/delay/300/ok/p%1.html").arg(i)));
     fetchJson(url(PageHost, QStringLiteral("/__inflight"))); // the servers' peaks start afresh
-    FullCheckHarness harness(TransferScheduler::Limits{});
+    FullCheckHarness harness;
     ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
     EXPECT_EQ(harness.codes(), QList<int>(24, toCode(LinkResult::OkWeb)));
 
-    EXPECT_EQ(harness.parallelWeb->scheduler().peakRunningToOneHost(), 4);
-    EXPECT_EQ(harness.parallelWeb->scheduler().peakRunning(), 8);
+    EXPECT_EQ(harness.web.scheduler().peakRunningToOneHost(), 4);
+    EXPECT_EQ(harness.web.scheduler().peakRunning(), 8);
     const QJsonObject seen = fetchJson(url(PageHost, QStringLiteral("/__inflight")));
     EXPECT_GE(seen.value(QStringLiteral("all")).toInt(), 2);
     EXPECT_LE(seen.value(QStringLiteral("hosts")).toObject().value(SlowHostA).toInt(), 4);
@@ -57,7 +57,7 @@ TEST_F(ParallelWebCheckTest, KeepsToTheLimitsAndProbesEachHostOnce)
     EXPECT_EQ(getsStartingWith(SlowHostB, QStringLiteral("/delay/300/ok/")), 12 + 1);
 }
 
-TEST_F(ParallelWebCheckTest, StopCancelsEveryRequestAtOnce)
+TEST_F(WebCheckRunTest, StopCancelsEveryRequestAtOnce)
 {
     QStringList hrefs;
     for (int i = 0; i < 30; ++i)
@@ -70,8 +70,8 @@ TEST_F(ParallelWebCheckTest, StopCancelsEveryRequestAtOnce)
     // Without the stop each stalled link would take a minute.
     EXPECT_FALSE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
 
-    EXPECT_EQ(harness.parallelWeb->scheduler().runningCount(), 0);
-    EXPECT_EQ(harness.parallelWeb->scheduler().queuedCount(), 0);
+    EXPECT_EQ(harness.web.scheduler().runningCount(), 0);
+    EXPECT_EQ(harness.web.scheduler().queuedCount(), 0);
     // The link being decided ends NG; the scanner stops before the next one.
     const QList<int> codes = harness.codes();
     EXPECT_EQ(codes.first(), toCode(LinkResult::NgWeb));
@@ -81,12 +81,12 @@ TEST_F(ParallelWebCheckTest, StopCancelsEveryRequestAtOnce)
     EXPECT_LE(getsStartingWith(StallHost, QStringLiteral("/stall/stop")), 16);
 }
 
-TEST_F(ParallelWebCheckTest, ProgressAdvancesLinkByLink)
+TEST_F(WebCheckRunTest, ProgressAdvancesLinkByLink)
 {
     const QStringList hrefs{url(PageHost, QStringLiteral("/ok/progress1.html")), QStringLiteral("#nowhere"),
                             url(SlowHostA, QStringLiteral("/delay/200/ok/progress2.html")),
                             url(PageHost, QStringLiteral("/missing/progress3.html"))};
-    FullCheckHarness harness(TransferScheduler::Limits{});
+    FullCheckHarness harness;
     QList<int> decidedAtEachPoll;
     harness.progress.onPoll = [&](int) {
         decidedAtEachPoll.append(int(harness.codes().size() - harness.codes().count(toCode(LinkResult::Unchecked))));
@@ -102,57 +102,38 @@ TEST_F(ParallelWebCheckTest, ProgressAdvancesLinkByLink)
         EXPECT_TRUE(decidedAtEachPoll.contains(decided)) << decided;
 }
 
-TEST_F(ParallelWebCheckTest, NoRequestWithoutTheTransferWindow)
+// While a slow first link holds up the decisions, the bar counts the later links whose answers arrived,
+// and the strip keeps printing the link still being waited for.
+TEST_F(WebCheckRunTest, ProgressMovesOnWhileASlowLinkIsAwaited)
 {
-    const QString href = url(PageHost, QStringLiteral("/ok/nowindow.html"));
-    FullCheckHarness harness(TransferScheduler::Limits{});
-    harness.document.htmlData = document({href});
-    ASSERT_TRUE(harness.scanner->checkAllLinks(QStringLiteral("/nowhere"), true, true));
-    EXPECT_EQ(harness.codes(), QList<int>{toCode(LinkResult::NgWeb)});
-    EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/nowindow.html")), 0);
-}
-
-TEST_F(ParallelWebCheckTest, UnloadingTheWindowEndsEveryRequest)
-{
-    QStringList hrefs;
-    for (int i = 0; i < 8; ++i)
-        hrefs.append(url(StallHost, QStringLiteral("/stall/unload%1.html").arg(i)));
-    hrefs.append(url(PageHost, QStringLiteral("/ok/after-unload.html")));
-    FullCheckHarness harness(TransferScheduler::Limits{});
-    TransferRequest patient;
-    patient.stallSeconds = 60;
-    harness.web.setTransferLimits(patient);
-    QTimer::singleShot(500, [&] { harness.web.Fnc_ClearInetObject(); });
-    // The run goes on to its end, but no link can be decided without the window: not even the last one,
-    // whose answer came before the window went.
+    QStringList hrefs{url(SlowHostA, QStringLiteral("/delay/1500/ok/slow-first.html"))};
+    for (int i = 0; i < 5; ++i)
+        hrefs.append(url(PageHost, QStringLiteral("/ok/fast%1.html").arg(i)));
+    FullCheckHarness harness;
     ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
-    EXPECT_EQ(harness.codes(), QList<int>(9, toCode(LinkResult::NgWeb)));
-    EXPECT_EQ(harness.parallelWeb->scheduler().runningCount(), 0);
-    EXPECT_EQ(harness.parallelWeb->scheduler().queuedCount(), 0);
-    EXPECT_LE(getsStartingWith(StallHost, QStringLiteral("/stall/unload")), 4);
+    EXPECT_EQ(harness.codes(), QList<int>(6, toCode(LinkResult::OkWeb)));
+    const auto aheadWhileFirstAwaited = std::find_if(harness.progress.values.cbegin(), harness.progress.values.cend(),
+                                                     [](const auto& shown) { return shown.first >= 5 && shown.second == 1; });
+    EXPECT_NE(aheadWhileFirstAwaited, harness.progress.values.cend());
 }
 
-TEST_F(ParallelWebCheckTest, OutsideAnAnnouncedRunEachUrlGoesOneAtATime)
+TEST_F(WebCheckRunTest, OutsideAnAnnouncedRunEachUrlIsARunOfItsOwn)
 {
-    Document document;
-    RunState run;
-    CodePage codePage;
-    WebCheck web(document, run.abort, codePage);
-    ParallelWebCheck parallel(run.abort, web);
-    const InetSession session(run.abort, web);
+    FullCheckHarness harness;
+    WebCheck& web = harness.web;
 
     // The single-link check: one request and its probe.
-    EXPECT_TRUE(parallel.checkWebLink(url(PageHost, QStringLiteral("/ok/single.html"))));
+    EXPECT_TRUE(web.checkWebLink(url(PageHost, QStringLiteral("/ok/single.html"))).exists);
     EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html")), 1);
     EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html......")), 1);
 
     // A URL other than the one announced next ends the run; the verdicts stay right.
     const QString first = url(SlowHostA, QStringLiteral("/ok/announced-first.html"));
     const QString second = url(SlowHostB, QStringLiteral("/missing/announced-second.html"));
-    parallel.prefetch({first, second});
-    EXPECT_FALSE(parallel.checkWebLink(second));
-    EXPECT_EQ(parallel.scheduler().runningCount() + parallel.scheduler().queuedCount(), 0);
-    EXPECT_TRUE(parallel.checkWebLink(first));
+    web.prefetch({first, second});
+    EXPECT_FALSE(web.checkWebLink(second).exists);
+    EXPECT_EQ(web.scheduler().runningCount() + web.scheduler().queuedCount(), 0);
+    EXPECT_TRUE(web.checkWebLink(first).exists);
 }
 
 } // namespace
