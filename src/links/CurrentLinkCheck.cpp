@@ -7,7 +7,6 @@
 #include "common/RichTextBox.h"
 #include "common/SearchCopy.h"
 
-#include <exception>
 #include <optional>
 
 namespace {
@@ -66,37 +65,33 @@ std::optional<TagAtSelection> identifyTag(RichTextBox& editor, QString first)
 
 } // namespace
 
-bool checkCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase, bool docIsFile,
-                      WebLinkCheck& web)
+std::optional<CheckedTag> checkCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase,
+                                           bool docIsFile, WebLinkCheck& web)
 {
-    try {
-        const auto tag = identifyTag(editor, firstSelected);
-        if (!tag)
-            return true;
-        const QString upperTag = makeSearchCopy(tag->text);
-        const auto span = findHrefValue(upperTag);
-        // A quoted value without its closing quote cannot be cut: nothing is painted.
-        if (span && !span->closed)
-            return false;
-        LinkResult result = LinkResult::Unchecked;
-        if (span) {
-            const QString value = trimBlanks(tag->text.mid(span->begin, span->end - span->begin));
-            const LinkClassifier classifier(LinkClassifier::normaliseBase(docBase), docIsFile, web,
-                                            [&editor](const QString& name) {
-                                                bool found = false;
-                                                findNameAnchor(editor.text(), name, found);
-                                                return found;
-                                            });
-            result = classifier.classify(value);
-        }
-        editor.setSelection(tag->start, int(tag->text.size()));
-        if (const auto color = colorForResult(result)) {
-            editor.setSelColor(*color);
-            editor.setSelLinkMark(true);
-            editor.setSelLength(1);
-        }
-        return true;
-    } catch (const std::exception&) {
-        return false;
+    const auto tag = identifyTag(editor, firstSelected);
+    if (!tag)
+        return std::nullopt;
+    const QString upperTag = makeSearchCopy(tag->text);
+    const auto span = findHrefValue(upperTag);
+    // A quoted value without its closing quote cannot be cut: nothing is painted.
+    if (span && !span->closed)
+        return std::nullopt;
+    CheckedTag checked{tag->start, int(tag->text.size()), {}};
+    if (span) {
+        const QString value = trimBlanks(tag->text.mid(span->begin, span->end - span->begin));
+        const LinkClassifier classifier(LinkClassifier::normaliseBase(docBase), docIsFile, web,
+                                        [&editor](const QString& name) {
+                                            bool found = false;
+                                            findNameAnchor(editor.text(), name, found);
+                                            return found;
+                                        });
+        checked.classification = classifier.classify(value);
     }
+    editor.setSelection(checked.start, checked.length);
+    if (const auto color = colorForResult(checked.classification.result)) {
+        editor.setSelColor(*color);
+        editor.setSelLinkMark(true);
+        editor.setSelLength(1);
+    }
+    return checked;
 }

@@ -97,18 +97,25 @@ LinkClassifier::Plan LinkClassifier::plan(const QString& value) const
     return {Check::WebThenFile, LinkResult::Unchecked, m_base + value};
 }
 
-LinkResult LinkClassifier::classify(const QString& value) const
+Classification LinkClassifier::classify(const QString& value) const
 {
     const Plan p = plan(value);
     switch (p.check) {
     case Check::Fixed:
-        return p.result;
+        return {p.result, {LinkReason::Kind::NotChecked, QString(), {}}};
     case Check::Anchor:
-        return m_hasAnchor(p.target) ? LinkResult::OkPage : LinkResult::NgPage;
+        return {m_hasAnchor(p.target) ? LinkResult::OkPage : LinkResult::NgPage,
+                {LinkReason::Kind::Anchor, p.target, {}}};
     case Check::Web:
-        return checkWeb(p.target);
-    case Check::WebThenFile:
-        return m_web.checkWebLink(p.target).exists ? LinkResult::OkWeb : checkFile(p.target);
+    case Check::WebThenFile: {
+        const WebVerdict verdict = m_web.checkWebLink(p.target);
+        if (verdict.exists || p.check == Check::Web)
+            return {verdict.exists ? LinkResult::OkWeb : LinkResult::NgWeb, {LinkReason::Kind::Web, p.target, verdict}};
+        Classification file = checkFile(p.target);
+        file.reason.kind = LinkReason::Kind::WebThenFile;
+        file.reason.web = verdict;
+        return file;
+    }
     case Check::File:
         break;
     }
@@ -123,12 +130,7 @@ std::optional<QString> LinkClassifier::webUrl(const QString& value) const
     return std::nullopt;
 }
 
-LinkResult LinkClassifier::checkWeb(const QString& url) const
+Classification LinkClassifier::checkFile(const QString& path) const
 {
-    return m_web.checkWebLink(url).exists ? LinkResult::OkWeb : LinkResult::NgWeb;
-}
-
-LinkResult LinkClassifier::checkFile(const QString& path) const
-{
-    return fileExists(path) ? LinkResult::OkFile : LinkResult::NgFile;
+    return {fileExists(path) ? LinkResult::OkFile : LinkResult::NgFile, {LinkReason::Kind::File, path, {}}};
 }

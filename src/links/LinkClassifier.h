@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkKinds.h"
+#include "LinkReason.h"
 
 #include <QString>
 
@@ -17,13 +18,19 @@ LinkResult preClassify(const QString& upperValue);
 // "?query" parts are dropped and %XX escapes decoded; the value is joined to the folder base with "/".
 QString localLinkPath(const QString& base, const QString& value);
 
+// A link's result and why.
+struct Classification {
+    LinkResult result = LinkResult::Unchecked;
+    LinkReason reason;
+};
+
 // Classifies and checks one link value (trimmed, letter case as written).
 class LinkClassifier {
 public:
     // hasAnchor answers whether the document has a NAME anchor of the given upper-case name.
     LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web, std::function<bool(const QString&)> hasAnchor);
 
-    LinkResult classify(const QString& value) const;
+    Classification classify(const QString& value) const;
     // The URL classify(value) passes to the web check, when it checks value on the web at all.
     std::optional<QString> webUrl(const QString& value) const;
 
@@ -39,8 +46,7 @@ private:
         QString target;                            // the anchor name (upper case), the URL, or the path
     };
     Plan plan(const QString& value) const;
-    LinkResult checkWeb(const QString& url) const;
-    LinkResult checkFile(const QString& path) const;
+    Classification checkFile(const QString& path) const;
 
     QString m_base;
     bool m_docIsFile;

@@ -6,6 +6,7 @@
 #include "LinkKinds.h"
 #include "TagScan.h"
 #include "TagValue.h"
+#include "TextPositions.h"
 #include "WebLinkCheck.h"
 #include "common/Document.h"
 #include "common/RichTextBox.h"
@@ -57,6 +58,7 @@ bool LinkScanner::findLinks(const QString& upper)
     m_progress.setPhase(CheckPhase::Counting);
     TagCandidates tags(upper);
     NextOccurrence hrefForm(upper, u" HREF=");
+    TextPositions positions(m_table.text);
     while (true) {
         if (abortRequested())
             return false;
@@ -66,7 +68,11 @@ bool LinkScanner::findLinks(const QString& upper)
         if (!hrefForm.within(tags.start(), tags.end()))
             continue;
         const int length = int(tags.end() - tags.start() + 1);
-        m_table.entries.push_back({int(tags.start()) + 1, length, preClassify(firstPassValue(tags.tag()))});
+        const TextPositions::LineColumn at = positions.at(tags.start());
+        const LinkResult result = preClassify(firstPassValue(tags.tag()));
+        const LinkReason reason{result == LinkResult::Unchecked ? LinkReason::Kind::None : LinkReason::Kind::NotChecked,
+                                QString(), {}};
+        m_table.entries.push_back({int(tags.start()) + 1, length, result, at.line, at.column, reason});
     }
 }
 
@@ -130,7 +136,9 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
             continue;
         m_progress.showCurrentLink(*values[i]);
         m_progress.processEvents();
-        m_table.entries[i].result = classifier.classify(*values[i]);
+        const Classification classification = classifier.classify(*values[i]);
+        m_table.entries[i].result = classification.result;
+        m_table.entries[i].reason = classification.reason;
         webDecided += isWeb[i];
     }
     return true;

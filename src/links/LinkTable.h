@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkKinds.h"
+#include "LinkReason.h"
 
 #include <QString>
 #include <QStringView>
@@ -12,6 +13,9 @@ struct LinkEntry {
     int start = 0;  // 1-based position of the tag's "<" in the scanned text
     int length = 0; // from "<" through the first ">" after it
     LinkResult result = LinkResult::Unchecked;
+    int line = 0;   // of the "<", 1-based (see TextPositions)
+    int column = 0;
+    LinkReason reason;
 };
 
 // The links of one full check, in document order, with the text they were found in: a tag is held

@@ -19,8 +19,8 @@ protected:
         web = int(text.indexOf(QStringLiteral("<a href=\"http")));
     }
 
-    // Checks with the selection at [start, start + length) and returns the paint of each position.
-    bool checkAt(int start, int length)
+    // Checks with the selection at [start, start + length); the tag checked, if any.
+    std::optional<CheckedTag> checkAt(int start, int length)
     {
         f.editor.setSelection(start, length);
         return checkCurrentLink(f.editor, f.editor.selText(), QStringLiteral("/nowhere"), true, f.web);
@@ -52,7 +52,7 @@ TEST_F(SingleCheck, CaretInsideATagChecksThatTag)
 TEST_F(SingleCheck, CaretOutsideTagsChangesNothing)
 {
     for (int caret : {0, 2, link, link + 11, link + 13, int(text.size())}) {
-        ASSERT_TRUE(checkAt(caret, 0));
+        ASSERT_FALSE(checkAt(caret, 0));
         EXPECT_EQ(f.editor.selStart(), caret);
         for (int offset : {link, anchor, web})
             EXPECT_FALSE(painted(offset)) << caret;
@@ -69,9 +69,15 @@ TEST_F(SingleCheck, SelectionOfSeveralTagsChecksTheFirstLinkTag)
     EXPECT_FALSE(painted(bold));
 }
 
-TEST_F(SingleCheck, TheLessThanSelectedByAMoveIsThatLink)
+TEST_F(SingleCheck, TheLessThanSelectedByAMoveIsThatLinkAndItsReasonComesBack)
 {
-    ASSERT_TRUE(checkAt(link, 1));
+    const std::optional<CheckedTag> checked = checkAt(link, 1);
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(checked->start, link);
+    EXPECT_EQ(checked->length, 11);
+    EXPECT_EQ(checked->classification.result, LinkResult::OkPage);
+    EXPECT_EQ(checked->classification.reason.kind, LinkReason::Kind::Anchor);
+    EXPECT_EQ(checked->classification.reason.target, QStringLiteral("N"));
     EXPECT_EQ(f.editor.selStart(), link);
     EXPECT_EQ(f.paintAt(link + 5), std::make_pair(LinkColor::OkPage, true));
 }
@@ -80,7 +86,7 @@ TEST_F(SingleCheck, NameAnchorIsPaintedAsUncheckedAndOtherTagsNotAtAll)
 {
     ASSERT_TRUE(checkAt(anchor + 4, 0));
     EXPECT_EQ(f.paintAt(anchor), std::make_pair(LinkColor::NgWeb, true));
-    ASSERT_TRUE(checkAt(bold + 1, 0));
+    ASSERT_FALSE(checkAt(bold + 1, 0));
     EXPECT_FALSE(painted(bold));
     EXPECT_FALSE(painted(bold + 1));
 }

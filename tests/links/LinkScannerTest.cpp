@@ -212,3 +212,39 @@ TEST(LinkScanner, SurvivesHostileDocuments)
 }
 
 } // namespace
+
+namespace {
+
+// Lines end with CR LF, a lone LF or a lone CR, each once; columns count characters, a surrogate pair as one.
+TEST(LinkScanner, GivesEachTagItsLineAndColumn)
+{
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=#a>\r\n日本語<a href=#b>\n\U0001F600 <a href=#c>\r<a href=#d>\r\n\r\n  <a href=#e>")));
+    const auto lineColumns = columnOf(f.table(), [](const LinkEntry& e) { return std::pair(e.line, e.column); });
+    EXPECT_EQ(lineColumns, (QList<std::pair<int, int>>{{1, 1}, {2, 4}, {3, 3}, {4, 1}, {6, 3}}));
+}
+
+TEST(LinkScanner, KeepsWhyEachLinkHasItsResult)
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("there.html"))).open(QIODevice::WriteOnly);
+    ScannerFixture f;
+    f.web = FakeWebCheck({QStringLiteral("http://h/ok")});
+    ASSERT_TRUE(f.check(QStringLiteral("<a name=top><a href=#Top><a href=there.html><a href=gone.html#x>"
+                                       "<a href=http://h/ok><a href=mailto:x><a href=\"\"><a name=only>"),
+                        dir.path()));
+    const QList<LinkReason> reasons = columnOf(f.table(), [](const LinkEntry& e) { return e.reason; });
+    ASSERT_EQ(reasons.size(), 6);
+    EXPECT_EQ(reasons[0].kind, LinkReason::Kind::Anchor);
+    EXPECT_EQ(reasons[0].target, QStringLiteral("TOP"));
+    EXPECT_EQ(reasons[1].kind, LinkReason::Kind::File);
+    EXPECT_EQ(reasons[1].target, dir.filePath(QStringLiteral("there.html")));
+    EXPECT_EQ(reasons[2].target, dir.filePath(QStringLiteral("gone.html")));
+    EXPECT_EQ(reasons[3].kind, LinkReason::Kind::Web);
+    EXPECT_EQ(reasons[3].target, QStringLiteral("http://h/ok"));
+    EXPECT_TRUE(reasons[3].web.exists);
+    EXPECT_EQ(reasons[4].kind, LinkReason::Kind::NotChecked);
+    EXPECT_EQ(reasons[5].kind, LinkReason::Kind::NotChecked);
+}
+
+} // namespace
