@@ -61,13 +61,17 @@ bool TransferScheduler::hasRoom(const Host& host) const
                        [&host](const auto& entry) { return !(host.ftpRunning && isFtp(entry.second.request)); });
 }
 
+double TransferScheduler::answerTime(const Host& host) const
+{
+    if (host.answers > 0)
+        return double(host.answerTimeMs);
+    const qint64 waited = host.oldestStartMs < 0 ? 0 : m_clock.elapsed() - host.oldestStartMs;
+    return double(std::max(m_slowestAnswerMs, waited));
+}
+
 double TransferScheduler::remainingTime(const Host& host) const
 {
-    // A host not heard from yet is taken to answer as fast as the others do on average.
-    const double answerTime = host.answers > 0 ? double(host.answerTimeMs)
-                              : m_answerCount > 0 ? double(m_answerTimeTotalMs) / m_answerCount
-                                                  : 1.0;
-    return double(host.queue.size() + host.running) * std::max(answerTime, 1.0);
+    return double(host.queue.size() + host.running) * std::max(answerTime(host), 1.0);
 }
 
 std::optional<QString> TransferScheduler::nextHost() const
@@ -79,15 +83,21 @@ std::optional<QString> TransferScheduler::nextHost() const
             return host;
     }
     std::optional<QString> best;
+    bool bestUnexplored = false;
     double bestTime = -1;
     quint64 bestRank = 0;
     for (auto it = m_hosts.cbegin(); it != m_hosts.cend(); ++it) {
         const Host& host = *it;
         if (!hasRoom(host))
             continue;
+        const bool unexplored = isUnexplored(host);
         const double time = remainingTime(host);
         const quint64 rank = host.queue.begin()->first.first;
-        if (time > bestTime || (time == bestTime && rank < bestRank)) {
+        const bool better = unexplored != bestUnexplored
+                                ? unexplored
+                                : time > bestTime || (time == bestTime && rank < bestRank);
+        if (!best || better) {
+            bestUnexplored = unexplored;
             best = it.key();
             bestTime = time;
             bestRank = rank;
@@ -126,7 +136,8 @@ void TransferScheduler::start(const QString& hostName, Host& host)
     if (m_hurried == ticket)
         m_hurried.reset();
 
-    ++host.running;
+    if (host.running++ == 0)
+        host.oldestStartMs = m_clock.elapsed();
     host.ftpRunning = host.ftpRunning || isFtp(queued.request);
     const quint64 id = m_multi.start(queued.request);
     m_running.emplace(id, Running{ticket, rank, hostName, std::move(queued), CutCounter(), false, m_clock.elapsed()});
@@ -170,8 +181,7 @@ void TransferScheduler::noteAnswerTime(Host& host, qint64 durationMs)
 {
     host.answerTimeMs = (host.answerTimeMs * host.answers + durationMs) / (host.answers + 1);
     ++host.answers;
-    m_answerTimeTotalMs += durationMs;
-    ++m_answerCount;
+    m_slowestAnswerMs = std::max(m_slowestAnswerMs, durationMs);
 }
 
 void TransferScheduler::onFinished(quint64 id, const TransferResult& result)
@@ -182,7 +192,8 @@ void TransferScheduler::onFinished(quint64 id, const TransferResult& result)
     Running running = std::move(it->second);
     m_running.erase(it);
     Host& host = m_hosts[running.host];
-    --host.running;
+    if (--host.running == 0)
+        host.oldestStartMs = -1;
     if (isFtp(running.queued.request))
         host.ftpRunning = false;
     if (result.outcome != TransferResult::Outcome::Cancelled)
@@ -223,6 +234,7 @@ void TransferScheduler::cancelRunning()
     for (Host& host : m_hosts) {
         host.running = 0;
         host.ftpRunning = false;
+        host.oldestStartMs = -1;
     }
 }
 

@@ -16,10 +16,12 @@
 // Runs queued requests on a CurlMulti of its own, never more than a total and a per-host number at a
 // time. Every request of the program goes through one of these.
 //
-// Which request starts next: among the hosts with a free place, the host with the most request time
-// still ahead of it (its queued and running requests times its observed answer time), so the slowest
-// queues start first and finish with the rest; within a host, the lowest rank (document order). A
-// request being waited for right now (hurry) goes before all others.
+// Which request starts next: a request being waited for right now (hurry) goes before all others; then
+// a host not heard from yet, so that every host's answer time is learnt early; then, among the hosts
+// with a free place, the host with the most request time still ahead of it (its queued and running
+// requests times its answer time), so the slowest queues start first and finish with the rest. A host
+// that has not answered yet counts as at least as slow as its oldest running request, and as the slowest
+// host heard from. Within a host, the lowest rank goes first.
 //
 // FTP requests go to a host one at a time: FTP servers commonly allow a client address few sessions
 // and refuse the rest. A request may be marked to be cut once it keeps streaming (CutCounter), and is
@@ -29,9 +31,10 @@ class TransferScheduler : public QObject {
     Q_OBJECT
 public:
     // The default total is high enough that the total is not what bounds a check of many hosts: with
-    // 4 requests to one host, 128 in all keep 32 hosts fully busy.
+    // 4 requests to one host, 256 in all keep 64 hosts fully busy, and every host of a document of
+    // a hundred hosts busy most of the time.
     struct Limits {
-        int transfers = 128;
+        int transfers = 256;
         int transfersPerHost = 4;
     };
     struct Outcome {
@@ -81,6 +84,7 @@ private:
         qint64 pausedUntil = 0; // ms on m_clock
         qint64 answerTimeMs = 0; // running mean of its requests' durations; 0 while none ended
         int answers = 0;
+        qint64 oldestStartMs = -1; // of its running requests; -1 when none runs
     };
     struct Running {
         Ticket ticket = 0;
@@ -93,6 +97,8 @@ private:
     };
 
     bool hasRoom(const Host& host) const;
+    bool isUnexplored(const Host& host) const { return host.answers == 0 && host.running == 0; }
+    double answerTime(const Host& host) const;
     double remainingTime(const Host& host) const;
     std::optional<QString> nextHost() const;
     void startQueued();
@@ -113,8 +119,7 @@ private:
     std::optional<Ticket> m_hurried;
     std::unordered_map<quint64, Running> m_running; // by the CurlMulti id
     std::unordered_map<Ticket, Outcome> m_outcomes;
-    qint64 m_answerTimeTotalMs = 0;
-    int m_answerCount = 0;
+    qint64 m_slowestAnswerMs = 0;
     int m_peakRunning = 0;
     int m_peakPerHost = 0;
 };

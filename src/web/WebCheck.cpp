@@ -14,15 +14,14 @@
 
 namespace {
 
-// A link's own request comes before its probe, and both before anything of the next link.
-quint64 linkRank(int index)
-{
-    return 2 * quint64(index);
-}
+// The order of a host's requests. A probe whose answer may go into the cache comes first: until the
+// cache is known to be full, later hosts cannot know whether they probe. Then the links, whose answers
+// let their probes start; then the other probes, in document order each.
+enum class Tier : quint64 { CacheProbe, Link, Probe };
 
-quint64 probeRank(int index)
+quint64 rankOf(Tier tier, int index, int count)
 {
-    return 2 * quint64(index) + 1;
+    return quint64(tier) * quint64(count) + quint64(index);
 }
 
 // The link answered: it completed, or the cut rule ended it (which counts as an answer).
@@ -102,8 +101,9 @@ void WebCheck::prefetch(const QStringList& urls, AnsweredCallback onAnswered)
     // Ends are reported through the event loop only, so every ticket is known here before its end.
     for (int index = 0; index < int(m_run->occurrences.size()); ++index) {
         Occurrence& occurrence = m_run->occurrences[index];
-        occurrence.linkTicket =
-            m_scheduler.add(linkRequest(occurrence.link.url), linkRank(index), occurrence.link.cutKind);
+        occurrence.linkTicket = m_scheduler.add(linkRequest(occurrence.link.url),
+                                                rankOf(Tier::Link, index, int(m_run->occurrences.size())),
+                                                occurrence.link.cutKind);
         m_run->byTicket.insert(occurrence.linkTicket, index);
     }
 }
@@ -274,7 +274,10 @@ WebAnswer WebCheck::readAnswer(const WebLink& link, const TransferScheduler::Out
 void WebCheck::requestProbe(int index)
 {
     Occurrence& occurrence = m_run->occurrences[index];
-    occurrence.probeTicket = m_scheduler.add(linkRequest(occurrence.link.probeUrl), probeRank(index), false);
+    const bool mayBeCached = index < m_run->cacheFullFrom && !m_notFound.contains(occurrence.link.probeHost);
+    const quint64 rank =
+        rankOf(mayBeCached ? Tier::CacheProbe : Tier::Probe, index, int(m_run->occurrences.size()));
+    occurrence.probeTicket = m_scheduler.add(linkRequest(occurrence.link.probeUrl), rank, false);
     m_run->byTicket.insert(*occurrence.probeTicket, index);
 }
 
@@ -381,7 +384,7 @@ std::optional<WebCheck::FetchedDocument> WebCheck::fetchDocument(const QString& 
     if (const NotFoundAnswer* cached = m_notFound.find(host)) {
         notFound = *cached;
     } else if (!m_abort.isRequested()) {
-        const QString probeUrl = trimmed + ProbeSuffix;
+        const QString probeUrl = probeUrlOf(trimmed);
         const TransferScheduler::Outcome probe = awaitOutcome(m_scheduler.add(linkRequest(probeUrl), 1, false));
         if (probe.result.outcome == TransferResult::Outcome::Completed) {
             notFound = probeAnswer(probe.result.body);

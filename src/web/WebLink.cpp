@@ -4,6 +4,13 @@
 #include "WebAnswer.h"
 #include "common/SearchCopy.h"
 
+QString probeUrlOf(const QString& url)
+{
+    // The query begins at the first "?" after the host: a "?" cannot stand in a scheme or a host.
+    const qsizetype query = url.indexOf(u'?');
+    return query < 0 ? url + ProbeSuffix : url.left(query) + ProbeSuffix;
+}
+
 WebLink prepareWebLink(const QString& writtenUrl)
 {
     WebLink link;
@@ -13,7 +20,7 @@ WebLink prepareWebLink(const QString& writtenUrl)
     if (link.hasFragment)
         link.fragment = decoded.mid(hash + 1);
     link.url = trimBlanks(link.hasFragment ? decoded.left(hash) : decoded);
-    link.probeUrl = link.url + ProbeSuffix;
+    link.probeUrl = probeUrlOf(link.url);
     link.host = requestHost(link.url);
     link.probeHost = requestHost(link.probeUrl);
 

@@ -5,7 +5,10 @@
 // One web link made ready for its check.
 struct WebLink {
     QString url;       // entities decoded, the "#fragment" cut off, blanks trimmed: what is requested
-    QString probeUrl;  // url + "......": the host's answer for a surely missing page
+    // The host's answer for a surely missing page: url + "......", or for a URL with a query, its path
+    // + "......" without the query (a server that ignores unknown query values would answer a probe that
+    // keeps the query with the link's own page).
+    QString probeUrl;
     QString host;      // the not-found cache key looked up once the link answered
     QString probeHost; // the key the probe's answer is stored under (the probe's own host)
     bool hasFragment = false;
@@ -16,6 +19,9 @@ struct WebLink {
 };
 
 WebLink prepareWebLink(const QString& writtenUrl);
+
+// The probe URL of a link's URL (see WebLink::probeUrl).
+QString probeUrlOf(const QString& url);
 
 // True for a URL that begins with "HTTP:" or "HTTPS:" in any letter case.
 bool isHttpUrl(const QString& url);

@@ -25,6 +25,8 @@ HTTP and HTTPS paths (GET and HEAD):
   /document/NAME         200, an HTML document in CP932 with a NAME anchor and links: in-page, relative
                          (one existing, one missing), absolute to /ok/ on the same address
   /delay/MS/REST         waits MS milliseconds (at most 5000), then answers as /REST would
+  /query/NAME?QUERY      200 naming /query/NAME: the query is ignored, whatever it holds (a NAME ending
+                         with a full stop is "anything else", as below)
   /busy/CODE/SECS/REST   the first request for this exact path on an address: CODE (429 or 503) with
                          Retry-After: SECS; every later one answers as /REST would
   /__stats               JSON {address: {"METHOD /path": count}} of every request so far (not counted)
@@ -190,6 +192,9 @@ class Handler(BaseHTTPRequestHandler):
         if host == self.server.roles.get("plain404"):
             return self.send_simple(404, "text/html", PLAIN404_BODY, with_body)
         kind, _, rest = path[1:].partition("/")
+        if kind == "query":
+            # Like a script that reads only the parameters it knows: the query changes nothing.
+            path = path.partition("?")[0]
         route = ROUTES.get(kind) if rest and not path.endswith(".") else None
         if route is None:
             return self.not_found(with_body)
@@ -297,6 +302,10 @@ class Handler(BaseHTTPRequestHandler):
         time.sleep(seconds)
         self.dispatch("/" + target, with_body)
 
+    def ignored_query(self, rest, with_body):
+        page = ("<html><body><p>ok %s</p></body></html>\n" % html.escape(self.path.partition("?")[0])).encode()
+        self.send_simple(200, "text/html", page, with_body, [("Last-Modified", LAST_MODIFIED)])
+
     def busy(self, rest, with_body):
         code, _, rest = rest.partition("/")
         seconds, _, target = rest.partition("/")
@@ -328,6 +337,7 @@ ROUTES = {
     "document": Handler.document,
     "delay": Handler.delayed,
     "busy": Handler.busy,
+    "query": Handler.ignored_query,
 }
 
 

@@ -103,6 +103,19 @@ TEST_F(WebCheckTest, EntitiesAreDecodedAndTheFragmentLookedUpWithoutChangingTheV
     EXPECT_FALSE(web.checkWebLink(httpUrl(QStringLiteral("/ok/plain.html"))).fragmentFound.has_value());
 }
 
+// A server that ignores query values it does not know answers a probe that keeps the query with the
+// link's own page: the probe asks for the path with the full stops, without the query.
+TEST_F(WebCheckTest, ALinkWithAQueryIsProbedWithoutIt)
+{
+    EXPECT_TRUE(web.checkWebLink(httpUrl(QStringLiteral("/query/page.php?id=5"))).exists);
+    EXPECT_EQ(gets(NormalHost, QStringLiteral("/query/page.php......")), 1);
+    EXPECT_EQ(gets(NormalHost, QStringLiteral("/query/page.php?id=5......")), 0);
+    // Without a query, the probe is the URL with the full stops, as always.
+    EXPECT_TRUE(web.checkWebLink(servers().url(SoftNotFoundHost, QStringLiteral("/ok/a.html"))).reason ==
+                WebReason::SameAsNotFound);
+    EXPECT_EQ(servers().requestCount(SoftNotFoundHost, QStringLiteral("GET /ok/a.html......")), 1);
+}
+
 TEST_F(WebCheckTest, UnreachableTargetsSayWhy)
 {
     const int closed = LoopbackServers::closedLoopbackPort();
