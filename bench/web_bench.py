@@ -2,9 +2,12 @@
 """Times tarnwick-check on a document of web links against loopback servers with latency.
 
   bench/web_bench.py build/src/tarnwick-check [--links 200] [--hosts 10] [--latency-ms 50] [--jobs 1,16]
+                    [--big-behind-stall]
 
 The servers of tests/support/loopback_servers.py run on 127.0.0.1 .. 127.0.0.H; one link in five
-names a missing page. The same document is checked once per --jobs value (passed as --jobs N). For each
+names a missing page. With --big-behind-stall the first link stalls and every other link is a 20 MiB
+page (judged on its first 4 MiB): what the check holds while it waits for the first link shows in the
+peak memory printed. The same document is checked once per --jobs value (passed as --jobs N). For each
 run it prints the wall time of the whole check, the requests the servers saw (one per link plus one
 not-found probe per host), the most requests in progress at once (in all and to one host) and the codes;
 at the end whether every run gave the same codes and made the same requests.
@@ -12,6 +15,7 @@ at the end whether every run gave the same codes and made the same requests.
 import argparse
 import json
 import os
+import resource
 import subprocess
 import sys
 import tempfile
@@ -31,11 +35,13 @@ def request_counts(port):
     return {(host, key): count for host, counts in stats.items() for key, count in counts.items()}
 
 
-def write_document(path, links, hosts, port):
+def write_document(path, links, hosts, port, big_behind_stall):
     with open(path, "w", encoding="cp932") as f:
         f.write("<html><body>\n")
+        if big_behind_stall:
+            f.write('<a href="http://%s:%d/stall/first.html">stall</a>\n' % (hosts[0], port))
         for i in range(links):
-            kind = "missing" if i % 5 == 4 else "ok"
+            kind = "big" if big_behind_stall else "missing" if i % 5 == 4 else "ok"
             f.write('<a href="http://%s:%d/%s/page%d.html">%d</a>\n' % (hosts[i % len(hosts)], port, kind, i, i))
         f.write("</body></html>\n")
 
@@ -50,9 +56,11 @@ def run_once(checker, jobs, doc, port):
     after = request_counts(port)
     made = {key: count - before.get(key, 0) for key, count in after.items() if count != before.get(key, 0)}
     codes = [line.split("\t")[1] for line in result.stdout.splitlines()]
-    print("--jobs %d: %.2f s (exit %d), %d requests, at most %d at once, %d to one host; %d OK (-1), %d NG (100)"
+    peak_mb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024
+    print("--jobs %d: %.2f s (exit %d), %d requests, at most %d at once, %d to one host; %d OK (-1), %d NG (100);"
+          " peak memory of any run so far %.0f MB"
           % (jobs, seconds, result.returncode, sum(made.values()), inflight["all"],
-             max(inflight["hosts"].values(), default=0), codes.count("-1"), codes.count("100")))
+             max(inflight["hosts"].values(), default=0), codes.count("-1"), codes.count("100"), peak_mb))
     return codes, made
 
 
@@ -62,7 +70,8 @@ def main():
     parser.add_argument("--links", type=int, default=200)
     parser.add_argument("--hosts", type=int, default=10)
     parser.add_argument("--latency-ms", type=float, default=50)
-    parser.add_argument("--jobs", default="1,16", help="comma-separated --jobs values, one run each")
+    parser.add_argument("--jobs", default="1,256", help="comma-separated --jobs values, one run each")
+    parser.add_argument("--big-behind-stall", action="store_true")
     args = parser.parse_args()
 
     hosts = ["127.0.0.%d" % (i + 1) for i in range(args.hosts)]
@@ -76,7 +85,7 @@ def main():
               % (args.links, args.hosts, args.latency_ms, args.links + args.hosts))
         with tempfile.TemporaryDirectory() as folder:
             doc = os.path.join(folder, "doc.html")
-            write_document(doc, args.links, hosts, port)
+            write_document(doc, args.links, hosts, port, args.big_behind_stall)
             runs = [run_once(args.checker, int(jobs), doc, port) for jobs in args.jobs.split(",")]
         same_codes = all(codes == runs[0][0] for codes, _ in runs)
         same_requests = all(made == runs[0][1] for _, made in runs)

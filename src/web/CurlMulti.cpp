@@ -60,7 +60,7 @@ quint64 CurlMulti::start(const TransferRequest& request)
 {
     const quint64 id = m_nextId++;
     Entry& entry = m_entries[id];
-    entry.transfer = std::make_unique<CurlTransfer>(id, request, m_requestHeaders.get());
+    entry.transfer = std::make_unique<CurlTransfer>(id, request, m_requestHeaders.get(), m_budget);
     CURL* handle = entry.transfer->handle();
     if (handle && curl_multi_add_handle(m_multi.get(), handle) == CURLM_OK) {
         entry.attached = true;
@@ -83,13 +83,7 @@ void CurlMulti::cancel(quint64 id)
     scheduleAfterCurl();
 }
 
-qint64 CurlMulti::bufferedBytes() const
-{
-    qint64 bytes = 0;
-    for (const auto& [id, entry] : m_entries)
-        bytes += entry.transfer->bufferedBytes();
-    return bytes;
-}
+
 
 int CurlMulti::onSocket(CURL*, curl_socket_t socket, int what, void* self, void*)
 {
@@ -169,7 +163,19 @@ void CurlMulti::afterCurl()
 {
     collectFinished();
     detachCancelled();
+    const QPointer<CurlMulti> alive(this);
     deliverPending();
+    if (alive)
+        resumePaused();
+}
+
+void CurlMulti::resumePaused()
+{
+    // Oldest first. A resumed transfer whose block still does not fit pauses again at once.
+    for (auto& [id, entry] : m_entries) {
+        if (entry.attached && entry.transfer->isPaused() && m_budget.mayResume(id))
+            entry.transfer->resume();
+    }
 }
 
 void CurlMulti::collectFinished()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/BodyBudget.h"
 #include "web/CurlHandles.h"
 #include "web/TransferTypes.h"
 
@@ -38,7 +39,7 @@ public:
     // Transfers not finished yet, counting those whose finished() is still to be emitted.
     int activeCount() const { return int(m_entries.size()); }
     // The body bytes held by transfers whose finished() is still to be emitted.
-    qint64 bufferedBytes() const;
+    qint64 bufferedBytes() const { return m_budget.held; }
 
 signals:
     // One per write-callback call that delivered body bytes.
@@ -71,7 +72,9 @@ private:
     void deliverPending();
     Delivery deliverOne(quint64 id);
     void scheduleAfterCurl();
+    void resumePaused();
 
+    BodyBudget m_budget;
     CurlMultiPtr m_multi;
     CurlSlistPtr m_requestHeaders;
     QTimer m_timer;

@@ -31,8 +31,8 @@ long statusFromLine(const QByteArray& line)
 
 } // namespace
 
-CurlTransfer::CurlTransfer(quint64 id, const TransferRequest& request, curl_slist* requestHeaders)
-    : m_id(id), m_request(request)
+CurlTransfer::CurlTransfer(quint64 id, const TransferRequest& request, curl_slist* requestHeaders, BodyBudget& budget)
+    : m_id(id), m_request(request), m_budget(budget)
 {
     // Users write spaces and non-ASCII into links; they are sent percent-encoded.
     const QUrl url = parseWrittenUrl(request.url);
@@ -125,8 +125,16 @@ size_t CurlTransfer::receive(const char* data, size_t bytes)
         return 0;
     }
     const qint64 kept = std::min(qint64(bytes), room);
+    if (kept > 0 && !m_budget.admits(m_id, m_received.size(), kept)) {
+        // curl keeps the block and hands it over again once the transfer is resumed.
+        m_paused = true;
+        return CURL_WRITEFUNC_PAUSE;
+    }
     if (kept > 0) {
+        // The budget counts the memory taken, which grows ahead of the bytes.
+        const qint64 before = m_received.capacity();
         m_received.append(data, qsizetype(kept));
+        m_budget.held += m_received.capacity() - before;
         ++m_pendingBlocks;
     }
     m_result.truncated = overCap;
@@ -239,6 +247,17 @@ WebFailure CurlTransfer::failureOf(CURLcode code) const
     }
 }
 
+CurlTransfer::~CurlTransfer()
+{
+    m_budget.release(m_id, m_received.capacity());
+}
+
+void CurlTransfer::resume()
+{
+    m_paused = false;
+    curl_easy_pause(m_handle.get(), CURLPAUSE_CONT);
+}
+
 TransferResult CurlTransfer::takeResult()
 {
     if (m_cancelRequested) {
@@ -246,6 +265,8 @@ TransferResult CurlTransfer::takeResult()
         m_result.failure = WebFailure::Cancelled;
         m_result.errorText = QStringLiteral("cancelled");
     }
+    m_budget.release(m_id, m_received.capacity());
     m_result.body = std::move(m_received);
+    m_received.clear();
     return std::move(m_result);
 }

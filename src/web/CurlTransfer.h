@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/BodyBudget.h"
 #include "web/CurlHandles.h"
 #include "web/TransferTypes.h"
 
@@ -10,7 +11,8 @@ class CurlTransfer {
 public:
     // Sets up the easy handle; when the URL is invalid or an option is refused there is no handle
     // and the result is already a failure.
-    CurlTransfer(quint64 id, const TransferRequest& request, curl_slist* requestHeaders);
+    CurlTransfer(quint64 id, const TransferRequest& request, curl_slist* requestHeaders, BodyBudget& budget);
+    ~CurlTransfer();
     CurlTransfer(const CurlTransfer&) = delete;
     CurlTransfer& operator=(const CurlTransfer&) = delete;
 
@@ -19,8 +21,10 @@ public:
 
     // One per write-callback call that delivered bytes and has not been reported yet.
     bool takePendingBlock();
-    // Bytes received and not yet handed over with the result.
-    qint64 bufferedBytes() const { return m_received.size(); }
+    // The write callback paused the transfer: its next block waits for room in the budget.
+    bool isPaused() const { return m_paused; }
+    // Lets a paused transfer go on; call only when no curl function is running.
+    void resume();
 
     // From now on the write callback refuses data and the result reports a cancel.
     void requestCancel();
@@ -43,7 +47,9 @@ private:
     const TransferRequest m_request;
     CurlEasyPtr m_handle;
     char m_errorBuffer[CURL_ERROR_SIZE] = {};
+    BodyBudget& m_budget;
     QByteArray m_received;
+    bool m_paused = false;
     qint64 m_deadline = 0; // steady clock, in milliseconds
     int m_pendingBlocks = 0;
     HttpHeaders m_headers;

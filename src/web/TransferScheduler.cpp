@@ -109,8 +109,8 @@ std::optional<QString> TransferScheduler::nextHost() const
 void TransferScheduler::startQueued()
 {
     while (runningCount() < m_limits.transfers) {
-        // Past the byte budget only a new request of nothing running may start, so a check always goes on.
-        if (runningCount() > 0 && m_multi.bufferedBytes() > HeldBytesBudget)
+        // While running transfers hold what the budget allows, a new one would only wait.
+        if (runningCount() > 0 && m_multi.bufferedBytes() >= BodyBudget::Limit)
             return;
         const std::optional<QString> hostName = nextHost();
         if (!hostName)

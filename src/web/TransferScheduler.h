@@ -44,8 +44,6 @@ public:
     using Ticket = quint64;
 
     static constexpr int MaxRetryAfterSeconds = 10;
-    // Bytes that running transfers may hold before no further one starts.
-    static constexpr qint64 HeldBytesBudget = 96 * 1024 * 1024;
 
     explicit TransferScheduler(Limits limits, QObject* parent = nullptr);
 

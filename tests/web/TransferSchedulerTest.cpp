@@ -179,6 +179,21 @@ TEST_F(TransferSchedulerTest, CancelAllEndsRunningAndQueuedRequestsAtOnce)
     EXPECT_EQ(scheduler.outcome(next), nullptr);
 }
 
+// More large bodies at once than the memory budget holds: the transfers past it wait their turn, and every
+// one still ends with its whole capped body.
+TEST_F(TransferSchedulerTest, LargeBodiesBeyondTheMemoryBudgetAllEnd)
+{
+    TransferScheduler scheduler({32, 8});
+    QList<TransferScheduler::Ticket> tickets;
+    for (int i = 0; i < 24; ++i)
+        tickets.append(scheduler.add(request(Hosts[i % 3], QStringLiteral("/big/budget%1.html").arg(i)), i, false));
+    ASSERT_TRUE(waitForAll(scheduler, tickets));
+    for (const auto ticket : tickets) {
+        EXPECT_EQ(scheduler.outcome(ticket)->result.outcome, TransferResult::Outcome::Completed);
+        EXPECT_EQ(scheduler.outcome(ticket)->result.body.size(), TransferRequest().maxBodyBytes);
+    }
+}
+
 // With one place in all, the host with the most request time ahead of it goes first: before any answer
 // of theirs, the host with more requests.
 TEST_F(TransferSchedulerTest, TheLongestQueueStartsFirst)
