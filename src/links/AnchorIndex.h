@@ -12,6 +12,7 @@ public:
 
     // name is expected upper-case.
     bool contains(const QString& name) const { return m_names.contains(name); }
+    const QSet<QString>& names() const { return m_names; }
 
 private:
     QSet<QString> m_names;

@@ -6,6 +6,14 @@
 #include <functional>
 #include <optional>
 
+// The bounds every web request gets.
+namespace WebLimits {
+constexpr int ConnectTimeoutSeconds = 20;
+constexpr int StallSeconds = 30;     // fewer than one byte a second over this span ends a transfer
+constexpr int DeadlineSeconds = 60;  // the whole transfer of a link or a probe
+constexpr int MaxRedirects = 10;
+} // namespace WebLimits
+
 // Why a web request brought no answer.
 enum class WebFailure {
     None,

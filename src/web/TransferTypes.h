@@ -27,10 +27,10 @@ struct TransferRequest {
     qint64 maxBodyBytes = 4 * 1024 * 1024; // counted after content decoding, so a compression bomb stops here
     // false: reaching the cap or the deadline ends the transfer and keeps what arrived; true: it fails.
     bool failOverLimit = false;
-    int connectTimeoutMs = 20000;
-    int stallSeconds = 30; // fewer than one byte a second over this span fails the transfer
-    int deadlineSeconds = 60; // the whole transfer, however slowly the server trickles
-    int maxRedirects = 10;
+    int connectTimeoutMs = WebLimits::ConnectTimeoutSeconds * 1000;
+    int stallSeconds = WebLimits::StallSeconds; // fewer than one byte a second over this span fails the transfer
+    int deadlineSeconds = WebLimits::DeadlineSeconds; // the whole transfer, however slowly the server trickles
+    int maxRedirects = WebLimits::MaxRedirects;
 };
 
 struct TransferResult {

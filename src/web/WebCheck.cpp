@@ -38,7 +38,8 @@ struct WebCheck::Occurrence {
     QString written; // as announced
     WebLink link;
     TransferScheduler::Ticket linkTicket = 0;
-    std::optional<TransferScheduler::Ticket> probeTicket;
+    std::optional<TransferScheduler::Ticket> probeTicket; // while its probe runs
+    bool probeRequested = false;
     State state = State::Waiting;
     std::optional<WebAnswer> answer; // once answered
     WebVerdict failure;              // once failed
@@ -101,10 +102,17 @@ void WebCheck::prefetch(const QStringList& urls, AnsweredCallback onAnswered)
     // Ends are reported through the event loop only, so every ticket is known here before its end.
     for (int index = 0; index < int(m_run->occurrences.size()); ++index) {
         Occurrence& occurrence = m_run->occurrences[index];
+        if (takeRememberedLink(occurrence))
+            continue;
         occurrence.linkTicket = m_scheduler.add(linkRequest(occurrence.link.url),
                                                 rankOf(Tier::Link, index, int(m_run->occurrences.size())),
                                                 occurrence.link.cutKind);
         m_run->byTicket.insert(occurrence.linkTicket, index);
+    }
+    // Remembered answers count as arrived at once, and may make probes certain.
+    for (int index = 0; index < int(m_run->occurrences.size()); ++index) {
+        if (m_run->occurrences[index].state != Occurrence::State::Waiting)
+            linkEnded(index);
     }
 }
 
@@ -144,7 +152,7 @@ WebVerdict WebCheck::decide(int index)
             notFound = *cached;
         } else {
             // Stopped: a probe started now would only be cancelled.
-            if (!occurrence.probeTicket && !m_abort.isRequested())
+            if (!occurrence.probeRequested && !m_abort.isRequested())
                 requestProbe(index);
             if (occurrence.probeTicket)
                 waitUntil(*occurrence.probeTicket, [&occurrence] { return occurrence.probeEnded; });
@@ -204,46 +212,86 @@ void WebCheck::consume(TransferScheduler::Ticket ticket)
     if (ticket == occurrence.linkTicket) {
         takeLinkOutcome(occurrence, *outcome);
         m_scheduler.release(ticket);
-        ++m_run->answered;
-        if (m_run->onAnswered)
-            m_run->onAnswered(m_run->answered);
-        const QString& host = occurrence.link.host;
-        if (!m_run->unblocked.contains(host))
-            requestCertainProbes(host);
-        else if (occurrence.state == Occurrence::State::Answered && !m_notFound.contains(host) &&
-                 !m_abort.isRequested())
-            requestProbe(index);
+        linkEnded(index);
     } else {
         takeProbeOutcome(index, *outcome);
         m_scheduler.release(ticket);
-        updateCacheFullFrom();
     }
+}
+
+void WebCheck::linkEnded(int index)
+{
+    const Occurrence& occurrence = m_run->occurrences[index];
+    ++m_run->answered;
+    if (m_run->onAnswered)
+        m_run->onAnswered(m_run->answered);
+    const QString& host = occurrence.link.host;
+    if (!m_run->unblocked.contains(host))
+        requestCertainProbes(host);
+    else if (occurrence.state == Occurrence::State::Answered && !m_notFound.contains(host) && !m_abort.isRequested())
+        requestProbe(index);
 }
 
 void WebCheck::takeLinkOutcome(Occurrence& occurrence, const TransferScheduler::Outcome& outcome)
 {
-    if (isAnswer(outcome)) {
-        occurrence.answer = readAnswer(occurrence.link, outcome);
-        occurrence.state = Occurrence::State::Answered;
-    } else {
-        occurrence.failure = noAnswerVerdict(outcome.result);
+    AnswerMemo::LinkEntry entry;
+    if (isAnswer(outcome))
+        entry = readAnswer(occurrence.link, outcome);
+    else
+        entry.failure = noAnswerVerdict(outcome.result);
+    takeLinkEntry(occurrence, entry);
+    if (m_memo)
+        m_memo->rememberLink(occurrence.link.url, std::move(entry));
+}
+
+void WebCheck::takeLinkEntry(Occurrence& occurrence, const AnswerMemo::LinkEntry& entry)
+{
+    if (!entry.answer) {
+        occurrence.failure = entry.failure;
         occurrence.state = Occurrence::State::Failed;
+        return;
     }
+    occurrence.answer = entry.answer;
+    if (entry.anchors)
+        occurrence.answer->fragmentFound = entry.anchors->contains(upperCaseKeepingLength(occurrence.link.fragment));
+    occurrence.state = Occurrence::State::Answered;
+}
+
+bool WebCheck::takeRememberedLink(Occurrence& occurrence)
+{
+    const AnswerMemo::LinkEntry* entry = m_memo ? m_memo->link(occurrence.link.url) : nullptr;
+    // A page remembered without its anchors cannot say whether it holds this link's fragment.
+    if (!entry || (entry->answer && occurrence.link.hasFragment && !entry->anchors && !entry->answer->page.isEmpty()))
+        return false;
+    takeLinkEntry(occurrence, *entry);
+    return true;
 }
 
 void WebCheck::takeProbeOutcome(int index, const TransferScheduler::Outcome& outcome)
 {
+    if (outcome.result.outcome != TransferResult::Outcome::Completed) {
+        takeProbeAnswer(index, std::nullopt);
+        return;
+    }
+    const QString text = outcome.result.body.isEmpty() ? QString() : m_decode(outcome.result.body, QString());
+    if (m_memo)
+        m_memo->rememberNotFound(m_run->occurrences[index].link.probeUrl, text);
+    takeProbeAnswer(index, NotFoundAnswer(text));
+}
+
+void WebCheck::takeProbeAnswer(int index, std::optional<NotFoundAnswer> answer)
+{
     Occurrence& occurrence = m_run->occurrences[index];
     occurrence.probeEnded = true;
-    if (outcome.result.outcome != TransferResult::Outcome::Completed)
-        return;
-    NotFoundAnswer answer = probeAnswer(outcome.result.body);
-    // A probe that can no longer be cached is kept only as far as its own link compares it.
-    if (index >= m_run->cacheFullFrom || m_notFound.contains(occurrence.link.probeHost))
-        answer = answer.reducedFor(occurrence.link.probeUrl);
-    else if (!answer.page().isEmpty() && occurrence.state == Occurrence::State::Answered)
-        m_run->storing.insert(index);
+    if (answer) {
+        // A probe that can no longer be cached is kept only as far as its own link compares it.
+        if (index >= m_run->cacheFullFrom || m_notFound.contains(occurrence.link.probeHost))
+            answer = answer->reducedFor(occurrence.link.probeUrl);
+        else if (!answer->page().isEmpty() && occurrence.state == Occurrence::State::Answered)
+            m_run->storing.insert(index);
+    }
     occurrence.probe = std::move(answer);
+    updateCacheFullFrom();
 }
 
 NotFoundAnswer WebCheck::probeAnswer(const QByteArray& body) const
@@ -251,29 +299,35 @@ NotFoundAnswer WebCheck::probeAnswer(const QByteArray& body) const
     return body.isEmpty() ? NotFoundAnswer() : NotFoundAnswer(m_decode(body, QString()));
 }
 
-WebAnswer WebCheck::readAnswer(const WebLink& link, const TransferScheduler::Outcome& outcome) const
+AnswerMemo::LinkEntry WebCheck::readAnswer(const WebLink& link, const TransferScheduler::Outcome& outcome) const
 {
     const TransferResult& result = outcome.result;
-    WebAnswer answer;
+    AnswerMemo::LinkEntry entry;
+    WebAnswer& answer = entry.answer.emplace();
     answer.status = link.isHttp ? result.status : 0;
     answer.cut = outcome.cut;
     answer.finalUrl = result.finalUrl;
     // The body of an FTP or .EXE link is never read, and with no page there are no headers to read.
     if (link.cutKind || result.body.isEmpty())
-        return answer;
+        return entry;
     const QString page = m_decode(result.body, result.header(QStringLiteral("Content-Type")));
     answer.page = PageFingerprint::of(page);
     answer.server = result.header(QStringLiteral("Server"));
     answer.lastModified = result.header(QStringLiteral("Last-modified"));
     answer.date = result.header(QStringLiteral("Date"));
     if (link.hasFragment)
-        answer.fragmentFound = AnchorIndex(makeSearchCopy(page)).contains(upperCaseKeepingLength(link.fragment));
-    return answer;
+        entry.anchors = AnchorIndex(makeSearchCopy(page)).names();
+    return entry;
 }
 
 void WebCheck::requestProbe(int index)
 {
     Occurrence& occurrence = m_run->occurrences[index];
+    occurrence.probeRequested = true;
+    if (const NotFoundAnswer* remembered = m_memo ? m_memo->notFound(occurrence.link.probeUrl) : nullptr) {
+        takeProbeAnswer(index, *remembered);
+        return;
+    }
     const bool mayBeCached = index < m_run->cacheFullFrom && !m_notFound.contains(occurrence.link.probeHost);
     const quint64 rank =
         rankOf(mayBeCached ? Tier::CacheProbe : Tier::Probe, index, int(m_run->occurrences.size()));
@@ -303,7 +357,7 @@ void WebCheck::requestCertainProbes(const QString& host)
         return;
     for (auto it = std::lower_bound(members->cbegin(), members->cend(), m_run->next); it != members->cend(); ++it) {
         Occurrence& occurrence = m_run->occurrences[*it];
-        if (occurrence.link.host == host && !occurrence.probeTicket &&
+        if (occurrence.link.host == host && !occurrence.probeRequested &&
             occurrence.state == Occurrence::State::Answered)
             requestProbe(*it);
         if (occurrence.link.probeHost == host && *it < m_run->cacheFullFrom && mayStoreNotFound(occurrence))

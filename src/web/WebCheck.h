@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnswerMemo.h"
 #include "NotFoundCache.h"
 #include "TransferScheduler.h"
 #include "WebAnswer.h"
@@ -49,6 +50,9 @@ public:
     // Time-outs and redirects of every request (the caps and the deadline of a link are its own).
     void setTransferLimits(const TransferRequest& limits) { m_limits = limits; }
     void setDecoder(Decoder decoder) { m_decode = std::move(decoder); }
+    // Answers remembered over several documents (tarnwick-check's run): a URL found there is not
+    // requested again. None by default: every check asks the servers anew.
+    void setAnswerMemo(AnswerMemo* memo) { m_memo = memo; }
 
     void prefetch(const QStringList& urls, AnsweredCallback onAnswered = {}) override;
     void cancelPrefetch() override;
@@ -77,8 +81,12 @@ private:
     void onEnded(TransferScheduler::Ticket ticket);
     void consume(TransferScheduler::Ticket ticket);
     void takeLinkOutcome(Occurrence& occurrence, const TransferScheduler::Outcome& outcome);
+    void takeLinkEntry(Occurrence& occurrence, const AnswerMemo::LinkEntry& entry);
+    bool takeRememberedLink(Occurrence& occurrence);
+    void linkEnded(int index);
     void takeProbeOutcome(int index, const TransferScheduler::Outcome& outcome);
-    WebAnswer readAnswer(const WebLink& link, const TransferScheduler::Outcome& outcome) const;
+    void takeProbeAnswer(int index, std::optional<NotFoundAnswer> answer);
+    AnswerMemo::LinkEntry readAnswer(const WebLink& link, const TransferScheduler::Outcome& outcome) const;
     // Waits, keeping the event loop running, until done() holds. A stop ends every request at once.
     void waitUntil(TransferScheduler::Ticket ticket, const std::function<bool()>& done);
     // The outcome of a request made outside a run, once it ended.
@@ -97,5 +105,6 @@ private:
     TransferRequest m_limits;
     Decoder m_decode;
     NotFoundCache m_notFound;
+    AnswerMemo* m_memo = nullptr;
     std::unique_ptr<Run> m_run;
 };

@@ -1,0 +1,153 @@
+#include "ReasonDescription.h"
+
+namespace {
+
+ReasonPart failurePart(const WebVerdict& web)
+{
+    switch (web.failure) {
+    case WebFailure::HostNotFound:
+        return {ReasonPhrase::HostNotFound};
+    case WebFailure::ConnectionRefused:
+        return {ReasonPhrase::ConnectionRefused};
+    case WebFailure::ConnectTimeout:
+        return {ReasonPhrase::ConnectTimeout, {QString::number(WebLimits::ConnectTimeoutSeconds)}};
+    case WebFailure::Stalled:
+        return {ReasonPhrase::Stalled, {QString::number(WebLimits::StallSeconds)}};
+    case WebFailure::TlsUntrusted:
+        return {ReasonPhrase::TlsUntrusted};
+    case WebFailure::TlsFailed:
+        return {ReasonPhrase::TlsFailed, {web.failureText}};
+    case WebFailure::TooManyRedirects:
+        return {ReasonPhrase::TooManyRedirects, {QString::number(WebLimits::MaxRedirects)}};
+    case WebFailure::ProtocolNotAllowed:
+        return {ReasonPhrase::ProtocolNotAllowed};
+    case WebFailure::TooLarge:
+        return {ReasonPhrase::TooLarge};
+    case WebFailure::RemoteFileNotFound:
+        return {ReasonPhrase::RemoteFileNotFound};
+    case WebFailure::Cancelled:
+        return {ReasonPhrase::Stopped};
+    case WebFailure::InvalidUrl:
+        return {ReasonPhrase::InvalidUrl};
+    case WebFailure::None:
+    case WebFailure::Other:
+        break;
+    }
+    return {ReasonPhrase::OtherFailure, {web.failureText}};
+}
+
+QList<ReasonPart> webParts(const WebVerdict& web, const QString& fragment)
+{
+    QList<ReasonPart> parts;
+    switch (web.reason) {
+    case WebReason::Answered:
+        if (web.status > 0)
+            parts.append({ReasonPhrase::HttpStatus, {QString::number(web.status), httpStatusPhrase(web.status)}});
+        else
+            parts.append({ReasonPhrase::FtpFileFound});
+        break;
+    case WebReason::CutWhileStreaming:
+        parts.append({ReasonPhrase::CutWhileStreaming});
+        break;
+    case WebReason::HttpError:
+        parts.append({ReasonPhrase::HttpStatus, {QString::number(web.status), httpStatusPhrase(web.status)}});
+        break;
+    case WebReason::SameAsNotFound:
+        parts.append({ReasonPhrase::SameAsNotFound});
+        break;
+    case WebReason::MissingHeaders:
+        parts.append({ReasonPhrase::MissingHeaders});
+        break;
+    case WebReason::NoAnswer:
+        parts.append(failurePart(web));
+        break;
+    }
+    if (web.fragmentFound)
+        parts.append({*web.fragmentFound ? ReasonPhrase::FragmentFound : ReasonPhrase::FragmentMissing, {fragment}});
+    return parts;
+}
+
+QString schemeOf(LinkResult result)
+{
+    switch (result) {
+    case LinkResult::NoCheckMailto:
+        return QStringLiteral("mailto");
+    case LinkResult::NoCheckJavascript:
+        return QStringLiteral("javascript");
+    case LinkResult::NoCheckVbscript:
+        return QStringLiteral("vbscript");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+QList<ReasonPart> describeReason(LinkResult result, const LinkReason& reason)
+{
+    const QString& target = reason.target;
+    switch (reason.kind) {
+    case LinkReason::Kind::None:
+        return {{ReasonPhrase::NoHref}};
+    case LinkReason::Kind::NotChecked:
+        if (result == LinkResult::NoCheckEmpty)
+            return {{ReasonPhrase::EmptyValue}};
+        return {{ReasonPhrase::NotCheckedScheme, {schemeOf(result)}}};
+    case LinkReason::Kind::Anchor:
+        return {{result == LinkResult::OkPage ? ReasonPhrase::AnchorFound : ReasonPhrase::AnchorMissing, {target}}};
+    case LinkReason::Kind::File:
+        return {{result == LinkResult::OkFile ? ReasonPhrase::FileFound : ReasonPhrase::FileMissing, {target}}};
+    case LinkReason::Kind::Web: {
+        const qsizetype hash = target.indexOf(u'#');
+        return webParts(reason.web, hash < 0 ? QString() : target.mid(hash + 1));
+    }
+    case LinkReason::Kind::WebThenFile: {
+        QList<ReasonPart> parts = webParts(reason.web, QString());
+        parts.append({result == LinkResult::OkFile ? ReasonPhrase::FileFound : ReasonPhrase::FileMissing, {target}});
+        return parts;
+    }
+    }
+    return {};
+}
+
+QString resolvedTarget(const LinkReason& reason)
+{
+    if ((reason.kind == LinkReason::Kind::Web) && !reason.web.finalUrl.isEmpty())
+        return reason.web.finalUrl;
+    return reason.target;
+}
+
+QString httpStatusPhrase(long status)
+{
+    switch (status) {
+    case 200: return QStringLiteral("OK");
+    case 201: return QStringLiteral("Created");
+    case 202: return QStringLiteral("Accepted");
+    case 203: return QStringLiteral("Non-Authoritative Information");
+    case 204: return QStringLiteral("No Content");
+    case 206: return QStringLiteral("Partial Content");
+    case 300: return QStringLiteral("Multiple Choices");
+    case 301: return QStringLiteral("Moved Permanently");
+    case 302: return QStringLiteral("Found");
+    case 303: return QStringLiteral("See Other");
+    case 304: return QStringLiteral("Not Modified");
+    case 307: return QStringLiteral("Temporary Redirect");
+    case 308: return QStringLiteral("Permanent Redirect");
+    case 400: return QStringLiteral("Bad Request");
+    case 401: return QStringLiteral("Unauthorized");
+    case 403: return QStringLiteral("Forbidden");
+    case 404: return QStringLiteral("Not Found");
+    case 405: return QStringLiteral("Method Not Allowed");
+    case 406: return QStringLiteral("Not Acceptable");
+    case 408: return QStringLiteral("Request Timeout");
+    case 410: return QStringLiteral("Gone");
+    case 429: return QStringLiteral("Too Many Requests");
+    case 451: return QStringLiteral("Unavailable For Legal Reasons");
+    case 500: return QStringLiteral("Internal Server Error");
+    case 501: return QStringLiteral("Not Implemented");
+    case 502: return QStringLiteral("Bad Gateway");
+    case 503: return QStringLiteral("Service Unavailable");
+    case 504: return QStringLiteral("Gateway Timeout");
+    default: return QString();
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "LinkKinds.h"
+#include "LinkReason.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What can be said of why a link has its result. Each front end words the phrases in its language (the
+// window in Japanese, tarnwick-check in English); which phrases apply, and the values they mention, are
+// decided here once.
+enum class ReasonPhrase {
+    NoHref,               // the tag has no HREF value
+    EmptyValue,           // an empty link is not checked
+    NotCheckedScheme,     // args: the scheme ("mailto", "javascript", "vbscript")
+    AnchorFound,          // args: the name
+    AnchorMissing,        // args: the name
+    FileFound,            // args: the path
+    FileMissing,          // args: the path
+    HttpStatus,           // args: the status, its standard phrase (may be empty)
+    FtpFileFound,         // an FTP server sent the file
+    CutWhileStreaming,    // the transfer kept streaming and was cut: the target exists
+    SameAsNotFound,       // the same answer as a page that does not exist
+    MissingHeaders,       // no Server, Date or Last-Modified header
+    HostNotFound,
+    ConnectionRefused,
+    ConnectTimeout,       // args: seconds
+    Stalled,              // args: seconds
+    TlsUntrusted,
+    TlsFailed,            // args: the library's words
+    TooManyRedirects,     // args: the limit
+    ProtocolNotAllowed,
+    TooLarge,
+    RemoteFileNotFound,
+    Stopped,
+    InvalidUrl,
+    OtherFailure,         // args: the library's words
+    FragmentFound,        // args: the fragment
+    FragmentMissing,      // args: the fragment
+};
+
+struct ReasonPart {
+    ReasonPhrase phrase;
+    QStringList args = {};
+};
+
+// The phrases that say why a link has its result, most important first.
+QList<ReasonPart> describeReason(LinkResult result, const LinkReason& reason);
+
+// The resolved target of a link for reports: the path looked up, the anchor name, or for a web link the
+// URL its last redirect reached (else the URL requested). Empty when there is none.
+QString resolvedTarget(const LinkReason& reason);
+
+// The standard reason phrase of an HTTP status ("Not Found" for 404); empty for an unknown status.
+QString httpStatusPhrase(long status);
