@@ -1,6 +1,5 @@
 // tarnwick-check: the full link check of one document, without a window.
 
-#include "common/CodePage.h"
 #include "common/Document.h"
 #include "common/Prompter.h"
 #include "common/RichTextBox.h"
@@ -9,6 +8,7 @@
 #include "links/CheckProgress.h"
 #include "links/LinkKinds.h"
 #include "links/TagValue.h"
+#include "store/EncodingSetting.h"
 #include "web/Engine.h"
 
 #include <QCommandLineParser>
@@ -103,8 +103,10 @@ int main(int argc, char** argv)
                        "Exit status: 0 all links OK, 1 some link NG, 2 the document could not be read."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption encodingOption(
-        QStringLiteral("encoding"), QStringLiteral("Code page of local documents and web answers (default CP932)."),
-        QStringLiteral("NAME"), QString::fromLatin1(CodePage::DefaultName));
+        QStringLiteral("encoding"),
+        QStringLiteral("auto (the default) detects the document's encoding; NAME reads it in that code page. "
+                       "Web answers that name no encoding of their own are read in the document's."),
+        QStringLiteral("auto|NAME"), QStringLiteral("auto"));
     parser.addOption(encodingOption);
     const TransferScheduler::Limits defaultLimits;
     const QCommandLineOption jobsOption(
@@ -137,9 +139,9 @@ int main(int argc, char** argv)
         printError(QStringLiteral("Give exactly one DOCUMENT (see --help)."));
         return Unusable;
     }
-    const CodePage codePage(parser.value(encodingOption));
-    if (!codePage.isKnown()) {
-        printError(QStringLiteral("Unknown encoding: %1").arg(codePage.name()));
+    const QString encoding = parser.value(encodingOption);
+    if (!isUsableEncodingSetting(encoding)) {
+        printError(QStringLiteral("Unknown encoding: %1").arg(encoding));
         return Unusable;
     }
 
@@ -157,7 +159,7 @@ int main(int argc, char** argv)
     CheckProgress progress;
     StderrPrompter prompter;
     Engine engine(document, run, editor, progress, prompter,
-                  EngineSettings{codePage.name(), TransferScheduler::Limits{*jobs, *perHost}});
+                  EngineSettings{encoding, TransferScheduler::Limits{*jobs, *perHost}});
 
     const auto outcome = engine.loader().load(parser.positionalArguments().constFirst());
     if (outcome != DocumentLoader::Outcome::Loaded)

@@ -22,12 +22,12 @@ int main(int argc, char** argv)
         iniFileLocation(QCoreApplication::applicationFilePath(), QProcessEnvironment::systemEnvironment());
     const EncodingSetting encoding = readEncodingSetting(iniPath);
     EngineSettings settings;
-    settings.codePage = encoding.name;
+    settings.encoding = encoding.name;
     MessageBoxPrompter prompter;
     MainWindow window(prompter, iniPath, settings);
     prompter.setParent(&window);
     window.show();
     if (!encoding.unknownName.isEmpty())
-        prompter.ask({PromptId::UnknownEncodingSetting, {encoding.unknownName, encoding.name}});
+        prompter.ask({PromptId::UnknownEncodingSetting, {encoding.unknownName}});
     return app.exec();
 }

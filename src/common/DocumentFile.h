@@ -1,17 +1,34 @@
 #pragma once
 
+#include "Document.h"
+
+#include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include <array>
-
-class CodePage;
+#include <optional>
 
 // Local documents larger than this are refused rather than held whole in memory.
 constexpr qint64 MaxLocalDocumentBytes = 256 * 1024 * 1024;
 
-// Reads a local file whole into htmlData, decoded from the code page and cut before the first NUL.
-// False, with htmlData untouched, when the path is empty, missing, a folder, unreadable or too large.
-bool readLocalFile(const QString& path, const CodePage& codePage, QString& htmlData);
+// Reads a local file whole. Nothing when the path (blanks trimmed) is empty, missing, a folder, unreadable
+// or too large.
+std::optional<QByteArray> readLocalFile(const QString& path);
+
+// A document's bytes as the program holds them: decoded in the encoding detected for them, the text cut
+// before the first NUL, and what the text does not hold of the bytes.
+struct DocumentText {
+    QString text;
+    TextEncoding encoding;
+    ReadLoss loss;
+};
+// httpContentType and configured as decodeDetected (EncodingDetection.h) takes them; besides, a configured
+// "UTF-16" reads the byte order from the document's mark or, without one, from its bytes.
+DocumentText decodeDocumentText(const QByteArray& bytes, const QString& httpContentType, const QString& configured);
+
+// The 1-based line of a text position; CR LF, a lone CR and a lone LF each end a line.
+int lineOfPosition(QStringView text, qsizetype position);
 
 // True when the text holds an HTML start tag: "<HTML " or "<HTML>" in any letter case.
 bool checkHtmlTag(const QString& htmlData);

@@ -1,10 +1,14 @@
 #include "Prompter.h"
 
+#include "Document.h"
+
 Prompter::Buttons Prompter::buttonsOf(PromptId id)
 {
     switch (id) {
     case PromptId::NoHtmlTag:
     case PromptId::DiscardEdits:
+    case PromptId::NearestCharacters:
+    case PromptId::WriteUnreadBytes:
         return Buttons::YesNo;
     case PromptId::NumberedExtension:
     case PromptId::SaveBeforeClose:
@@ -20,10 +24,17 @@ Prompter::Answer Prompter::defaultAnswerOf(PromptId id)
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::YesNo:
-        // Both yes/no questions guard against losing something: No is the safe answer.
+        // Every yes/no question guards against losing something: No is the safe answer.
         return Answer::No;
     case Buttons::YesNoCancel:
         break;
     }
     return Answer::Yes;
+}
+
+Prompt readLossPrompt(PromptId id, const TextEncoding& encoding, const ReadLoss& loss)
+{
+    return {id,
+            {encoding.displayName(), QString::number(loss.undecodableBytes), QString::number(loss.firstUndecodableLine),
+             QString::number(loss.nulLine)}};
 }

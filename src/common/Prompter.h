@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+struct ReadLoss;
+struct TextEncoding;
+
 // What the program tells or asks the user. The engine names the prompt and gives the values it
 // mentions; each front end words it: the window in Japanese, tarnwick-check in English.
 enum class PromptId {
@@ -17,9 +20,13 @@ enum class PromptId {
     Written,                // the document was written
     WriteFailed,            // args: the target, then the system's error text (WriteProblem::System)
     Unencodable,            // args: line, character, its code (hex), encoding name
+    NearestCharacters,      // characters would be written as others: args: line, character, its code (hex) of the
+                            // first; how many; encoding name; the character the first becomes. Write them so?
+    UnreadBytes,            // after a load: the text does not hold every byte of the file (readLossPrompt)
+    WriteUnreadBytes,       // the same before a write: the bytes would be lost; write all the same?
     SaveBeforeClose,        // the text is edited: write it before closing?
     NoSystemInfoTool,       // the About box found no system information tool
-    UnknownEncodingSetting, // args: the code page the INI file names, the one used instead
+    UnknownEncodingSetting, // args: the encoding the INI file names; each document's is detected instead
 };
 
 // Why a write failed.
@@ -30,6 +37,10 @@ struct Prompt {
     QStringList args = {}; // the values the wording mentions, in the order the prompt's comment gives
     WriteProblem problem = WriteProblem::None;
 };
+
+// UnreadBytes or WriteUnreadBytes. args: the encoding's name; how many bytes it could not read (shown as
+// U+FFFD); the line of the first of them ("0": none); the line where a NUL byte ended the text ("0": none).
+Prompt readLossPrompt(PromptId id, const TextEncoding& encoding, const ReadLoss& loss);
 
 // The file dialogs the program shows.
 enum class FileDialogKind {

@@ -3,9 +3,8 @@
 #include "LinkKinds.h"
 #include "WebLinkCheck.h"
 #include "common/FileTest.h"
+#include "common/PercentDecoding.h"
 #include "common/SearchCopy.h"
-
-#include <QByteArray>
 
 #include <algorithm>
 
@@ -60,7 +59,9 @@ QString localLinkPath(const QString& base, const QString& value)
     path.replace(u'\\', u'/');
     const auto cut = std::find_if(path.cbegin(), path.cend(), [](QChar c) { return c == u'#' || c == u'?'; });
     path.truncate(cut - path.cbegin());
-    path = QString::fromUtf8(QByteArray::fromPercentEncoding(path.toUtf8()));
+    // File names on disk are UTF-8: a run of escapes that is not stays as written rather than turning into
+    // U+FFFD (no encoding of the document is known here, and an unnamed one decodes nothing else).
+    path = decodePercentInPath(path, TextEncoding());
     return path.startsWith(u'/') ? base + path : base + u'/' + path;
 }
 

@@ -33,8 +33,3 @@ qint64 firstFreeBackupGeneration(const QString& path, qint64 from)
         ++generation;
     return generation;
 }
-
-QString firstFreeBackupName(const QString& path)
-{
-    return backupGenerationName(path, firstFreeBackupGeneration(path));
-}

@@ -16,6 +16,3 @@ QString backupGenerationName(const QString& path, qint64 generation);
 // The first generation, counting from `from`, whose name no file or folder has: gaps left by deleted
 // generations are filled first.
 qint64 firstFreeBackupGeneration(const QString& path, qint64 from = 1);
-
-// The name of the first free generation (see firstFreeBackupGeneration).
-QString firstFreeBackupName(const QString& path);

@@ -4,7 +4,6 @@
 #include "ChangeDetection.h"
 #include "FileReplace.h"
 #include "NumberLiteral.h"
-#include "common/CodePage.h"
 #include "common/Document.h"
 #include "common/DocumentFile.h"
 #include "common/Prompter.h"
@@ -12,42 +11,71 @@
 #include "common/RunState.h"
 #include "common/SearchCopy.h"
 
-#include <QFile>
 #include <QScopeGuard>
 
 namespace {
 
-// The 1-based line of a text position; CR LF, a lone CR and a lone LF each end a line.
-qsizetype lineOf(const QString& text, qsizetype position)
-{
-    qsizetype line = 1;
-    for (qsizetype i = 0; i < position; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\n' || (c == u'\r' && (i + 1 >= text.size() || text.at(i + 1) != u'\n')))
-            ++line;
-    }
-    return line;
-}
-
-// Names the first character the code page cannot express: its line, the character, its code point.
-Prompt unencodablePrompt(const QString& text, qsizetype at, const QString& codePageName)
+// The character at a text position: a surrogate pair is one.
+char32_t codePointAt(const QString& text, qsizetype at)
 {
     const QChar first = text.at(at);
-    char32_t code = first.unicode();
     if (first.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
-        code = QChar::surrogateToUcs4(first, text.at(at + 1));
-    // A lone surrogate cannot be shown; its code says what it is.
-    const QString shown = QChar::isSurrogate(code) ? QString() : QString::fromUcs4(&code, 1);
-    return {PromptId::Unencodable,
-            {QString::number(lineOf(text, at)), shown,
-             QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper(), codePageName}};
+        return QChar::surrogateToUcs4(first, text.at(at + 1));
+    return first.unicode();
+}
+
+// A lone surrogate cannot be shown; its code says what it is.
+QString shown(char32_t code)
+{
+    return QChar::isSurrogate(code) ? QString() : QString::fromUcs4(&code, 1);
+}
+
+// The line, the character and its code point of a text position, as the prompts name a character.
+QStringList characterArgs(const QString& text, qsizetype at)
+{
+    const char32_t code = codePointAt(text, at);
+    return {QString::number(lineOfPosition(text, at)), shown(code),
+            QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper()};
+}
+
+Prompt unencodablePrompt(const QString& text, qsizetype at, const TextEncoding& encoding)
+{
+    return {PromptId::Unencodable, characterArgs(text, at) << encoding.displayName()};
+}
+
+Prompt nearestPrompt(const QString& text, const CodePage::Encoded& encoded, const TextEncoding& encoding)
+{
+    const CodePage codePage(encoding.name);
+    const QString character = shown(codePointAt(text, encoded.changedAt));
+    return {PromptId::NearestCharacters, characterArgs(text, encoded.changedAt)
+                                             << QString::number(encoded.changedCount) << encoding.displayName()
+                                             << codePage.decode(codePage.encode(character).bytes)};
+}
+
+WriteProblem problemOf(WriteFailure failure)
+{
+    switch (failure) {
+    case WriteFailure::InvalidName:
+        return WriteProblem::InvalidName;
+    case WriteFailure::IsFolder:
+        return WriteProblem::IsFolder;
+    case WriteFailure::NotRegularFile:
+        return WriteProblem::NotRegularFile;
+    case WriteFailure::ReadOnly:
+        return WriteProblem::ReadOnly;
+    case WriteFailure::System:
+        return WriteProblem::System;
+    case WriteFailure::None:
+        break;
+    }
+    return WriteProblem::None;
 }
 
 } // namespace
 
-DocumentWriter::DocumentWriter(Document& document, RunState& run, RichTextBox& editor, const CodePage& codePage,
-                               Prompter& prompter, RecordInHistory recordInHistory)
-    : m_document(document), m_run(run), m_editor(editor), m_codePage(codePage), m_prompter(prompter),
+DocumentWriter::DocumentWriter(Document& document, RunState& run, RichTextBox& editor, Prompter& prompter,
+                               RecordInHistory recordInHistory)
+    : m_document(document), m_run(run), m_editor(editor), m_prompter(prompter),
       m_recordInHistory(std::move(recordInHistory))
 {
 }
@@ -64,12 +92,16 @@ DocumentWriter::Outcome DocumentWriter::writeHtmlData(bool backup)
         m_prompter.ask({PromptId::Unchanged});
         return Outcome::NothingWritten;
     }
+    const QString text = m_editor.text();
+    Outcome refusal = Outcome::NothingWritten;
+    const std::optional<QByteArray> bytes = encodeText(text, refusal);
+    if (!bytes)
+        return refusal;
     bool sameFile = false;
     const QString target = chooseTarget(sameFile);
     if (target.isEmpty())
         return Outcome::NothingWritten;
-    const QString text = m_editor.text();
-    if (!writeTarget(target, text, backup && sameFile))
+    if (!writeTarget(target, *bytes, backup && sameFile))
         return Outcome::Failed;
     m_prompter.ask({PromptId::Written});
 
@@ -82,11 +114,34 @@ DocumentWriter::Outcome DocumentWriter::writeHtmlData(bool backup)
     }
     // The text as written, not the editor's text of this moment: only what is on disk counts as unchanged.
     m_document.htmlData = text;
+    m_document.readLoss = {};
     if (m_document.docIsFile)
         return Outcome::Written;
     m_document.docBase = fileDocBase(m_document.docPath);
     m_document.docIsFile = true;
     return Outcome::WrittenAsFile;
+}
+
+std::optional<QByteArray> DocumentWriter::encodeText(const QString& text, Outcome& refusal)
+{
+    const TextEncoding& encoding = m_document.encoding;
+    CodePage::Encoded encoded = encodeDocument(text, encoding);
+    if (!encoded.ok()) {
+        m_prompter.ask(unencodablePrompt(text, encoded.failedAt, encoding));
+        refusal = Outcome::Failed;
+        return std::nullopt;
+    }
+    // The U+FFFD that stood for undecodable bytes may be gone by now; the part after a NUL never comes back.
+    ReadLoss loss = m_document.readLoss;
+    if (!text.contains(QChar::ReplacementCharacter))
+        loss.undecodableBytes = 0;
+    refusal = Outcome::NothingWritten;
+    if (loss.any() &&
+        m_prompter.ask(readLossPrompt(PromptId::WriteUnreadBytes, encoding, loss)) != Prompter::Answer::Yes)
+        return std::nullopt;
+    if (!encoded.exact() && m_prompter.ask(nearestPrompt(text, encoded, encoding)) != Prompter::Answer::Yes)
+        return std::nullopt;
+    return std::move(encoded.bytes);
 }
 
 QString DocumentWriter::chooseTarget(bool& sameFile)
@@ -111,29 +166,12 @@ QString DocumentWriter::chooseTarget(bool& sameFile)
     return trimBlanks(m_prompter.chooseFile(FileDialogKind::WriteDocument));
 }
 
-bool DocumentWriter::writeTarget(const QString& target, const QString& text, bool backup)
+bool DocumentWriter::writeTarget(const QString& target, const QByteArray& bytes, bool backup)
 {
-    // Nothing is replaced silently: a character the code page lacks stops the write before any file is touched.
-    const CodePage::Encoded encoded = m_codePage.encode(text);
-    if (!encoded.ok()) {
-        m_prompter.ask(unencodablePrompt(text, encoded.failedAt, m_codePage.name()));
-        return false;
-    }
-    // The previous file becomes the first free backup generation. A rename that fails is no failure:
-    // the file is then replaced where it is.
-    QString backupName;
-    if (backup) {
-        backupName = firstFreeBackupName(target);
-        if (!QFile::rename(target, backupName))
-            backupName.clear();
-    }
-    const QString error = replaceFile(target, encoded.bytes);
-    if (error.isEmpty())
+    const WriteResult result = writeDocumentFile(target, bytes, backup);
+    if (result.ok())
         return true;
-    // The write failed: the previous file goes back to its own name, so the document is where it was.
-    if (!backupName.isEmpty())
-        QFile::rename(backupName, target);
-    m_prompter.ask({PromptId::WriteFailed, {target, error}, WriteProblem::System});
+    m_prompter.ask({PromptId::WriteFailed, {target, result.systemError}, problemOf(result.failure)});
     return false;
 }
 

@@ -2,9 +2,11 @@
 
 #include <QString>
 
-#include <functional>
+#include <QByteArray>
 
-class CodePage;
+#include <functional>
+#include <optional>
+
 class Prompter;
 class RichTextBox;
 struct Document;
@@ -14,20 +16,23 @@ struct RunState;
 // The only writer of document files. The target is the document's own file, or a name chosen in the
 // file dialog (a web document, or a numbered extension the user does not want to overwrite). Writing
 // to the document's own file can first keep the previous file as a backup generation (BackupName.h).
-// The file is replaced atomically; a failure is reported and the document still counts as changed.
+// The text is written in the document's encoding, with its byte-order mark if it had one. Nothing is
+// changed silently: a character the encoding lacks refuses the write; characters it would write as others
+// and bytes of the file the text does not hold are asked about first. The file is replaced atomically
+// (writeDocumentFile, FileReplace.h); a failure is reported and the document still counts as changed.
 class DocumentWriter {
 public:
     enum class Outcome {
         Written,        // htmlData now equals the written text
         WrittenAsFile,  // also: a web document became a local file, and the path box should show DocPath
-        NothingWritten, // refused or cancelled before anything was touched (the user was told, if at all)
+        NothingWritten, // refused, cancelled or declined before anything was touched (the user was told, if at all)
         Failed,         // the write failed or the text cannot be encoded; the user was told; nothing changed
     };
 
     // Records a path as the newest entry of the history of opened files.
     using RecordInHistory = std::function<void(const QString& path)>;
 
-    DocumentWriter(Document& document, RunState& run, RichTextBox& editor, const CodePage& codePage, Prompter& prompter,
+    DocumentWriter(Document& document, RunState& run, RichTextBox& editor, Prompter& prompter,
                    RecordInHistory recordInHistory);
 
     // backup: keep the previous file as a backup generation (the window's backup check box is ticked).
@@ -39,13 +44,14 @@ public:
     bool maybeSaveBeforeClose(bool backup);
 
 private:
+    // The bytes of text, once the user allowed what they change; nothing when refused or declined.
+    std::optional<QByteArray> encodeText(const QString& text, Outcome& refusal);
     QString chooseTarget(bool& sameFile);
-    bool writeTarget(const QString& target, const QString& text, bool backup);
+    bool writeTarget(const QString& target, const QByteArray& bytes, bool backup);
 
     Document& m_document;
     RunState& m_run;
     RichTextBox& m_editor;
-    const CodePage& m_codePage;
     Prompter& m_prompter;
     RecordInHistory m_recordInHistory;
 };

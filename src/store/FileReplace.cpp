@@ -146,23 +146,3 @@ WriteResult writeDocumentFile(const QString& path, const QByteArray& bytes, bool
     options.steps = testHook;
     return writeFileAtomically(path, bytes, options);
 }
-
-QString replaceFile(const QString& path, const QByteArray& bytes)
-{
-    const WriteResult result = writeDocumentFile(path, bytes, false);
-    switch (result.failure) {
-    case WriteFailure::None:
-        return QString();
-    case WriteFailure::InvalidName:
-        return QStringLiteral("invalid file name");
-    case WriteFailure::IsFolder:
-        return QStringLiteral("a folder has this name");
-    case WriteFailure::NotRegularFile:
-        return QStringLiteral("not a regular file");
-    case WriteFailure::ReadOnly:
-        return QStringLiteral("read-only file");
-    case WriteFailure::System:
-        break;
-    }
-    return result.systemError;
-}

@@ -48,6 +48,3 @@ WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, co
 // writeFileAtomically for a document, whose new file gets the mode the umask gives.
 WriteResult writeDocumentFile(const QString& path, const QByteArray& bytes, bool keepBackup,
                               const WriteSteps* testHook = nullptr);
-
-// writeDocumentFile without backup for callers that want a reason text: empty on success.
-QString replaceFile(const QString& path, const QByteArray& bytes);

@@ -2,48 +2,63 @@
 
 #include "WebCheck.h"
 #include "common/Document.h"
-#include "common/CodePage.h"
 #include "common/DocumentFile.h"
 #include "common/DocumentSource.h"
 #include "common/Prompter.h"
 #include "common/RunState.h"
 #include "links/LinkScanner.h"
 
-bool readDocument(const DocumentSource& source, Document& document, const CodePage& codePage, WebCheck& web)
+bool readDocument(const DocumentSource& source, Document& document, const QString& encoding, WebCheck& web)
 {
-    if (!source.isUrl)
-        return readLocalFile(source.path, codePage, document.htmlData);
-    const auto fetched = web.fetchDocument(source.path);
-    if (!fetched)
+    std::optional<QByteArray> bytes;
+    QString contentType;
+    if (!source.isUrl) {
+        bytes = readLocalFile(source.path);
+    } else if (auto fetched = web.fetchDocument(source.path)) {
+        bytes = std::move(fetched->body);
+        contentType = fetched->contentType;
+    }
+    if (!bytes)
         return false;
-    document.htmlData = fetched->body.isEmpty() ? QString() : codePage.decode(fetched->body);
+    DocumentText read = decodeDocumentText(*bytes, contentType, encoding);
+    // The web check decodes answers in the document's encoding: its host's probe answer, fetched and
+    // cached with the document, was decoded in the previous document's.
+    if (source.isUrl && read.encoding.name != document.encoding.name)
+        web.clearNotFoundCache();
+    document.htmlData = std::move(read.text);
+    document.encoding = read.encoding;
+    document.readLoss = read.loss;
     return true;
 }
 
-DocumentLoader::DocumentLoader(Document& document, RunState& run, const CodePage& codePage, WebCheck& web,
-                               LinkScanner& scanner, Prompter& prompter)
-    : m_document(document), m_run(run), m_codePage(codePage), m_web(web), m_scanner(scanner), m_prompter(prompter)
+DocumentLoader::DocumentLoader(Document& document, RunState& run, QString encoding, WebCheck& web, LinkScanner& scanner,
+                               Prompter& prompter)
+    : m_document(document), m_run(run), m_encoding(std::move(encoding)), m_web(web), m_scanner(scanner),
+      m_prompter(prompter)
 {
 }
 
-DocumentLoader::Outcome DocumentLoader::load(const QString& pathBoxText)
+DocumentLoader::Outcome DocumentLoader::load(const QString& pathBoxText, const QString& encoding)
 {
-    Outcome outcome = readAndCheck(DocumentSource::fromPathBox(pathBoxText));
+    Outcome outcome =
+        readAndCheck(DocumentSource::fromPathBox(pathBoxText), encoding.isEmpty() ? m_encoding : encoding);
     if (m_run.abort.isRequested()) {
         m_prompter.ask({PromptId::LoadStopped});
         if (outcome != Outcome::Loaded)
             outcome = Outcome::Stopped;
     }
+    if (outcome == Outcome::Loaded && m_document.readLoss.any())
+        m_prompter.ask(readLossPrompt(PromptId::UnreadBytes, m_document.encoding, m_document.readLoss));
     return outcome;
 }
 
-DocumentLoader::Outcome DocumentLoader::readAndCheck(const DocumentSource& source)
+DocumentLoader::Outcome DocumentLoader::readAndCheck(const DocumentSource& source, const QString& encoding)
 {
     m_document.docPath.clear();
     m_document.docBase.clear();
     m_web.clearNotFoundCache();
 
-    if (source.isEmpty() || !readDocument(source, m_document, m_codePage, m_web)) {
+    if (source.isEmpty() || !readDocument(source, m_document, encoding, m_web)) {
         m_prompter.ask({PromptId::ReadFailed});
         return Outcome::ReadFailed;
     }

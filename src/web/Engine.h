@@ -3,7 +3,6 @@
 #include "DocumentLoader.h"
 #include "TransferScheduler.h"
 #include "WebCheck.h"
-#include "common/CodePage.h"
 #include "links/LinkNavigator.h"
 #include "links/LinkScanner.h"
 #include "store/DocumentWriter.h"
@@ -17,18 +16,18 @@ struct Document;
 struct RunState;
 
 struct EngineSettings {
-    QString codePage = QString::fromLatin1(CodePage::DefaultName);
+    // "auto": each document's encoding is detected; a code page name: every document is read in that one.
+    QString encoding = QStringLiteral("auto");
     TransferScheduler::Limits limits;
 };
 
-// The engine wired together once, for the window and for tarnwick-check alike: the code page, the web
-// check, the full check, loading, navigation and writing, all on one document and one run state.
+// The engine wired together once, for the window and for tarnwick-check alike: the web check, the full
+// check, loading, navigation and writing, all on one document and one run state.
 class Engine {
 public:
     Engine(Document& document, RunState& run, RichTextBox& editor, CheckProgress& progress, Prompter& prompter,
            const EngineSettings& settings = {});
 
-    const CodePage& codePage() const { return m_codePage; }
     WebCheck& web() { return *m_web; }
     LinkScanner& scanner() { return *m_scanner; }
     DocumentLoader& loader() { return *m_loader; }
@@ -40,7 +39,6 @@ public:
     void setRecordInHistory(std::function<void(const QString& path)> record);
 
 private:
-    CodePage m_codePage;
     std::unique_ptr<WebCheck> m_web;
     std::unique_ptr<LinkScanner> m_scanner;
     std::unique_ptr<DocumentLoader> m_loader;

@@ -20,6 +20,36 @@ QString writeProblemText(WriteProblem problem, const QStringList& args)
     return args.value(1);
 }
 
+// The sentences of UnreadBytes and WriteUnreadBytes (readLossPrompt) that apply, one per line.
+QStringList readLossLines(const QStringList& args, bool writing)
+{
+    QStringList lines;
+    if (args.value(1) != u"0") {
+        lines.append(writing ? QStringLiteral("%1で読めなかった%2バイト（最初は%3行目）は「\uFFFD」として書き込まれ、"
+                                              "元のバイトには戻りません。")
+                             : QStringLiteral("%1で読めないバイトが%2バイトあります（最初は%3行目）。"
+                                              "読めないバイトは「\uFFFD」で表示しています。"));
+        lines.last() = lines.last().arg(args.value(0), args.value(1), args.value(2));
+    }
+    if (args.value(3) != u"0") {
+        lines.append(writing ? QStringLiteral("%1行目のNUL文字から後ろは読み込んでいないため、書き込むと失われます。")
+                             : QStringLiteral("%1行目にNUL文字があるため、その後ろは読み込んでいません。"));
+        lines.last() = lines.last().arg(args.value(3));
+    }
+    return lines;
+}
+
+QString nearestCharactersText(const QStringList& a)
+{
+    if (a.value(3) == u"1")
+        return QStringLiteral("%1行目の文字「%2」(U+%3)は%4でそのまま書き込めません。\r\n"
+                              "近い文字「%5」に置き換えて書き込みますか？")
+            .arg(a.value(0), a.value(1), a.value(2), a.value(4), a.value(5));
+    return QStringLiteral("%1行目の文字「%2」(U+%3)など%4文字は%5でそのまま書き込めません。\r\n"
+                          "近い文字（「%2」は「%6」）に置き換えて書き込みますか？")
+        .arg(a.value(0), a.value(1), a.value(2), a.value(3), a.value(4), a.value(5));
+}
+
 } // namespace
 
 QString promptText(const Prompt& prompt)
@@ -58,13 +88,19 @@ QString promptText(const Prompt& prompt)
     case PromptId::Unencodable:
         return QStringLiteral("書き込みに失敗しました。\r\n%1行目の文字「%2」(U+%3)は%4で表せません。")
             .arg(a.value(0), a.value(1), a.value(2), a.value(3));
+    case PromptId::NearestCharacters:
+        return nearestCharactersText(a);
+    case PromptId::UnreadBytes:
+        return readLossLines(a, false).join(QStringLiteral("\r\n"));
+    case PromptId::WriteUnreadBytes:
+        return (readLossLines(a, true) << QStringLiteral("書き込みますか？")).join(QStringLiteral("\r\n"));
     case PromptId::SaveBeforeClose:
         return QStringLiteral("内容が変更されています。\r\n\r\n変更内容を書き込みますか?");
     case PromptId::NoSystemInfoTool:
         return QStringLiteral("この環境ではシステム情報を使用できません。");
     case PromptId::UnknownEncodingSetting:
-        return QStringLiteral("INIファイルの文字コード「%1」は使用できません。\r\n%2で読み書きします。")
-            .arg(a.value(0), a.value(1));
+        return QStringLiteral("INIファイルの文字コード「%1」は使用できません。\r\n文字コードは文書ごとに判別します。")
+            .arg(a.value(0));
     }
     return QString();
 }

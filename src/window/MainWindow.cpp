@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "EncodingMenu.h"
 #include "HistoryList.h"
 #include "JapaneseTexts.h"
 #include "PathBox.h"
@@ -174,6 +175,9 @@ void MainWindow::createMenus()
     m_exitAction = fileMenu->addAction(ExitCaption, this, &QWidget::close);
     m_exitAction->setObjectName(QStringLiteral("exitAction"));
 
+    m_encodingMenu = new EncodingMenu(m_document, menuBar(), m_statusStrip, this);
+    connect(m_encodingMenu, &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
     m_colorLegendAction =
@@ -304,15 +308,24 @@ void MainWindow::setCommandsEnabled(bool enabled)
              m_writeButton, m_loadButton, m_browseButton, m_backupCheckBox, m_historyCombo, m_moveKindCombo,
              m_previousLinkButton, m_nextLinkButton, m_checkOneLinkButton, m_checkAllLinksButton, m_pathEdit})
         control->setEnabled(enabled);
+    m_encodingMenu->refresh(enabled);
 }
 
-bool MainWindow::readHtmlData()
+void MainWindow::reopenInEncoding(const QString& encoding)
+{
+    if (m_run.isOperationRunning() || !m_document.docLoaded || !confirmDiscardEdits())
+        return;
+    m_pathEdit->setPlainText(m_document.docPath);
+    readHtmlData(encoding);
+}
+
+bool MainWindow::readHtmlData(const QString& encoding)
 {
     m_document.docLoaded = false;
     const OperationScope busy(*this, &RunState::isBusy);
     showLoadingStatus();
     const DetachedSelection offScreen(*m_editor);
-    return m_engine->loader().load(m_pathEdit->toPlainText()) != DocumentLoader::Outcome::Declined;
+    return m_engine->loader().load(m_pathEdit->toPlainText(), encoding) != DocumentLoader::Outcome::Declined;
 }
 
 void MainWindow::showLoadingStatus()

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class EncodingMenu;
 class History;
 class HistoryList;
 class PathBox;
@@ -42,7 +43,8 @@ public:
     const History& history() const { return *m_history; }
 
     // Loads what the path box names and checks its links. True when it ran to its end.
-    bool readHtmlData();
+    // encoding: read in this one rather than as the setting says (DocumentLoader::load).
+    bool readHtmlData(const QString& encoding = QString());
     // True when the editor's text differs from the document as read or written.
     bool isTextChanged() const;
     // Describes the class of the link under the selection in the status strip.
@@ -73,6 +75,8 @@ private:
     void onEditorSelectionChanged();
     void onColorLegendTriggered();
     void onAboutTriggered();
+    // Reads the current document again in the encoding chosen in the encoding menu.
+    void reopenInEncoding(const QString& encoding);
 
     // Puts a path into the path box and loads it.
     void openPath(const QString& path);
@@ -113,6 +117,7 @@ private:
     QAction* m_exitAction = nullptr;
     QAction* m_colorLegendAction = nullptr;
     QAction* m_aboutAction = nullptr;
+    EncodingMenu* m_encodingMenu = nullptr;
 
     TextEditBox* m_editor = nullptr;
     std::unique_ptr<WindowProgress> m_progress;

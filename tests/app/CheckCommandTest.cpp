@@ -67,9 +67,38 @@ TEST(CheckCommand, EncodingOptionAndUtf8Output)
         runCheck({QStringLiteral("--encoding"), QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("u.html"))});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, QStringLiteral("7\t2\t#日\n"));
+    // A label names the code page as well as its name does: the UTF-8 bytes are read as Shift_JIS.
+    result = runCheck({QStringLiteral("--encoding=sjis"), dir.filePath(QStringLiteral("u.html"))});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, QStringLiteral("7\t2\t#譌･\n"));
     result = runCheck({QStringLiteral("--encoding=NO-SUCH"), dir.filePath(QStringLiteral("u.html"))});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("NO-SUCH")));
+}
+
+// Detected by default: a UTF-8 page without a declaration, with Japanese link text, anchor and file name.
+TEST(CheckCommand, DetectsTheEncodingOfAUtf8PageWithJapaneseNames)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("ファイル.html")), "");
+    const QString page = QStringLiteral("<html><body><a name=\"目次\">目次</a>\r\n<a href=\"#目次\">目次へ</a>\r\n"
+                                        "<a href=\"ファイル.html\">ファイル</a>\r\n<a "
+                                        "href=\"%E3%83%95%E3%82%A1%E3%82%A4%E3%83%AB.html#x\">エスケープ</a>\r\n"
+                                        "<a href=\"ない.html\">ない</a>\r\n</body></html>\r\n");
+    writeFile(dir.filePath(QStringLiteral("目次.html")), page.toUtf8());
+    const QString expected =
+        QStringLiteral("34\t2\t#目次\n57\t1\tファイル.html\n"
+                       "87\t1\t%E3%83%95%E3%82%A1%E3%82%A4%E3%83%AB.html#x\n152\t101\tない.html\n");
+    for (const QStringList& options :
+         {QStringList(), QStringList{QStringLiteral("--encoding"), QStringLiteral("auto")}}) {
+        const CommandResult result = runCheck(options + QStringList{dir.filePath(QStringLiteral("目次.html"))});
+        EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+        EXPECT_EQ(result.out, expected);
+        EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+    }
+    // The link to the missing file aside, everything is OK.
+    writeFile(dir.filePath(QStringLiteral("ない.html")), "");
+    EXPECT_EQ(runCheck({dir.filePath(QStringLiteral("目次.html"))}).exitCode, 0);
 }
 
 TEST(CheckCommand, UnreadableDocumentsAndBadArguments)

@@ -1,5 +1,4 @@
 #include "common/DocumentFile.h"
-#include "common/CodePage.h"
 #include "common/FileTest.h"
 
 #include <QDir>
@@ -32,34 +31,119 @@ TEST(FileExists, FindsFilesAndFoldersWithoutExpandingWildcards)
     EXPECT_FALSE(fileExists(dir.path() + QStringLiteral("/\xD800")));
 }
 
-TEST(ReadLocalFile, DecodesKeepsLineEndsAndCutsAtNul)
+TEST(ReadLocalFile, ReadsTheWholeFile)
 {
     QTemporaryDir dir;
-    const CodePage cp932;
-    QString html = QStringLiteral("unchanged");
-    ASSERT_TRUE(readLocalFile(writeFile(dir, QStringLiteral("a.html"), "\x93\xfa\r\nx\ny\r"), cp932, html));
-    EXPECT_EQ(html, QStringLiteral("日\r\nx\ny\r"));
-    ASSERT_TRUE(readLocalFile(writeFile(dir, QStringLiteral("nul.html"), QByteArray("ab\0cd", 5)), cp932, html));
-    EXPECT_EQ(html, QStringLiteral("ab"));
-    ASSERT_TRUE(readLocalFile(QStringLiteral("  ") + writeFile(dir, QStringLiteral("e.html"), "") + u' ', cp932, html));
-    EXPECT_EQ(html, QString());
+    const QByteArray bytes("\x93\xfa\r\nx\0y\r", 8);
+    EXPECT_EQ(readLocalFile(writeFile(dir, QStringLiteral("a.html"), bytes)), bytes);
+    EXPECT_EQ(readLocalFile(QStringLiteral("  ") + writeFile(dir, QStringLiteral("e.html"), "") + u' '), QByteArray());
 }
 
-TEST(ReadLocalFile, FailsWithoutTouchingTheText)
+TEST(ReadLocalFile, FailsOnWhatIsNoReadableFile)
 {
     QTemporaryDir dir;
-    const CodePage cp932;
-    QString html = QStringLiteral("kept");
-    EXPECT_FALSE(readLocalFile(QString(), cp932, html));
-    EXPECT_FALSE(readLocalFile(QStringLiteral("   "), cp932, html));
-    EXPECT_FALSE(readLocalFile(dir.filePath(QStringLiteral("missing.html")), cp932, html));
-    EXPECT_FALSE(readLocalFile(dir.path(), cp932, html));
+    EXPECT_FALSE(readLocalFile(QString()));
+    EXPECT_FALSE(readLocalFile(QStringLiteral("   ")));
+    EXPECT_FALSE(readLocalFile(dir.filePath(QStringLiteral("missing.html"))));
+    EXPECT_FALSE(readLocalFile(dir.path()));
     const QString locked = writeFile(dir, QStringLiteral("locked.html"), "x");
     QFile::setPermissions(locked, QFileDevice::Permissions());
     if (!QFile(locked).open(QIODevice::ReadOnly)) { // root reads anything
-        EXPECT_FALSE(readLocalFile(locked, cp932, html));
+        EXPECT_FALSE(readLocalFile(locked));
     }
-    EXPECT_EQ(html, QStringLiteral("kept"));
+}
+
+struct TextCase {
+    const char* name;
+    QByteArray bytes;
+    const char* configured;
+    QString text;
+    TextEncoding encoding;
+    ReadLoss loss;
+    friend void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class DecodeDocumentText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(DecodeDocumentText, CutsAtNulAndTellsWhatTheTextDoesNotHold)
+{
+    const TextCase& c = GetParam();
+    const DocumentText read = decodeDocumentText(c.bytes, QString(), QString::fromLatin1(c.configured));
+    EXPECT_EQ(read.text, c.text);
+    EXPECT_EQ(read.encoding, c.encoding);
+    EXPECT_EQ(read.loss.undecodableBytes, c.loss.undecodableBytes);
+    EXPECT_EQ(read.loss.firstUndecodableLine, c.loss.firstUndecodableLine);
+    EXPECT_EQ(read.loss.nulLine, c.loss.nulLine);
+}
+
+const TextEncoding Cp932{QStringLiteral("CP932")};
+const TextEncoding Utf8{QStringLiteral("UTF-8")};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeDocumentText,
+    ::testing::Values(
+        TextCase{"KeepsLineEnds", "\x93\xfa\r\nx\ny\r", "auto", QStringLiteral("日\r\nx\ny\r"), Cp932, {}},
+        TextCase{"NulEndsTheText",
+                 QByteArray("<html>\r\nb\0cd", 12),
+                 "auto",
+                 QStringLiteral("<html>\r\nb"),
+                 Cp932,
+                 {0, 0, 2}},
+        TextCase{"UndecodableBytesWithTheirLine",
+                 "a\rb\n\xe6\x97\xa5\xff\xfe\n",
+                 "UTF-8",
+                 QStringLiteral("a\rb\n日\uFFFD\uFFFD\n"),
+                 Utf8,
+                 {2, 3, 0}},
+        // A U+FFFD the bytes spell before the bad byte does not move its line.
+        TextCase{"SpelledReplacementCharacter",
+                 "\xef\xbf\xbd\n\xff",
+                 "UTF-8",
+                 QStringLiteral("\uFFFD\n\uFFFD"),
+                 Utf8,
+                 {1, 2, 0}},
+        TextCase{"UndecodableAfterTheNulIsNotRead",
+                 QByteArray("a\n\0\xff", 4),
+                 "UTF-8",
+                 QStringLiteral("a\n"),
+                 Utf8,
+                 {0, 0, 2}},
+        TextCase{"UndecodableBeforeTheNul",
+                 QByteArray("\xff\n\0\xff", 4),
+                 "UTF-8",
+                 QStringLiteral("\uFFFD\n"),
+                 Utf8,
+                 {2, 1, 2}},
+        TextCase{"MarkedUtf16BigEndian",
+                 QByteArray("\xfe\xff\0<\0a\0>", 8),
+                 "UTF-16",
+                 QStringLiteral("<a>"),
+                 {QStringLiteral("UTF-16BE"), true},
+                 {}},
+        TextCase{"UnmarkedUtf16BigEndian",
+                 QByteArray("\0<\0a\0>", 6),
+                 "utf-16",
+                 QStringLiteral("<a>"),
+                 {QStringLiteral("UTF-16BE")},
+                 {}},
+        TextCase{"Utf16WithoutHintIsLittleEndian",
+                 "\x30\x42",
+                 "UTF-16",
+                 QStringLiteral("\u4230"),
+                 {QStringLiteral("UTF-16LE")},
+                 {}},
+        TextCase{"OnlyAMark", "\xef\xbb\xbf", "auto", QString(), {QStringLiteral("UTF-8"), true}, {}}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+TEST(LineOfPosition, CountsEveryKindOfLineEnd)
+{
+    const QString text = QStringLiteral("a\r\nb\rc\nd");
+    EXPECT_EQ(lineOfPosition(text, 0), 1);
+    EXPECT_EQ(lineOfPosition(text, 2), 1); // the LF of a CR LF
+    EXPECT_EQ(lineOfPosition(text, 3), 2);
+    EXPECT_EQ(lineOfPosition(text, 5), 3);
+    EXPECT_EQ(lineOfPosition(text, 7), 4);
+    EXPECT_EQ(lineOfPosition(QStringLiteral("\r"), 1), 2);
 }
 
 TEST(CheckHtmlTag, NeedsABlankOrBracketAfterTheName)

@@ -1,7 +1,6 @@
 #include "store/DocumentWriter.h"
 #include "ScriptedPrompter.h"
 #include "StoreTestSupport.h"
-#include "common/CodePage.h"
 #include "common/Document.h"
 #include "common/RichTextBox.h"
 #include "common/RunState.h"
@@ -27,11 +26,22 @@ protected:
     QString file(const QString& name) const { return dir.filePath(name); }
 
     // A local document as a load leaves it, then edited.
-    void openLocal(const QString& name, const QByteArray& bytes, const QString& edited)
+    void openLocal(const QString& name, const QByteArray& bytes, const QString& edited,
+                   const TextEncoding& encoding = {QStringLiteral("CP932")})
     {
         writeBytes(file(name), bytes);
-        document = Document{codePage.decode(bytes), file(name), dir.path(), true, true};
+        document = Document{.htmlData = decodeDocument(bytes, encoding.name).text,
+                            .docPath = file(name),
+                            .docBase = dir.path(),
+                            .docIsFile = true,
+                            .docLoaded = true,
+                            .encoding = encoding};
         editor.setText(edited);
+    }
+    // A web document as a load leaves it.
+    static Document webDocument(const QString& text, const QString& url, const QString& base)
+    {
+        return Document{.htmlData = text, .docPath = url, .docBase = base, .docIsFile = false, .docLoaded = true};
     }
     // The question asked, and that it asked with Yes / No / Cancel and Yes as default.
     PromptId question(qsizetype i) const
@@ -46,11 +56,10 @@ protected:
     RunState run;
     QTextDocument textDocument;
     RichTextBox editor{&textDocument};
-    const CodePage codePage;
     ScriptedPrompter prompter;
     History history{dir.filePath(QStringLiteral("history/t.INI"))};
-    DocumentWriter writer{document, run,      editor,
-                          codePage, prompter, [this](const QString& path) { history.setHistoryData(path); }};
+    DocumentWriter writer{document, run, editor, prompter,
+                          [this](const QString& path) { history.setHistoryData(path); }};
 };
 
 TEST_F(WriterTest, RefusesWithoutADocumentOrAChange)
@@ -184,25 +193,61 @@ INSTANTIATE_TEST_SUITE_P(Answers, NumberedExtension,
                              return std::string(info.param.name);
                          });
 
-TEST_F(WriterTest, AReadOnlyFileIsRefusedUnlessItBecomesTheBackup)
+TEST_F(WriterTest, AReadOnlyFileIsRefusedWithAndWithoutBackup)
 {
     openLocal(QStringLiteral("ro.html"), "<html>old</html>", QStringLiteral("<html>new</html>"));
     QFile::setPermissions(file(QStringLiteral("ro.html")), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
 
-    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Failed);
-    ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
-    EXPECT_EQ(prompter.asked[0].prompt.args.value(0), file(QStringLiteral("ro.html")));
-    EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("ro.html")});
-    EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>old</html>"));
-    EXPECT_TRUE(isTextChanged(editor, document));
-
-    EXPECT_EQ(writer.writeHtmlData(true), Outcome::Written);
-    EXPECT_EQ(readBytes(file(QStringLiteral("ro.001"))), QByteArray("<html>old</html>"));
-    EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>new</html>"));
+    for (const bool backup : {false, true}) {
+        prompter.asked.clear();
+        EXPECT_EQ(writer.writeHtmlData(backup), Outcome::Failed);
+        ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
+        EXPECT_EQ(prompter.asked[0].prompt.args.value(0), file(QStringLiteral("ro.html")));
+        EXPECT_EQ(prompter.asked[0].prompt.problem, WriteProblem::ReadOnly);
+        EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("ro.html")});
+        EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>old</html>"));
+        EXPECT_TRUE(isTextChanged(editor, document));
+    }
 }
 
+struct FailureCase {
+    const char* name;
+    QString target; // relative to the folder
+    WriteProblem problem;
+    friend void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class WriteFailures : public WriterTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(WriteFailures, NameWhyTheFileWasNotWritten)
+{
+    const FailureCase& c = GetParam();
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
+    document = webDocument(QStringLiteral("<html>web</html>"), QStringLiteral("http://example.invalid/p.html"),
+                           QStringLiteral("http://example.invalid"));
+    editor.setText(document.htmlData);
+    const QString target = c.target.startsWith(u'/') ? c.target : file(c.target);
+    prompter.fileNames = {target};
+
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Failed);
+    ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
+    EXPECT_EQ(prompter.asked[0].prompt.problem, c.problem);
+    EXPECT_EQ(prompter.asked[0].prompt.args.value(0), target);
+    // Only a failed system call has a text of its own.
+    EXPECT_EQ(prompter.asked[0].prompt.args.value(1).isEmpty(), c.problem != WriteProblem::System);
+    EXPECT_FALSE(document.docIsFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Problems, WriteFailures,
+    ::testing::Values(FailureCase{"Folder", QStringLiteral("folder"), WriteProblem::IsFolder},
+                      FailureCase{"Device", QStringLiteral("/dev/null"), WriteProblem::NotRegularFile},
+                      FailureCase{"BadName", QStringLiteral("a") + QChar(0xD800), WriteProblem::InvalidName},
+                      FailureCase{"NoFolder", QStringLiteral("no folder/x.html"), WriteProblem::System}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
 // A write that fails halfway (here: the file size limit, as a full disk would) leaves the document
-// where it was: the backup generation goes back to its name, no temporary file remains.
+// where it was: no backup generation and no temporary file remain.
 TEST_F(WriterTest, AWriteThatFailsHalfwayLeavesTheDocumentAsItWas)
 {
     openLocal(QStringLiteral("index.html"), "<html>old</html>",
@@ -222,16 +267,19 @@ TEST_F(WriterTest, AWriteThatFailsHalfwayLeavesTheDocumentAsItWas)
     EXPECT_EQ(readBytes(file(QStringLiteral("index.html"))), QByteArray("<html>old</html>"));
     ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
     EXPECT_EQ(prompter.asked[0].prompt.args.value(0), file(QStringLiteral("index.html")));
+    EXPECT_EQ(prompter.asked[0].prompt.problem, WriteProblem::System);
+    EXPECT_FALSE(prompter.asked[0].prompt.args.value(1).isEmpty());
     EXPECT_TRUE(isTextChanged(editor, document));
 }
 
-TEST_F(WriterTest, ACharacterTheCodePageLacksStopsTheWriteBeforeAnyFileIsTouched)
+TEST_F(WriterTest, ACharacterTheEncodingLacksStopsTheWriteBeforeAnyFileIsTouched)
 {
-    openLocal(QStringLiteral("a.html"), "<html>old</html>", QStringLiteral("<html>\r\nline two\rthree 😀</html>"));
+    // The character written as its nearest comes first, but a character that cannot be written at all wins.
+    openLocal(QStringLiteral("a.html"), "<html>old</html>", QStringLiteral("<html>¥\r\nline two\rthree 😀</html>"));
     EXPECT_EQ(writer.writeHtmlData(true), Outcome::Failed);
     ASSERT_EQ(prompter.ids(), QList{PromptId::Unencodable});
     EXPECT_EQ(prompter.asked[0].prompt.args, (QStringList{QStringLiteral("3"), QStringLiteral("😀"),
-                                                          QStringLiteral("1F600"), QStringLiteral("CP932")}));
+                                                          QStringLiteral("1F600"), QStringLiteral("Shift_JIS")}));
     EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("a.html")});
     EXPECT_EQ(readBytes(file(QStringLiteral("a.html"))), QByteArray("<html>old</html>"));
     EXPECT_TRUE(isTextChanged(editor, document));
@@ -240,8 +288,7 @@ TEST_F(WriterTest, ACharacterTheCodePageLacksStopsTheWriteBeforeAnyFileIsTouched
 TEST_F(WriterTest, AWebDocumentIsWrittenWhereTheDialogSaysAndBecomesAFile)
 {
     const QString url = QStringLiteral("http://example.invalid/dir/page.html");
-    document =
-        Document{QStringLiteral("<html>web</html>"), url, QStringLiteral("http://example.invalid/dir"), false, true};
+    document = webDocument(QStringLiteral("<html>web</html>"), url, QStringLiteral("http://example.invalid/dir"));
     editor.setText(document.htmlData); // unchanged, and written all the same
     prompter.fileNames = {QString(), file(QStringLiteral("no folder/x.html")), file(QStringLiteral("saved page.html"))};
     EXPECT_EQ(writer.writeHtmlData(true), Outcome::NothingWritten); // the dialog cancelled
@@ -264,8 +311,8 @@ TEST_F(WriterTest, AWebDocumentIsWrittenWhereTheDialogSaysAndBecomesAFile)
 
 TEST_F(WriterTest, ClosingStaysOpenWhenTheYesDialogIsCancelled)
 {
-    document = Document{QStringLiteral("<html>web</html>"), QStringLiteral("http://example.invalid/p.html"),
-                        QStringLiteral("http://example.invalid"), false, true};
+    document = webDocument(QStringLiteral("<html>web</html>"), QStringLiteral("http://example.invalid/p.html"),
+                           QStringLiteral("http://example.invalid"));
     editor.setText(QStringLiteral("<html>edited</html>"));
     prompter.answers = {Answer::Yes};
     EXPECT_FALSE(writer.maybeSaveBeforeClose(true));
@@ -317,5 +364,148 @@ INSTANTIATE_TEST_SUITE_P(
                                 {PromptId::WriteFailed},
                                 "<html></html>"}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
+struct EncodedCase {
+    const char* name;
+    TextEncoding encoding;
+    QByteArray written; // the bytes of "<p>日</p>"
+    friend void PrintTo(const EncodedCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class WrittenEncodings : public WriterTest, public ::testing::WithParamInterface<EncodedCase> {};
+
+TEST_P(WrittenEncodings, TheTextIsWrittenInTheDocumentsEncodingWithItsMark)
+{
+    const EncodedCase& c = GetParam();
+    openLocal(QStringLiteral("e.html"), QByteArray(), QStringLiteral("<p>日</p>"), c.encoding);
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Written);
+    EXPECT_EQ(prompter.ids(), Written);
+    EXPECT_EQ(readBytes(file(QStringLiteral("e.html"))), c.written);
+    EXPECT_EQ(document.encoding, c.encoding);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, WrittenEncodings,
+    ::testing::Values(
+        EncodedCase{"Utf8", {QStringLiteral("UTF-8")}, "<p>\xe6\x97\xa5</p>"},
+        EncodedCase{"Utf8Mark", {QStringLiteral("UTF-8"), true}, "\xef\xbb\xbf<p>\xe6\x97\xa5</p>"},
+        EncodedCase{"Utf16LittleEndianMark",
+                    {QStringLiteral("UTF-16LE"), true},
+                    QByteArray("\xff\xfe<\0p\0>\0\xe5\x65<\0/\0p\0>\0", 18)},
+        EncodedCase{"Utf16BigEndian", {QStringLiteral("UTF-16BE")}, QByteArray("\0<\0p\0>\x65\xe5\0<\0/\0p\0>", 16)},
+        EncodedCase{"ShiftJis", {QStringLiteral("CP932")}, "<p>\x93\xfa</p>"},
+        EncodedCase{"EucJp", {QStringLiteral("EUC-JP")}, "<p>\xc6\xfc</p>"},
+        // Back to the initial shift state before the markup goes on, and at the end.
+        EncodedCase{"Iso2022Jp", {QStringLiteral("ISO-2022-JP")}, "<p>\x1b$BF|\x1b(B</p>"}),
+    [](const ::testing::TestParamInfo<EncodedCase>& info) { return std::string(info.param.name); });
+
+TEST_F(WriterTest, CharactersWrittenAsTheirNearestAreAskedAboutFirst)
+{
+    const QString edited = QStringLiteral("<html>\r\n価格 ¥100 〜 ¥200</html>");
+    openLocal(QStringLiteral("n.html"), "<html></html>", edited);
+    prompter.answers = {Answer::No};
+    EXPECT_EQ(writer.writeHtmlData(true), Outcome::NothingWritten);
+    ASSERT_EQ(prompter.ids(), QList{PromptId::NearestCharacters});
+    EXPECT_EQ(prompter.asked[0].buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
+    EXPECT_EQ(prompter.asked[0].prompt.args,
+              (QStringList{QStringLiteral("2"), QStringLiteral("¥"), QStringLiteral("00A5"), QStringLiteral("3"),
+                           QStringLiteral("Shift_JIS"), QStringLiteral("\\")}));
+    EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("n.html")});
+    EXPECT_EQ(readBytes(file(QStringLiteral("n.html"))), QByteArray("<html></html>"));
+
+    prompter.asked.clear();
+    prompter.answers = {Answer::Yes};
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Written);
+    EXPECT_EQ(prompter.ids(), (QList{PromptId::NearestCharacters, PromptId::Written}));
+    EXPECT_EQ(readBytes(file(QStringLiteral("n.html"))),
+              QByteArray("<html>\r\n\x89\xbf\x8a\x69 \\100 \x81\x60 \\200</html>"));
+    // The user took the nearest characters for this text: it counts as written.
+    EXPECT_EQ(document.htmlData, edited);
+    EXPECT_FALSE(isTextChanged(editor, document));
+}
+
+TEST_F(WriterTest, ClosingStaysOpenWhenTheNearestCharactersAreDeclined)
+{
+    openLocal(QStringLiteral("c.html"), "<html></html>", QStringLiteral("<html>−</html>"));
+    prompter.answers = {Answer::Yes, Answer::No};
+    EXPECT_FALSE(writer.maybeSaveBeforeClose(false));
+    EXPECT_EQ(prompter.ids(), (QList{PromptId::SaveBeforeClose, PromptId::NearestCharacters}));
+    EXPECT_EQ(prompter.asked[1].prompt.args.value(3), QStringLiteral("1"));
+    EXPECT_EQ(prompter.asked[1].prompt.args.value(5), QStringLiteral("－"));
+    EXPECT_EQ(readBytes(file(QStringLiteral("c.html"))), QByteArray("<html></html>"));
+}
+
+struct LossCase {
+    const char* name;
+    TextEncoding encoding;
+    ReadLoss loss;     // as the load left it
+    QString edited;    // the text to write
+    QStringList asked; // the arguments of WriteUnreadBytes; empty when it is not asked
+    friend void PrintTo(const LossCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class UnreadBytes : public WriterTest, public ::testing::WithParamInterface<LossCase> {};
+
+TEST_P(UnreadBytes, AreLostOnlyWhenTheUserSaysSo)
+{
+    const LossCase& c = GetParam();
+    openLocal(QStringLiteral("u.html"), "<html>old</html>", c.edited, c.encoding);
+    document.readLoss = c.loss;
+    const QByteArray encoded = encodeDocument(c.edited, c.encoding).bytes;
+    if (c.asked.isEmpty()) {
+        EXPECT_EQ(writer.writeHtmlData(false), Outcome::Written);
+        EXPECT_EQ(prompter.ids(), Written);
+        EXPECT_EQ(readBytes(file(QStringLiteral("u.html"))), encoded);
+        return;
+    }
+    prompter.answers = {Answer::No};
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::NothingWritten);
+    ASSERT_EQ(prompter.ids(), QList{PromptId::WriteUnreadBytes});
+    EXPECT_EQ(prompter.asked[0].buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
+    EXPECT_EQ(prompter.asked[0].prompt.args, c.asked);
+    EXPECT_EQ(readBytes(file(QStringLiteral("u.html"))), QByteArray("<html>old</html>"));
+
+    prompter.asked.clear();
+    prompter.answers = {Answer::Yes};
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Written);
+    EXPECT_EQ(readBytes(file(QStringLiteral("u.html"))), encoded);
+    // The file now holds the text: the next write has nothing to ask.
+    EXPECT_FALSE(document.readLoss.any());
+    editor.setText(c.edited + u'x');
+    prompter.asked.clear();
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Written);
+    EXPECT_EQ(prompter.ids(), Written);
+}
+
+const TextEncoding Utf8{QStringLiteral("UTF-8")};
+
+INSTANTIATE_TEST_SUITE_P(
+    Losses, UnreadBytes,
+    ::testing::Values(LossCase{"ReplacementCharacterStillThere",
+                               Utf8,
+                               {2, 3, 0},
+                               QStringLiteral("<p>a\uFFFD\uFFFD</p>"),
+                               {"UTF-8", "2", "3", "0"}},
+                      LossCase{"ReplacementCharacterEditedAway", Utf8, {2, 3, 0}, QStringLiteral("<p>ab</p>"), {}},
+                      LossCase{"TextCutAtANul", Utf8, {0, 0, 7}, QStringLiteral("<p>a</p>"), {"UTF-8", "0", "0", "7"}},
+                      LossCase{"BothButTheReplacementIsGone",
+                               {QStringLiteral("UTF-16LE"), true},
+                               {1, 1, 4},
+                               QStringLiteral("<p>a</p>"),
+                               {"UTF-16LE (BOM)", "0", "1", "4"}}),
+    [](const ::testing::TestParamInfo<LossCase>& info) { return std::string(info.param.name); });
+
+// Shift_JIS has no U+FFFD: the bytes it stands for cannot be written, and the write says where it stops.
+TEST_F(WriterTest, AReplacementCharacterTheEncodingLacksIsRefusedBeforeAnyQuestion)
+{
+    openLocal(QStringLiteral("s.html"), "<html>\x81</html>", QStringLiteral("<html>\uFFFD!</html>"));
+    document.readLoss = {1, 1, 0};
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Failed);
+    ASSERT_EQ(prompter.ids(), QList{PromptId::Unencodable});
+    EXPECT_EQ(prompter.asked[0].prompt.args.value(2), QStringLiteral("FFFD"));
+    EXPECT_EQ(readBytes(file(QStringLiteral("s.html"))), QByteArray("<html>\x81</html>"));
+}
 
 } // namespace

@@ -32,17 +32,44 @@ TEST(IniFileLocation, BesideAWritableExecutableElseInTheConfigurationFolder)
     EXPECT_EQ(iniFileLocation(QString(), environment("home")), QString());
 }
 
-TEST(EncodingSettingTest, DefaultsToCp932AndRejectsUnknownNames)
+struct SettingCase {
+    const char* name;
+    QByteArray ini; // the INI file; null: no file
+    QString setting;
+    QString unknown;
+    friend void PrintTo(const SettingCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class EncodingSettingTest : public ::testing::TestWithParam<SettingCase> {};
+
+TEST_P(EncodingSettingTest, DetectsUnlessACodePageIsNamed)
 {
+    const SettingCase& c = GetParam();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.INI"));
-    EXPECT_EQ(readEncodingSetting(path).name, QStringLiteral("CP932"));
-    writeBytes(path, "[settings]\nencoding = EUC-JP\n");
-    EXPECT_EQ(readEncodingSetting(path).name, QStringLiteral("EUC-JP"));
-    EXPECT_TRUE(readEncodingSetting(path).unknownName.isEmpty());
-    writeBytes(path, "[Settings]\nEncoding=NO-SUCH-CODE-PAGE\n");
-    EXPECT_EQ(readEncodingSetting(path).name, QStringLiteral("CP932"));
-    EXPECT_TRUE(readEncodingSetting(path).unknownName == QStringLiteral("NO-SUCH-CODE-PAGE"));
+    if (!c.ini.isNull())
+        writeBytes(path, c.ini);
+    const EncodingSetting setting = readEncodingSetting(path);
+    EXPECT_EQ(setting.name, c.setting);
+    EXPECT_EQ(setting.unknownName, c.unknown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, EncodingSettingTest,
+    ::testing::Values(SettingCase{"NoFile", QByteArray(), "auto", ""},
+                      SettingCase{"Blank", "[Settings]\nEncoding=  \n", "auto", ""},
+                      SettingCase{"Auto", "[Settings]\nEncoding=AUTO\n", "AUTO", ""},
+                      SettingCase{"CodePage", "[settings]\nencoding = EUC-JP\n", "EUC-JP", ""},
+                      SettingCase{"Label", "[Settings]\nEncoding=Shift_JIS\n", "Shift_JIS", ""},
+                      SettingCase{"Unknown", "[Settings]\nEncoding=NO-SUCH-CODE-PAGE\n", "auto", "NO-SUCH-CODE-PAGE"}),
+    [](const ::testing::TestParamInfo<SettingCase>& info) { return std::string(info.param.name); });
+
+TEST(EncodingSettingName, TheCheckerAcceptsWhatTheSettingAccepts)
+{
+    for (const char* name : {"auto", "Auto", " utf-8 ", "sjis", "CP932", "ISO-2022-JP", "windows-1252"})
+        EXPECT_TRUE(isUsableEncodingSetting(QString::fromLatin1(name))) << name;
+    for (const char* name : {"", "automatic", "NO-SUCH"})
+        EXPECT_FALSE(isUsableEncodingSetting(QString::fromLatin1(name))) << name;
 }
 
 } // namespace

@@ -24,6 +24,8 @@ HTTP and HTTPS paths (GET and HEAD):
   /echo-request/NAME     200, text/plain: the raw request line, then the request header lines
   /document/NAME         200, an HTML document in CP932 with a NAME anchor and links: in-page, relative
                          (one existing, one missing), absolute to /ok/ on the same address
+  /bytes/CHARSET/HEX     200, Last-Modified, the body given as hexadecimal digits (HEX), Content-Type
+                         "text/html; charset=CHARSET", or "text/html" for the CHARSET "-"
   /delay/MS/REST         waits MS milliseconds (at most 5000), then answers as /REST would
   /query/NAME?QUERY      200 naming /query/NAME: the query is ignored, whatever it holds (a NAME ending
                          with a full stop is "anything else", as below)
@@ -293,6 +295,16 @@ class Handler(BaseHTTPRequestHandler):
                 "</body></html>\r\n" % own)
         self.send_simple(200, "text/html", text.encode("cp932"), with_body, [("Last-Modified", LAST_MODIFIED)])
 
+    def raw_bytes(self, rest, with_body):
+        # A document in any encoding, byte for byte as the test built it, with the header it chose.
+        charset, _, digits = rest.partition("/")
+        try:
+            body = bytes.fromhex(digits)
+        except ValueError:
+            return self.not_found(with_body)
+        content_type = "text/html" if charset == "-" else "text/html; charset=%s" % charset
+        self.send_simple(200, content_type, body, with_body, [("Last-Modified", LAST_MODIFIED)])
+
     def delayed(self, rest, with_body):
         millis, _, target = rest.partition("/")
         try:
@@ -335,6 +347,7 @@ ROUTES = {
     "slowbody": Handler.slow_body,
     "echo-request": Handler.echo_request,
     "document": Handler.document,
+    "bytes": Handler.raw_bytes,
     "delay": Handler.delayed,
     "busy": Handler.busy,
     "query": Handler.ignored_query,

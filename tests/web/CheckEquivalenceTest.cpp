@@ -197,7 +197,7 @@ TEST(CheckEquivalence, DocumentOpenedByUrlSharesItsProbe)
         [](const LoopbackServers& servers) { return servers.url(host(1), QStringLiteral("/document/doc.html")); },
         [](FullCheckHarness& harness, const QString& url, const LoopbackServers&) {
             ScriptedPrompter prompter;
-            DocumentLoader loader(harness.document, harness.run, harness.codePage, harness.web, harness.scanner,
+            DocumentLoader loader(harness.document, harness.run, QStringLiteral("auto"), harness.web, harness.scanner,
                                   prompter);
             EXPECT_EQ(loader.load(url), DocumentLoader::Outcome::Loaded);
             return harness.codes();

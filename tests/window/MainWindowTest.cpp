@@ -32,7 +32,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
     QStringList titles;
     for (QAction* action : window.menuBar()->actions())
         titles.append(action->text());
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("ヘルプ(&H)")}));
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("文字コード(&E)"),
+                                   QStringLiteral("ヘルプ(&H)")}));
     for (const auto& [name, caption] :
          {std::pair{"openAction", "開く(&O)"}, std::pair{"exitAction", "終了(&X)"},
           std::pair{"colorLegendAction", "リンク文字列の色(&C)"}, std::pair{"aboutAction", "バージョン情報(&A)"}}) {
