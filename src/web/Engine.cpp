@@ -1,27 +1,14 @@
 #include "Engine.h"
 
 #include "AnswerDecoding.h"
-#include "common/CodePage.h"
 #include "common/Document.h"
 #include "common/RunState.h"
-
-namespace {
-
-// What WebCheck decodes with until its decoder is set, which the engine does at once.
-const CodePage& unusedCodePage()
-{
-    static const CodePage codePage;
-    return codePage;
-}
-
-} // namespace
 
 Engine::Engine(Document& document, RunState& run, RichTextBox& editor, CheckProgress& progress, Prompter& prompter,
                const EngineSettings& settings)
 {
-    m_web = std::make_unique<WebCheck>(run.abort, unusedCodePage(), settings.limits);
-    m_web->setDecoder(
-        [&document](const QByteArray& body, const QString&) { return decodeWebAnswer(body, document.encoding); });
+    m_web = std::make_unique<WebCheck>(run.abort, settings.limits);
+    m_web->setDecoder([&document](const QByteArray& body) { return decodeWebAnswer(body, document.encoding); });
     m_scanner = std::make_unique<LinkScanner>(document, run, editor, progress, *m_web);
     m_loader = std::make_unique<DocumentLoader>(document, run, settings.encoding, *m_web, *m_scanner, prompter);
     m_navigator = std::make_unique<LinkNavigator>(run, editor, progress, prompter);

@@ -1,5 +1,6 @@
 #include "WebCheck.h"
 
+#include "AnswerDecoding.h"
 #include "common/CodePage.h"
 #include "common/RunState.h"
 #include "common/SearchCopy.h"
@@ -63,10 +64,10 @@ struct WebCheck::Run {
     std::set<int> storing;
 };
 
-WebCheck::WebCheck(const AbortRequest& abort, const CodePage& codePage, TransferScheduler::Limits limits,
-                   QObject* parent)
-    : QObject(parent), m_abort(abort), m_scheduler(limits),
-      m_decode([&codePage](const QByteArray& body, const QString&) { return codePage.decode(body); })
+WebCheck::WebCheck(const AbortRequest& abort, TransferScheduler::Limits limits, QObject* parent)
+    : QObject(parent), m_abort(abort), m_scheduler(limits), m_decode([](const QByteArray& body) {
+          return decodeWebAnswer(body, TextEncoding{QString::fromLatin1(CodePage::DefaultName)});
+      })
 {
     connect(&m_scheduler, &TransferScheduler::ended, this, &WebCheck::onEnded);
 }
@@ -104,9 +105,9 @@ void WebCheck::prefetch(const QStringList& urls, AnsweredCallback onAnswered)
         Occurrence& occurrence = m_run->occurrences[index];
         if (takeRememberedLink(occurrence))
             continue;
-        occurrence.linkTicket = m_scheduler.add(linkRequest(occurrence.link.url),
-                                                rankOf(Tier::Link, index, int(m_run->occurrences.size())),
-                                                occurrence.link.cutKind);
+        occurrence.linkTicket =
+            m_scheduler.add(linkRequest(occurrence.link.url), rankOf(Tier::Link, index, int(m_run->occurrences.size())),
+                            occurrence.link.cutKind);
         m_run->byTicket.insert(occurrence.linkTicket, index);
     }
     // Remembered answers count as arrived at once, and may make probes certain.
@@ -273,7 +274,7 @@ void WebCheck::takeProbeOutcome(int index, const TransferScheduler::Outcome& out
         takeProbeAnswer(index, std::nullopt);
         return;
     }
-    const QString text = outcome.result.body.isEmpty() ? QString() : m_decode(outcome.result.body, QString());
+    const QString text = outcome.result.body.isEmpty() ? QString() : m_decode(outcome.result.body);
     if (m_memo)
         m_memo->rememberNotFound(m_run->occurrences[index].link.probeUrl, text);
     takeProbeAnswer(index, NotFoundAnswer(text));
@@ -296,7 +297,7 @@ void WebCheck::takeProbeAnswer(int index, std::optional<NotFoundAnswer> answer)
 
 NotFoundAnswer WebCheck::probeAnswer(const QByteArray& body) const
 {
-    return body.isEmpty() ? NotFoundAnswer() : NotFoundAnswer(m_decode(body, QString()));
+    return body.isEmpty() ? NotFoundAnswer() : NotFoundAnswer(m_decode(body));
 }
 
 AnswerMemo::LinkEntry WebCheck::readAnswer(const WebLink& link, const TransferScheduler::Outcome& outcome) const
@@ -310,7 +311,7 @@ AnswerMemo::LinkEntry WebCheck::readAnswer(const WebLink& link, const TransferSc
     // The body of an FTP or .EXE link is never read, and with no page there are no headers to read.
     if (link.cutKind || result.body.isEmpty())
         return entry;
-    const QString page = m_decode(result.body, result.header(QStringLiteral("Content-Type")));
+    const QString page = m_decode(result.body);
     answer.page = PageFingerprint::of(page);
     answer.server = result.header(QStringLiteral("Server"));
     answer.lastModified = result.header(QStringLiteral("Last-modified"));
@@ -329,8 +330,7 @@ void WebCheck::requestProbe(int index)
         return;
     }
     const bool mayBeCached = index < m_run->cacheFullFrom && !m_notFound.contains(occurrence.link.probeHost);
-    const quint64 rank =
-        rankOf(mayBeCached ? Tier::CacheProbe : Tier::Probe, index, int(m_run->occurrences.size()));
+    const quint64 rank = rankOf(mayBeCached ? Tier::CacheProbe : Tier::Probe, index, int(m_run->occurrences.size()));
     occurrence.probeTicket = m_scheduler.add(linkRequest(occurrence.link.probeUrl), rank, false);
     m_run->byTicket.insert(*occurrence.probeTicket, index);
 }
@@ -430,7 +430,7 @@ std::optional<WebCheck::FetchedDocument> WebCheck::fetchDocument(const QString& 
     if (result.outcome != TransferResult::Outcome::Completed || (isHttpUrl(trimmed) && result.status >= 400))
         return std::nullopt;
     FetchedDocument document{result.body, result.header(QStringLiteral("Content-Type"))};
-    const QString text = document.body.isEmpty() ? QString() : m_decode(document.body, document.contentType);
+    const QString text = document.body.isEmpty() ? QString() : m_decode(document.body);
 
     // The host's not-found answer, cached or else probed now.
     const QString host = requestHost(trimmed);

@@ -17,7 +17,6 @@
 #include <vector>
 
 class AbortRequest;
-class CodePage;
 
 // Everything the program asks of the network: the check of web links, the not-found answer of each
 // host, and the fetch of a document by URL. Every request goes through one TransferScheduler.
@@ -40,11 +39,12 @@ public:
     static constexpr qint64 MaxDocumentBytes = 64 * 1024 * 1024;
     static constexpr int DocumentDeadlineSeconds = 300;
 
-    // Turns a body into text: the answer's Content-Type header says how, where it says.
-    using Decoder = std::function<QString(const QByteArray& body, const QString& contentType)>;
+    // Turns an answer's body into the text a verdict compares. The same bytes must always give the same
+    // text, for links and probes alike.
+    using Decoder = std::function<QString(const QByteArray& body)>;
 
-    WebCheck(const AbortRequest& abort, const CodePage& codePage, TransferScheduler::Limits limits = {},
-             QObject* parent = nullptr);
+    // Answers are decoded as those of a CP932 document until a decoder is set.
+    explicit WebCheck(const AbortRequest& abort, TransferScheduler::Limits limits = {}, QObject* parent = nullptr);
     ~WebCheck() override;
 
     // Time-outs and redirects of every request (the caps and the deadline of a link are its own).

@@ -4,13 +4,12 @@
 #include "ScannerFixture.h"
 #include "ScopedEnvironment.h"
 #include "TransferFetch.h"
-#include "common/CodePage.h"
 #include "web/WebCheck.h"
 
 // A full check wired as the window wires it, with the given limits (1 and 1 checks one link after the
 // other). Time-outs are short so a stalled link costs seconds.
 struct FullCheckHarness {
-    explicit FullCheckHarness(TransferScheduler::Limits limits = {}) : web(run.abort, codePage, limits)
+    explicit FullCheckHarness(TransferScheduler::Limits limits = {}) : web(run.abort, limits)
     {
         TransferRequest quick;
         quick.connectTimeoutMs = 5000;
@@ -28,7 +27,6 @@ struct FullCheckHarness {
 
     Document document;
     RunState run;
-    CodePage codePage;
     QTextDocument textDocument;
     RichTextBox editor{&textDocument};
     RecordingProgress progress;

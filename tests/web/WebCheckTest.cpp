@@ -26,8 +26,7 @@ protected:
     }
 
     RunState run;
-    CodePage codePage;
-    WebCheck web{run.abort, codePage};
+    WebCheck web{run.abort};
 };
 
 TEST_F(WebCheckTest, ExistingPageIsOkAndItsHostProbedOnce)
@@ -183,8 +182,7 @@ TEST(WebCheckCache, HoldsTwentyHostsThenProbesEveryTime)
     ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
 
     RunState run;
-    CodePage codePage;
-    WebCheck web(run.abort, codePage);
+    WebCheck web(run.abort);
     for (const QString& host : options.hosts)
         EXPECT_TRUE(web.checkWebLink(servers.url(host, QStringLiteral("/ok/first.html"))).exists);
     EXPECT_EQ(web.notFoundCache().size(), 20);
