@@ -7,3 +7,9 @@ inline const QString AppTitle = QStringLiteral("Tarnwick");
 constexpr int AppVersionMajor = 1;
 constexpr int AppVersionMinor = 0;
 constexpr int AppVersionRevision = 0;
+
+// "1.0.0".
+inline QString appVersionText()
+{
+    return QStringLiteral("%1.%2.%3").arg(AppVersionMajor).arg(AppVersionMinor).arg(AppVersionRevision);
+}

@@ -73,7 +73,7 @@ AboutDialog::AboutDialog(const Registry& registry, ProgramStarter& starter, Prom
     titleLabel->setFont(titleFont);
 
     auto* versionLabel = new QLabel(
-        QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(AppVersionMajor).arg(AppVersionMinor).arg(AppVersionRevision));
+        QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + appVersionText());
     versionLabel->setObjectName(QStringLiteral("versionLabel"));
 
     auto* descriptionLabel = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));

@@ -105,8 +105,9 @@ Classification LinkClassifier::classify(const QString& value) const
     case Check::Fixed:
         return {p.result, {LinkReason::Kind::NotChecked, QString(), {}}};
     case Check::Anchor:
+        // Looked up without regard to case; reported as written.
         return {m_hasAnchor(p.target) ? LinkResult::OkPage : LinkResult::NgPage,
-                {LinkReason::Kind::Anchor, p.target, {}}};
+                {LinkReason::Kind::Anchor, value.mid(1), {}}};
     case Check::Web:
     case Check::WebThenFile: {
         const WebVerdict verdict = m_web.checkWebLink(p.target);

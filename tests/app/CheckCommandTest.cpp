@@ -26,6 +26,12 @@ CommandResult runCheck(const QStringList& arguments, const QString& workingFolde
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// The check with the output scripts read: START<TAB>CODE<TAB>VALUE.
+CommandResult runTsv(const QStringList& arguments, const QString& workingFolder = QString())
+{
+    return runCheck(QStringList{QStringLiteral("--format=tsv")} + arguments, workingFolder);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
@@ -43,7 +49,7 @@ TEST(CheckCommand, PrintsOneLinePerLinkAndFailsOnBrokenLinks)
               "<a href=missing.html><a href=\"mailto:x\"><a href=\"open>");
     writeFile(dir.filePath(QStringLiteral("site/sub/a.html")), "");
     // A relative path is taken from the working folder; the links still resolve from the document's folder.
-    const CommandResult result = runCheck({QStringLiteral("site/doc.html")}, dir.path());
+    const CommandResult result = runTsv({QStringLiteral("site/doc.html")}, dir.path());
     EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("27\t2\t#top\n48\t1\tsub/a.html#x\n71\t101\tmissing.html\n"
                                          "92\t99\tmailto:x\n111\t97\t\n"));
@@ -53,10 +59,10 @@ TEST(CheckCommand, AllLinksOkExitsZeroAndWarnsAboutAMissingHtmlTag)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("plain.txt")), "<a name=x><a href=#x>");
-    const CommandResult result = runCheck({dir.filePath(QStringLiteral("plain.txt"))});
+    const CommandResult result = runTsv({dir.filePath(QStringLiteral("plain.txt"))});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, QStringLiteral("11\t2\t#x\n"));
-    EXPECT_TRUE(result.err.contains(QStringLiteral("No HTML tag found")));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("no HTML tag found")));
 }
 
 TEST(CheckCommand, EncodingOptionAndUtf8Output)
@@ -64,14 +70,14 @@ TEST(CheckCommand, EncodingOptionAndUtf8Output)
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("u.html")), "<html><a href=\"#\xe6\x97\xa5\">x</a><a name=\xe6\x97\xa5>");
     CommandResult result =
-        runCheck({QStringLiteral("--encoding"), QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("u.html"))});
+        runTsv({QStringLiteral("--encoding"), QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("u.html"))});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, QStringLiteral("7\t2\t#日\n"));
     // A label names the code page as well as its name does: the UTF-8 bytes are read as Shift_JIS.
-    result = runCheck({QStringLiteral("--encoding=sjis"), dir.filePath(QStringLiteral("u.html"))});
+    result = runTsv({QStringLiteral("--encoding=sjis"), dir.filePath(QStringLiteral("u.html"))});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, QStringLiteral("7\t2\t#譌･\n"));
-    result = runCheck({QStringLiteral("--encoding=NO-SUCH"), dir.filePath(QStringLiteral("u.html"))});
+    result = runTsv({QStringLiteral("--encoding=NO-SUCH"), dir.filePath(QStringLiteral("u.html"))});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("NO-SUCH")));
 }
@@ -91,23 +97,23 @@ TEST(CheckCommand, DetectsTheEncodingOfAUtf8PageWithJapaneseNames)
                        "87\t1\t%E3%83%95%E3%82%A1%E3%82%A4%E3%83%AB.html#x\n152\t101\tない.html\n");
     for (const QStringList& options :
          {QStringList(), QStringList{QStringLiteral("--encoding"), QStringLiteral("auto")}}) {
-        const CommandResult result = runCheck(options + QStringList{dir.filePath(QStringLiteral("目次.html"))});
+        const CommandResult result = runTsv(options + QStringList{dir.filePath(QStringLiteral("目次.html"))});
         EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
         EXPECT_EQ(result.out, expected);
         EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
     }
     // The link to the missing file aside, everything is OK.
     writeFile(dir.filePath(QStringLiteral("ない.html")), "");
-    EXPECT_EQ(runCheck({dir.filePath(QStringLiteral("目次.html"))}).exitCode, 0);
+    EXPECT_EQ(runTsv({dir.filePath(QStringLiteral("目次.html"))}).exitCode, 0);
 }
 
 TEST(CheckCommand, UnreadableDocumentsAndBadArguments)
 {
     QTemporaryDir dir;
-    CommandResult result = runCheck({dir.filePath(QStringLiteral("missing.html"))});
+    CommandResult result = runTsv({dir.filePath(QStringLiteral("missing.html"))});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("could not be read")));
-    EXPECT_EQ(runCheck({dir.path()}).exitCode, 2);
+    EXPECT_EQ(runTsv({dir.path()}).exitCode, 2);
     result = runCheck({QStringLiteral("--frobnicate"), QStringLiteral("x.html")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("frobnicate")));
@@ -124,7 +130,7 @@ TEST(CheckCommand, OpensADocumentByUrl)
     LoopbackServers servers;
     ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
     const QString url = servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/document/doc.html"));
-    CommandResult result = runCheck({url});
+    CommandResult result = runTsv({url});
     EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << result.out.toStdString();
@@ -134,7 +140,7 @@ TEST(CheckCommand, OpensADocumentByUrl)
     EXPECT_TRUE(lines[3].contains(QStringLiteral("\t-1\thttp://127.0.0.1:")));
     EXPECT_EQ(servers.requestCount(QStringLiteral("127.0.0.1"), QStringLiteral("GET /missing/gone.html")), 1);
     // A page the server does not have is no document.
-    result = runCheck({servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/missing/doc.html"))});
+    result = runTsv({servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/missing/doc.html"))});
     EXPECT_EQ(result.exitCode, 2);
 }
 

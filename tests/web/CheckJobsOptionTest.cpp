@@ -27,7 +27,7 @@ QString checkCommand()
 CommandResult runCheck(const QStringList& arguments)
 {
     QProcess process;
-    process.start(checkCommand(), arguments);
+    process.start(checkCommand(), QStringList{QStringLiteral("--format=tsv")} + arguments);
     EXPECT_TRUE(process.waitForFinished(60000)) << process.errorString().toStdString();
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};

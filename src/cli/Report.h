@@ -1,0 +1,65 @@
+#pragma once
+
+#include "CheckOptions.h"
+#include "links/LinkKinds.h"
+
+#include <QList>
+#include <QString>
+#include <QTextStream>
+
+#include <memory>
+
+// One link as the reports show it.
+struct LinkRecord {
+    int start = 0; // 1-based position of the tag's "<"
+    int line = 0;
+    int column = 0;
+    LinkResult result = LinkResult::Unchecked;
+    QString value;  // the HREF value as written
+    QString target; // the path, anchor or URL it resolved to; empty when none
+    QString reason; // why, in English
+    long httpStatus = 0; // 0: none
+};
+
+struct DocumentRecord {
+    QString document;
+    QString encoding; // empty when unknown
+    QString error;    // non-empty: the document could not be read, and why
+    QList<LinkRecord> links;
+};
+
+struct RunSummary {
+    int documents = 0;
+    int unreadable = 0;
+    int links = 0;
+    int ok = 0;
+    int ng = 0;
+    int notChecked = 0;
+    double seconds = 0;
+};
+
+// Writes the results of a run as they come, document after document, in one format.
+class ReportWriter {
+public:
+    explicit ReportWriter(QTextStream& out, bool brokenOnly) : m_out(out), m_brokenOnly(brokenOnly) {}
+    virtual ~ReportWriter() = default;
+
+    virtual void begin(int documentCount) { Q_UNUSED(documentCount); }
+    virtual void document(const DocumentRecord& record) = 0;
+    virtual void end(const RunSummary& summary) { Q_UNUSED(summary); }
+
+protected:
+    bool shows(const LinkRecord& link) const { return !m_brokenOnly || isFailedResult(link.result); }
+
+    QTextStream& m_out;
+
+private:
+    bool m_brokenOnly;
+};
+
+std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream& out, bool brokenOnly);
+
+// A value on one line, for scripts: backslash, tab, CR and LF as \\, \t, \r and \n.
+QString escapedValue(const QString& value);
+// A value on one line, for people: tab, CR and LF as \t, \r and \n; a backslash stays one.
+QString oneLine(const QString& value);

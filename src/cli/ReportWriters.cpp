@@ -1,0 +1,199 @@
+#include "EnglishTexts.h"
+#include "Report.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// FILE:LINE:COLUMN: RESULT VALUE (REASON), then a summary line.
+class TextReport : public ReportWriter {
+public:
+    using ReportWriter::ReportWriter;
+
+    void document(const DocumentRecord& record) override
+    {
+        if (!record.error.isEmpty()) {
+            m_out << record.document << ": " << record.error << '\n';
+            return;
+        }
+        for (const LinkRecord& link : record.links) {
+            if (!shows(link))
+                continue;
+            m_out << record.document << ':' << link.line << ':' << link.column << ": " << resultName(link.result)
+X
+        }
+    }
+
+    void end(const RunSummary& s) override { m_out << summaryText(s) << '\n'; }
+};
+
+// START<TAB>CODE<TAB>VALUE, as scripts have always read it.
+class TsvReport : public ReportWriter {
+public:
+    using ReportWriter::ReportWriter;
+
+    void begin(int documentCount) override { m_several = documentCount > 1; }
+
+    void document(const DocumentRecord& record) override
+    {
+        if (m_several)
+            m_out << "# " << record.document << '\n';
+        for (const LinkRecord& link : record.links) {
+            if (shows(link))
+                m_out << link.start << '\t' << toCode(link.result) << '\t' << escapedValue(link.value) << '\n';
+        }
+    }
+
+private:
+    bool m_several = false;
+};
+
+// {"documents": [...], "summary": {...}}, each document written as it comes.
+class JsonReport : public ReportWriter {
+public:
+    using ReportWriter::ReportWriter;
+
+    void begin(int) override { m_out << "{\"documents\": ["; }
+
+    void document(const DocumentRecord& record) override
+    {
+        QJsonObject object{{QStringLiteral("document"), record.document}};
+        if (!record.error.isEmpty()) {
+            object.insert(QStringLiteral("error"), record.error);
+        } else {
+            object.insert(QStringLiteral("encoding"), record.encoding.isEmpty() ? QJsonValue() : record.encoding);
+            QJsonArray links;
+            for (const LinkRecord& link : record.links) {
+                if (shows(link))
+                    links.append(linkObject(link));
+            }
+            object.insert(QStringLiteral("links"), links);
+        }
+        m_out << (m_first ? "\n" : ",\n") << QJsonDocument(object).toJson(QJsonDocument::Compact);
+        m_first = false;
+    }
+
+    void end(const RunSummary& s) override
+    {
+        const QJsonObject summary{{QStringLiteral("documents"), s.documents},
+                                  {QStringLiteral("unreadable"), s.unreadable},
+                                  {QStringLiteral("links"), s.links},
+                                  {QStringLiteral("ok"), s.ok},
+                                  {QStringLiteral("ng"), s.ng},
+                                  {QStringLiteral("notChecked"), s.notChecked},
+                                  {QStringLiteral("seconds"), s.seconds}};
+        m_out << "\n], \"summary\": " << QJsonDocument(summary).toJson(QJsonDocument::Compact) << "}\n";
+    }
+
+private:
+    static QJsonObject linkObject(const LinkRecord& link)
+    {
+        return {{QStringLiteral("start"), link.start},
+                {QStringLiteral("line"), link.line},
+                {QStringLiteral("column"), link.column},
+                {QStringLiteral("code"), toCode(link.result)},
+                {QStringLiteral("class"), resultName(link.result)},
+                {QStringLiteral("value"), link.value},
+                {QStringLiteral("target"), link.target},
+                {QStringLiteral("reason"), link.reason},
+                {QStringLiteral("status"), link.httpStatus > 0 ? QJsonValue(qint64(link.httpStatus)) : QJsonValue()}};
+    }
+
+    bool m_first = true;
+};
+
+// A header row, then one row per link (RFC 4180: fields with a comma, a quote or a line break are quoted).
+class CsvReport : public ReportWriter {
+public:
+    using ReportWriter::ReportWriter;
+
+    void begin(int) override { m_out << "document,line,column,start,code,class,value,target,reason,status\r\n"; }
+
+    void document(const DocumentRecord& record) override
+    {
+        for (const LinkRecord& link : record.links) {
+            if (!shows(link))
+                continue;
+            const QStringList fields{record.document,
+                                     QString::number(link.line),
+                                     QString::number(link.column),
+                                     QString::number(link.start),
+                                     QString::number(toCode(link.result)),
+                                     resultName(link.result),
+                                     link.value,
+                                     link.target,
+                                     link.reason,
+                                     link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()};
+            QStringList quoted;
+            for (const QString& field : fields)
+                quoted.append(csvField(field));
+            m_out << quoted.join(u',') << "\r\n";
+        }
+    }
+
+private:
+    static QString csvField(QString field)
+    {
+        if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') && !field.contains(u'\r'))
+            return field;
+        return u'"' + field.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    }
+};
+
+} // namespace
+
+std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream& out, bool brokenOnly)
+{
+    switch (format) {
+    case ReportFormat::Tsv:
+        return std::make_unique<TsvReport>(out, brokenOnly);
+    case ReportFormat::Json:
+        return std::make_unique<JsonReport>(out, brokenOnly);
+    case ReportFormat::Csv:
+        return std::make_unique<CsvReport>(out, brokenOnly);
+    case ReportFormat::Text:
+        break;
+    }
+    return std::make_unique<TextReport>(out, brokenOnly);
+}
+
+namespace {
+
+QString escaped(const QString& value, bool backslash)
+{
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped += backslash ? QStringLiteral("\\\\") : QStringLiteral("\\");
+            break;
+        case u'\t':
+            escaped += QStringLiteral("\\t");
+            break;
+        case u'\r':
+            escaped += QStringLiteral("\\r");
+            break;
+        case u'\n':
+            escaped += QStringLiteral("\\n");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+} // namespace
+
+QString escapedValue(const QString& value)
+{
+    return escaped(value, true);
+}
+
+QString oneLine(const QString& value)
+{
+    return escaped(value, false);
+}

@@ -1,0 +1,227 @@
+// tarnwick-check's reports: every format parsed back, the options that choose what is printed, and runs
+// over several documents.
+
+#include "LoopbackServers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CommandResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CommandResult runCheck(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TARNWICK_CHECK_BINARY), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// CSV rows as Python's csv module reads them, one JSON array per row.
+QList<QStringList> parseCsv(const QString& csv)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, io, json, sys; "
+                                 "print(json.dumps(list(csv.reader(io.StringIO(sys.stdin.read(), newline='')))))")});
+    python.write(csv.toUtf8());
+    python.closeWriteChannel();
+    EXPECT_TRUE(python.waitForFinished(30000));
+    QList<QStringList> rows;
+    for (const QJsonValue& row : QJsonDocument::fromJson(python.readAllStandardOutput()).array())
+        rows.append(row.toVariant().toStringList());
+    return rows;
+}
+
+// One document in UTF-8 with CR LF, LF and CR line ends, Japanese text before the links, and a value
+// holding a tab and a backslash.
+class Reports : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        document = dir.filePath(QStringLiteral("site/頁.html"));
+        writeFile(document, QStringLiteral("<html>\r\n<h2 id=\"章\">見出し</h2>日本語<a href=\"#章\">a</a>\n"
+                                           "<a href=\"ない.html\">b</a>\r"
+                                           "  <a href=\"mailto:x@example.org\">c</a><a href=\"a\tb\\c.html\">d</a>\r\n")
+                                .toUtf8());
+    }
+
+    QTemporaryDir dir;
+    QString document;
+};
+
+TEST_F(Reports, TextSaysWhereAndWhyThenSums)
+{
+    const CommandResult result = runCheck({document});
+    EXPECT_EQ(result.exitCode, 1);
+    const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << result.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(document + QStringLiteral(":2:23: OK-page #章 ("))) << lines[0].toStdString();
+    EXPECT_EQ(lines[1], document + QStringLiteral(":3:1: NG-file ない.html (no such file: ") +
+                            dir.filePath(QStringLiteral("site/ない.html")) + u')');
+    EXPECT_TRUE(lines[2].startsWith(document + QStringLiteral(":4:3: not-checked mailto:x@example.org (")));
+    EXPECT_TRUE(lines[3].startsWith(document + QStringLiteral(":4:39: NG-file a\\tb\\c.html (")));
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("4 links: 1 OK, 2 NG, 1 not checked (1 document, ")));
+}
+
+TEST_F(Reports, TsvKeepsItsLinesWithEveryValueOnOne)
+{
+    const CommandResult result = runCheck({QStringLiteral("--format"), QStringLiteral("tsv"), document});
+    EXPECT_EQ(result.out.split(u'\n', Qt::SkipEmptyParts),
+              (QStringList{QStringLiteral("31\t2\t#章"), QStringLiteral("50\t101\tない.html"),
+                           QStringLiteral("76\t99\tmailto:x@example.org"), QStringLiteral("112\t101\ta\\tb\\\\c.html")}));
+}
+
+TEST_F(Reports, JsonHoldsEveryField)
+{
+    const CommandResult result = runCheck({QStringLiteral("--format=json"), document});
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonArray documents = root.value(QStringLiteral("documents")).toArray();
+    ASSERT_EQ(documents.size(), 1);
+    const QJsonObject first = documents[0].toObject();
+    EXPECT_EQ(first.value(QStringLiteral("document")).toString(), document);
+    EXPECT_EQ(first.value(QStringLiteral("encoding")).toString(), QStringLiteral("UTF-8"));
+    const QJsonArray links = first.value(QStringLiteral("links")).toArray();
+    ASSERT_EQ(links.size(), 4);
+    const QJsonObject missing = links[1].toObject();
+    EXPECT_EQ(missing.value(QStringLiteral("start")).toInt(), 50);
+    EXPECT_EQ(missing.value(QStringLiteral("line")).toInt(), 3);
+    EXPECT_EQ(missing.value(QStringLiteral("column")).toInt(), 1);
+    EXPECT_EQ(missing.value(QStringLiteral("code")).toInt(), 101);
+    EXPECT_EQ(missing.value(QStringLiteral("class")).toString(), QStringLiteral("NG-file"));
+    EXPECT_EQ(missing.value(QStringLiteral("value")).toString(), QStringLiteral("ない.html"));
+    EXPECT_EQ(missing.value(QStringLiteral("target")).toString(), dir.filePath(QStringLiteral("site/ない.html")));
+    EXPECT_TRUE(missing.value(QStringLiteral("reason")).toString().startsWith(QStringLiteral("no such file")));
+    EXPECT_TRUE(missing.value(QStringLiteral("status")).isNull());
+    EXPECT_EQ(links[3].toObject().value(QStringLiteral("value")).toString(), QStringLiteral("a\tb\\c.html"));
+    const QJsonObject summary = root.value(QStringLiteral("summary")).toObject();
+    EXPECT_EQ(summary.value(QStringLiteral("links")).toInt(), 4);
+    EXPECT_EQ(summary.value(QStringLiteral("ok")).toInt(), 1);
+    EXPECT_EQ(summary.value(QStringLiteral("ng")).toInt(), 2);
+    EXPECT_EQ(summary.value(QStringLiteral("notChecked")).toInt(), 1);
+}
+
+TEST_F(Reports, CsvHasAHeaderAndOneRowPerLink)
+{
+    const QList<QStringList> rows = parseCsv(runCheck({QStringLiteral("--format=csv"), document}).out);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], (QStringList{QStringLiteral("document"), QStringLiteral("line"), QStringLiteral("column"),
+                                    QStringLiteral("start"), QStringLiteral("code"), QStringLiteral("class"),
+                                    QStringLiteral("value"), QStringLiteral("target"), QStringLiteral("reason"),
+                                    QStringLiteral("status")}));
+    EXPECT_EQ(rows[1].mid(0, 7), (QStringList{document, QStringLiteral("2"), QStringLiteral("23"), QStringLiteral("31"),
+                                              QStringLiteral("2"), QStringLiteral("OK-page"), QStringLiteral("#章")}));
+    EXPECT_EQ(rows[4][6], QStringLiteral("a\tb\\c.html"));
+}
+
+TEST_F(Reports, BrokenOnlyAndQuiet)
+{
+    const CommandResult broken = runCheck({QStringLiteral("--format=tsv"), QStringLiteral("--broken-only"), document});
+    EXPECT_EQ(broken.out.split(u'\n', Qt::SkipEmptyParts).size(), 2);
+    EXPECT_FALSE(broken.out.contains(QStringLiteral("mailto")));
+    const CommandResult quiet = runCheck({QStringLiteral("-q"), document});
+    EXPECT_EQ(quiet.exitCode, 1);
+    EXPECT_TRUE(quiet.out.isEmpty());
+    EXPECT_TRUE(quiet.err.isEmpty());
+}
+
+TEST(ReportOptions, VersionAndHelpNameEveryFormatAndExitStatus)
+{
+    EXPECT_EQ(runCheck({QStringLiteral("--version")}).out, QStringLiteral("tarnwick-check 1.0.0\n"));
+    const QString help = runCheck({QStringLiteral("--help")}).out;
+    for (const char* word : {"text", "tsv", "json", "csv", "--broken-only", "--quiet", "--recursive", "Exit status"})
+        EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
+    const CommandResult wrong = runCheck({QStringLiteral("--format=xml"), QStringLiteral("x.html")});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_TRUE(wrong.err.contains(QStringLiteral("xml")));
+}
+
+TEST(ReportOptions, FoldersNeedRecursionAndAreCheckedInOrder)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("b.html")), "<html><a href=#x>");
+    writeFile(dir.filePath(QStringLiteral("sub/a.HTM")), "<html><a name=x><a href=#x>");
+    writeFile(dir.filePath(QStringLiteral("sub/notes.txt")), "<a href=#y>");
+    const CommandResult flat = runCheck({dir.path()});
+    EXPECT_EQ(flat.exitCode, 2);
+    EXPECT_TRUE(flat.out.contains(QStringLiteral("use -r"))) << flat.out.toStdString();
+    const CommandResult deep = runCheck({QStringLiteral("-r"), QStringLiteral("--format=tsv"), dir.path()});
+    EXPECT_EQ(deep.exitCode, 1);
+    EXPECT_EQ(deep.out, QStringLiteral("# %1\n7\t102\t#x\n# %2\n17\t2\t#x\n")
+                            .arg(dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("sub/a.HTM"))));
+    // An unreadable document beside readable ones: exit status 2, the others still reported.
+    const CommandResult mixed = runCheck({dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("no.html"))});
+    EXPECT_EQ(mixed.exitCode, 2);
+    EXPECT_TRUE(mixed.out.contains(QStringLiteral("NG-page #x")));
+    EXPECT_TRUE(mixed.out.contains(QStringLiteral("no.html: could not be read")));
+}
+
+// Several documents linking the same URLs: each is reported as when checked alone, and no URL is asked twice.
+TEST(ReportOptions, ADocumentsAnswersAreSharedWithTheNext)
+{
+    if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    LoopbackServerOptions options;
+    options.hosts = {QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.2")};
+    options.soft404Host = QStringLiteral("127.0.0.2");
+    LoopbackServers servers(options);
+    ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
+    const auto link = [&](const char* host, const char* path) {
+        return QStringLiteral("<a href=\"%1\">x</a>\n").arg(servers.url(QString::fromLatin1(host), QString::fromLatin1(path)));
+    };
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("one.html"));
+    const QString second = dir.filePath(QStringLiteral("two.html"));
+    writeFile(first, (QStringLiteral("<html>") + link("127.0.0.1", "/ok/shared.html") +
+                      link("127.0.0.1", "/missing/shared.html") + link("127.0.0.2", "/ok/soft.html") +
+                      link("127.0.0.1", "/document/doc.html#top"))
+                         .toUtf8());
+    writeFile(second, (QStringLiteral("<html>") + link("127.0.0.2", "/ok/soft.html") + link("127.0.0.1", "/ok/own.html") +
+                       link("127.0.0.1", "/ok/shared.html") + link("127.0.0.1", "/document/doc.html#nowhere"))
+                          .toUtf8());
+
+    const QString alone = runCheck({QStringLiteral("--format=tsv"), first}).out +
+                          runCheck({QStringLiteral("--format=tsv"), second}).out;
+    const QJsonObject before = servers.stats();
+    const CommandResult together = runCheck({QStringLiteral("--format=tsv"), first, second});
+    EXPECT_EQ(together.out, QStringLiteral("# %1\n").arg(first) + alone.left(alone.indexOf(QStringLiteral("\n"), 0) + 1) +
+                                alone.section(u'\n', 1, 3) + QStringLiteral("\n# %1\n").arg(second) +
+                                alone.section(u'\n', 4));
+    // Every request of the run together was made once: as many as the first document alone asked for,
+    // plus what only the second one links to.
+    const auto made = [&](const QString& host, const QString& request) {
+        return servers.stats().value(host).toObject().value(request).toInt() -
+               before.value(host).toObject().value(request).toInt();
+    };
+    for (const char* request : {"GET /ok/shared.html", "GET /ok/shared.html......", "GET /missing/shared.html",
+                                "GET /ok/own.html", "GET /document/doc.html"})
+        EXPECT_EQ(made(QStringLiteral("127.0.0.1"), QString::fromLatin1(request)), 1) << request;
+    EXPECT_EQ(made(QStringLiteral("127.0.0.2"), QStringLiteral("GET /ok/soft.html")), 1);
+    EXPECT_EQ(made(QStringLiteral("127.0.0.2"), QStringLiteral("GET /ok/soft.html......")), 1);
+}
+
+} // namespace
