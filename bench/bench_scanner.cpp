@@ -9,6 +9,7 @@
 #include "common/RichTextBox.h"
 #include "common/RunState.h"
 #include "links/CheckProgress.h"
+#include "links/LinkRegistry.h"
 #include "links/LinkScanner.h"
 #include "links/WebLinkCheck.h"
 
@@ -77,7 +78,8 @@ double timeCheck(const QString& text, const QString& folder, int& linkCount)
     RunState run;
     CheckProgress progress;
     NoWeb web;
-    LinkScanner scanner(document, run, editor, progress, web);
+    LinkRegistry registry;
+    LinkScanner scanner(document, run, editor, progress, web, registry);
     QElapsedTimer timer;
     timer.start();
     scanner.checkAllLinks(folder, true, true);

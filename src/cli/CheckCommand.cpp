@@ -81,9 +81,8 @@ void count(const LinkRecord& link, RunSummary& summary)
 class CheckRun {
 public:
     explicit CheckRun(const CheckOptions& options)
-        : m_progress(stderr), m_prompter(options.quiet),
-          m_engine(m_document, m_run, m_editor, m_progress, m_prompter,
-                   EngineSettings{options.encoding, options.limits})
+        : m_progress(stderr), m_prompter(options.quiet), m_engine(m_document, m_run, m_editor, m_progress, m_prompter,
+                                                                  EngineSettings{options.encoding, options.limits})
     {
         m_engine.web().setAnswerMemo(&m_memo);
     }

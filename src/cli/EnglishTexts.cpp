@@ -61,6 +61,8 @@ QString phraseText(const ReasonPart& part)
         return QStringLiteral("the page has an id or name \"%1\"").arg(a.value(0));
     case ReasonPhrase::FragmentMissing:
         return QStringLiteral("but the page has no id or name \"%1\"").arg(a.value(0));
+    case ReasonPhrase::RedirectedTo:
+        return QStringLiteral("redirected to %1").arg(a.value(0));
     }
     return QString();
 }

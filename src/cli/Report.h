@@ -15,9 +15,9 @@ struct LinkRecord {
     int line = 0;
     int column = 0;
     LinkResult result = LinkResult::Unchecked;
-    QString value;  // the HREF value as written
-    QString target; // the path, anchor or URL it resolved to; empty when none
-    QString reason; // why, in English
+    QString value;       // the HREF value as written
+    QString target;      // the path, anchor or URL it resolved to; empty when none
+    QString reason;      // why, in English
     long httpStatus = 0; // 0: none
 };
 

@@ -21,8 +21,8 @@ public:
         for (const LinkRecord& link : record.links) {
             if (!shows(link))
                 continue;
-            m_out << record.document << ':' << link.line << ':' << link.column << ": " << resultName(link.result)
-X
+            m_out << record.document << ':' << link.line << ':' << link.column << ": " << resultName(link.result) << ' '
+                  << oneLine(link.value) << " (" << oneLine(link.reason) << ")\n";
         }
     }
 

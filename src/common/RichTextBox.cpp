@@ -277,6 +277,20 @@ void RichTextBox::setSelLinkMark(bool on)
     mergeSelectionFormat(format);
 }
 
+void RichTextBox::setSelLinkId(int id)
+{
+    QTextCharFormat format;
+    format.setProperty(int(TextProperty::LinkId), id);
+    mergeSelectionFormat(format);
+}
+
+int RichTextBox::linkIdAt(int offset) const
+{
+    if (offset < 0 || offset >= textLength())
+        return 0;
+    return formatAt(toDocumentPosition(offset)).intProperty(int(TextProperty::LinkId));
+}
+
 bool RichTextBox::findAndSelect(const QString& needle, int fromOffset)
 {
     fromOffset = std::max(fromOffset, 0);

@@ -18,6 +18,7 @@ class QTextDocument;
 enum class TextProperty : int {
     LinkMark = QTextFormat::UserProperty + 1,   // the character belongs to a checked link tag
     BreakKind = QTextFormat::UserProperty + 2,  // on a paragraph break: the line break it stands for (RichTextBox)
+    LinkId = QTextFormat::UserProperty + 3,     // the check a link tag was painted by (see LinkRegistry)
 };
 
 // The operations the program performs on its rich text editor, over a QTextDocument.
@@ -73,6 +74,10 @@ public:
     // Sets or clears LinkMark, shown as an underline, on every selected character. On a bare caret:
     // the insertion format.
     void setSelLinkMark(bool on);
+    // Tags every selected character with the id of the check that painted it (0: none).
+    void setSelLinkId(int id);
+    // The id of the character at a text offset; 0 when it has none or the offset is past the text.
+    int linkIdAt(int offset) const;
 
     // Selects the first occurrence of needle at or after fromOffset (a negative offset searches from
     // 0). Returns false and leaves the selection unchanged when there is none.

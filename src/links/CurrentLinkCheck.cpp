@@ -3,6 +3,7 @@
 #include "AnchorIndex.h"
 #include "LinkClassifier.h"
 #include "LinkKinds.h"
+#include "LinkRegistry.h"
 #include "TagValue.h"
 #include "common/RichTextBox.h"
 #include "common/SearchCopy.h"
@@ -66,7 +67,7 @@ std::optional<TagAtSelection> identifyTag(RichTextBox& editor, QString first)
 } // namespace
 
 std::optional<CheckedTag> checkCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase,
-                                           bool docIsFile, WebLinkCheck& web)
+                                           bool docIsFile, WebLinkCheck& web, LinkRegistry& registry)
 {
     const auto tag = identifyTag(editor, firstSelected);
     if (!tag)
@@ -91,6 +92,7 @@ std::optional<CheckedTag> checkCurrentLink(RichTextBox& editor, const QString& f
     if (const auto color = colorForResult(checked.classification.result)) {
         editor.setSelColor(*color);
         editor.setSelLinkMark(true);
+        editor.setSelLinkId(registry.add(checked.classification.result, checked.classification.reason));
         editor.setSelLength(1);
     }
     return checked;

@@ -4,6 +4,7 @@
 #include "CheckProgress.h"
 #include "LinkClassifier.h"
 #include "LinkKinds.h"
+#include "LinkRegistry.h"
 #include "TagScan.h"
 #include "TagValue.h"
 #include "TextPositions.h"
@@ -20,8 +21,8 @@
 #include <memory>
 
 LinkScanner::LinkScanner(Document& document, RunState& run, RichTextBox& editor, CheckProgress& progress,
-                         WebLinkCheck& web)
-    : m_document(document), m_run(run), m_editor(editor), m_progress(progress), m_web(web)
+                         WebLinkCheck& web, LinkRegistry& registry)
+    : m_document(document), m_run(run), m_editor(editor), m_progress(progress), m_web(web), m_registry(registry)
 {
 }
 
@@ -70,8 +71,8 @@ bool LinkScanner::findLinks(const QString& upper)
         const int length = int(tags.end() - tags.start() + 1);
         const TextPositions::LineColumn at = positions.at(tags.start());
         const LinkResult result = preClassify(firstPassValue(tags.tag()));
-        const LinkReason reason{result == LinkResult::Unchecked ? LinkReason::Kind::None : LinkReason::Kind::NotChecked,
-                                QString(), {}};
+        const LinkReason reason{
+            result == LinkResult::Unchecked ? LinkReason::Kind::None : LinkReason::Kind::NotChecked, QString(), {}};
         m_table.entries.push_back({int(tags.start()) + 1, length, result, at.line, at.column, reason});
     }
 }
@@ -154,6 +155,7 @@ void LinkScanner::paintLinks()
     m_editor.setSelColor(0);
     m_editor.setSelLinkMark(false);
     m_editor.setText(m_table.text);
+    m_registry.clear();
 
     // The editor now holds exactly the scanned text, so each tag stands at its own offset.
     m_editor.beginBatch();
@@ -166,6 +168,7 @@ void LinkScanner::paintLinks()
         m_editor.setSelection(entry.start - 1, entry.length);
         m_editor.setSelColor(*color);
         m_editor.setSelLinkMark(true);
+        m_editor.setSelLinkId(m_registry.add(entry.result, entry.reason));
     }
     m_editor.endBatch();
     m_editor.setSelection(0, 0);

@@ -8,6 +8,7 @@
 #include <optional>
 
 class CheckProgress;
+class LinkRegistry;
 class RichTextBox;
 class WebLinkCheck;
 struct Document;
@@ -17,7 +18,9 @@ struct RunState;
 // then puts the text into the editor and paints every tag in the colour of its result.
 class LinkScanner {
 public:
-    LinkScanner(Document& document, RunState& run, RichTextBox& editor, CheckProgress& progress, WebLinkCheck& web);
+    // registry: where each painted tag's reason is kept (see LinkRegistry).
+    LinkScanner(Document& document, RunState& run, RichTextBox& editor, CheckProgress& progress, WebLinkCheck& web,
+                LinkRegistry& registry);
 
     // useStoredText: check htmlData (a load) rather than the editor's text (a check of all links).
     // True when the painting stage was reached and finished (a stop while painting included);
@@ -39,5 +42,6 @@ private:
     RichTextBox& m_editor;
     CheckProgress& m_progress;
     WebLinkCheck& m_web;
+    LinkRegistry& m_registry;
     LinkTable m_table;
 };

@@ -13,7 +13,7 @@ struct LinkEntry {
     int start = 0;  // 1-based position of the tag's "<" in the scanned text
     int length = 0; // from "<" through the first ">" after it
     LinkResult result = LinkResult::Unchecked;
-    int line = 0;   // of the "<", 1-based (see TextPositions)
+    int line = 0; // of the "<", 1-based (see TextPositions)
     int column = 0;
     LinkReason reason;
 };

@@ -64,6 +64,8 @@ QList<ReasonPart> webParts(const WebVerdict& web, const QString& fragment)
     }
     if (web.fragmentFound)
         parts.append({*web.fragmentFound ? ReasonPhrase::FragmentFound : ReasonPhrase::FragmentMissing, {fragment}});
+    if (web.redirects > 0 && !web.finalUrl.isEmpty())
+        parts.append({ReasonPhrase::RedirectedTo, {web.finalUrl}});
     return parts;
 }
 
@@ -120,34 +122,63 @@ QString resolvedTarget(const LinkReason& reason)
 QString httpStatusPhrase(long status)
 {
     switch (status) {
-    case 200: return QStringLiteral("OK");
-    case 201: return QStringLiteral("Created");
-    case 202: return QStringLiteral("Accepted");
-    case 203: return QStringLiteral("Non-Authoritative Information");
-    case 204: return QStringLiteral("No Content");
-    case 206: return QStringLiteral("Partial Content");
-    case 300: return QStringLiteral("Multiple Choices");
-    case 301: return QStringLiteral("Moved Permanently");
-    case 302: return QStringLiteral("Found");
-    case 303: return QStringLiteral("See Other");
-    case 304: return QStringLiteral("Not Modified");
-    case 307: return QStringLiteral("Temporary Redirect");
-    case 308: return QStringLiteral("Permanent Redirect");
-    case 400: return QStringLiteral("Bad Request");
-    case 401: return QStringLiteral("Unauthorized");
-    case 403: return QStringLiteral("Forbidden");
-    case 404: return QStringLiteral("Not Found");
-    case 405: return QStringLiteral("Method Not Allowed");
-    case 406: return QStringLiteral("Not Acceptable");
-    case 408: return QStringLiteral("Request Timeout");
-    case 410: return QStringLiteral("Gone");
-    case 429: return QStringLiteral("Too Many Requests");
-    case 451: return QStringLiteral("Unavailable For Legal Reasons");
-    case 500: return QStringLiteral("Internal Server Error");
-    case 501: return QStringLiteral("Not Implemented");
-    case 502: return QStringLiteral("Bad Gateway");
-    case 503: return QStringLiteral("Service Unavailable");
-    case 504: return QStringLiteral("Gateway Timeout");
-    default: return QString();
+    case 200:
+        return QStringLiteral("OK");
+    case 201:
+        return QStringLiteral("Created");
+    case 202:
+        return QStringLiteral("Accepted");
+    case 203:
+        return QStringLiteral("Non-Authoritative Information");
+    case 204:
+        return QStringLiteral("No Content");
+    case 206:
+        return QStringLiteral("Partial Content");
+    case 300:
+        return QStringLiteral("Multiple Choices");
+    case 301:
+        return QStringLiteral("Moved Permanently");
+    case 302:
+        return QStringLiteral("Found");
+    case 303:
+        return QStringLiteral("See Other");
+    case 304:
+        return QStringLiteral("Not Modified");
+    case 307:
+        return QStringLiteral("Temporary Redirect");
+    case 308:
+        return QStringLiteral("Permanent Redirect");
+    case 400:
+        return QStringLiteral("Bad Request");
+    case 401:
+        return QStringLiteral("Unauthorized");
+    case 403:
+        return QStringLiteral("Forbidden");
+    case 404:
+        return QStringLiteral("Not Found");
+    case 405:
+        return QStringLiteral("Method Not Allowed");
+    case 406:
+        return QStringLiteral("Not Acceptable");
+    case 408:
+        return QStringLiteral("Request Timeout");
+    case 410:
+        return QStringLiteral("Gone");
+    case 429:
+        return QStringLiteral("Too Many Requests");
+    case 451:
+        return QStringLiteral("Unavailable For Legal Reasons");
+    case 500:
+        return QStringLiteral("Internal Server Error");
+    case 501:
+        return QStringLiteral("Not Implemented");
+    case 502:
+        return QStringLiteral("Bad Gateway");
+    case 503:
+        return QStringLiteral("Service Unavailable");
+    case 504:
+        return QStringLiteral("Gateway Timeout");
+    default:
+        return QString();
     }
 }

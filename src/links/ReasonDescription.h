@@ -11,33 +11,34 @@
 // window in Japanese, tarnwick-check in English); which phrases apply, and the values they mention, are
 // decided here once.
 enum class ReasonPhrase {
-    NoHref,               // the tag has no HREF value
-    EmptyValue,           // an empty link is not checked
-    NotCheckedScheme,     // args: the scheme ("mailto", "javascript", "vbscript")
-    AnchorFound,          // args: the name
-    AnchorMissing,        // args: the name
-    FileFound,            // args: the path
-    FileMissing,          // args: the path
-    HttpStatus,           // args: the status, its standard phrase (may be empty)
-    FtpFileFound,         // an FTP server sent the file
-    CutWhileStreaming,    // the transfer kept streaming and was cut: the target exists
-    SameAsNotFound,       // the same answer as a page that does not exist
-    MissingHeaders,       // no Server, Date or Last-Modified header
+    NoHref,            // the tag has no HREF value
+    EmptyValue,        // an empty link is not checked
+    NotCheckedScheme,  // args: the scheme ("mailto", "javascript", "vbscript")
+    AnchorFound,       // args: the name
+    AnchorMissing,     // args: the name
+    FileFound,         // args: the path
+    FileMissing,       // args: the path
+    HttpStatus,        // args: the status, its standard phrase (may be empty)
+    FtpFileFound,      // an FTP server sent the file
+    CutWhileStreaming, // the transfer kept streaming and was cut: the target exists
+    SameAsNotFound,    // the same answer as a page that does not exist
+    MissingHeaders,    // no Server, Date or Last-Modified header
     HostNotFound,
     ConnectionRefused,
-    ConnectTimeout,       // args: seconds
-    Stalled,              // args: seconds
+    ConnectTimeout, // args: seconds
+    Stalled,        // args: seconds
     TlsUntrusted,
-    TlsFailed,            // args: the library's words
-    TooManyRedirects,     // args: the limit
+    TlsFailed,        // args: the library's words
+    TooManyRedirects, // args: the limit
     ProtocolNotAllowed,
     TooLarge,
     RemoteFileNotFound,
     Stopped,
     InvalidUrl,
-    OtherFailure,         // args: the library's words
-    FragmentFound,        // args: the fragment
-    FragmentMissing,      // args: the fragment
+    OtherFailure,    // args: the library's words
+    FragmentFound,   // args: the fragment
+    FragmentMissing, // args: the fragment
+    RedirectedTo,    // args: where the last redirect led
 };
 
 struct ReasonPart {

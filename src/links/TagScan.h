@@ -54,8 +54,8 @@ public:
         return true;
     }
 
-    qsizetype start() const { return m_start; }  // 0-based position of "<"
-    qsizetype end() const { return m_end; }      // 0-based position of ">", or -1
+    qsizetype start() const { return m_start; } // 0-based position of "<"
+    qsizetype end() const { return m_end; }     // 0-based position of ">", or -1
     QStringView tag() const { return m_upper.sliced(m_start, m_end - m_start + 1); }
 
 private:

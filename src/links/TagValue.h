@@ -9,7 +9,7 @@
 struct ValueSpan {
     qsizetype begin = 0;
     qsizetype end = 0;
-    bool closed = true;  // false for a quoted value without its closing quote (then empty)
+    bool closed = true; // false for a quoted value without its closing quote (then empty)
 };
 
 // Finds the HREF value in an upper-cased, normalised tag (from "<" through ">"). The forms are tried

@@ -9,8 +9,8 @@
 // The bounds every web request gets.
 namespace WebLimits {
 constexpr int ConnectTimeoutSeconds = 20;
-constexpr int StallSeconds = 30;     // fewer than one byte a second over this span ends a transfer
-constexpr int DeadlineSeconds = 60;  // the whole transfer of a link or a probe
+constexpr int StallSeconds = 30;    // fewer than one byte a second over this span ends a transfer
+constexpr int DeadlineSeconds = 60; // the whole transfer of a link or a probe
 constexpr int MaxRedirects = 10;
 } // namespace WebLimits
 
@@ -20,10 +20,10 @@ enum class WebFailure {
     InvalidUrl,
     HostNotFound,
     ConnectionRefused,
-    ConnectTimeout,     // no connection within the connect time-out
-    Stalled,            // connected, then nothing for the stall time-out
-    TlsUntrusted,       // the server's certificate is not trusted (or names another host)
-    TlsFailed,          // another TLS failure
+    ConnectTimeout, // no connection within the connect time-out
+    Stalled,        // connected, then nothing for the stall time-out
+    TlsUntrusted,   // the server's certificate is not trusted (or names another host)
+    TlsFailed,      // another TLS failure
     TooManyRedirects,
     ProtocolNotAllowed, // a URL or redirect to anything but http, https or ftp
     TooLarge,           // over the byte cap or past the deadline, where that fails the transfer
@@ -48,8 +48,9 @@ struct WebVerdict {
     WebReason reason = WebReason::NoAnswer;
     long status = 0; // HTTP status of the final answer; 0 for FTP or none
     WebFailure failure = WebFailure::None;
-    QString failureText; // the network library's words for a failure
-    QString finalUrl;    // where the last redirect led
+    QString failureText;               // the network library's words for a failure
+    QString finalUrl;                  // where the last redirect led
+    int redirects = 0;                 // how many redirects were followed
     std::optional<bool> fragmentFound; // a link with a fragment whose page arrived: an id or name of it there
 };
 

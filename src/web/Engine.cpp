@@ -9,7 +9,7 @@ Engine::Engine(Document& document, RunState& run, RichTextBox& editor, CheckProg
 {
     m_web = std::make_unique<WebCheck>(run.abort, settings.limits);
     m_web->setDecoder([&document](const QByteArray& body) { return decodeWebAnswer(body, document.encoding); });
-    m_scanner = std::make_unique<LinkScanner>(document, run, editor, progress, *m_web);
+    m_scanner = std::make_unique<LinkScanner>(document, run, editor, progress, *m_web, m_registry);
     m_loader = std::make_unique<DocumentLoader>(document, run, settings.encoding, *m_web, *m_scanner, prompter);
     m_navigator = std::make_unique<LinkNavigator>(run, editor, progress, prompter);
     const auto record = [this](const QString& path) {

@@ -4,6 +4,7 @@
 #include "TransferScheduler.h"
 #include "WebCheck.h"
 #include "links/LinkNavigator.h"
+#include "links/LinkRegistry.h"
 #include "links/LinkScanner.h"
 #include "store/DocumentWriter.h"
 
@@ -32,6 +33,8 @@ public:
     LinkScanner& scanner() { return *m_scanner; }
     DocumentLoader& loader() { return *m_loader; }
     LinkNavigator& navigator() { return *m_navigator; }
+    // Why each painted tag has its colour.
+    LinkRegistry& registry() { return m_registry; }
     DocumentWriter& writer() { return *m_writer; }
 
     // Records a path as the newest entry of the history of opened files: after a local file was loaded,
@@ -39,6 +42,7 @@ public:
     void setRecordInHistory(std::function<void(const QString& path)> record);
 
 private:
+    LinkRegistry m_registry;
     std::unique_ptr<WebCheck> m_web;
     std::unique_ptr<LinkScanner> m_scanner;
     std::unique_ptr<DocumentLoader> m_loader;

@@ -85,6 +85,7 @@ WebVerdict judgeWebAnswer(const WebAnswer& answer, const NotFoundAnswer& notFoun
     WebVerdict verdict;
     verdict.status = answer.status;
     verdict.finalUrl = answer.finalUrl;
+    verdict.redirects = answer.redirects;
     verdict.fragmentFound = answer.fragmentFound;
     verdict.reason = bodyReason(answer, notFound, probeUrl, hasFragment, cutKind, verdict.exists);
     // An error status is a missing target whatever the bodies say, and the best account of why.
@@ -103,5 +104,6 @@ WebVerdict noAnswerVerdict(const TransferResult& result)
     verdict.failureText = result.errorText;
     verdict.status = result.status;
     verdict.finalUrl = result.finalUrl;
+    verdict.redirects = result.redirects;
     return verdict;
 }

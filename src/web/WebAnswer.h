@@ -36,6 +36,7 @@ struct WebAnswer {
     long status = 0;    // HTTP status; 0 for FTP
     bool cut = false;   // the transfer kept streaming and was cut: it ran long enough to exist
     QString finalUrl;   // where the last redirect led
+    int redirects = 0;
     std::optional<bool> fragmentFound; // a link with a fragment whose page arrived: an id or name of it there
 };
 

@@ -308,6 +308,7 @@ AnswerMemo::LinkEntry WebCheck::readAnswer(const WebLink& link, const TransferSc
     answer.status = link.isHttp ? result.status : 0;
     answer.cut = outcome.cut;
     answer.finalUrl = result.finalUrl;
+    answer.redirects = result.redirects;
     // The body of an FTP or .EXE link is never read, and with no page there are no headers to read.
     if (link.cutKind || result.body.isEmpty())
         return entry;

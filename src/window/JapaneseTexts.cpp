@@ -168,3 +168,79 @@ QString anyLinkLabel()
 {
     return QStringLiteral("次のリンク");
 }
+
+namespace {
+
+QString phraseText(const ReasonPart& part)
+{
+    const QStringList& a = part.args;
+    switch (part.phrase) {
+    case ReasonPhrase::NoHref:
+        return QStringLiteral("HREFの値がありません");
+    case ReasonPhrase::EmptyValue:
+        return QStringLiteral("空のリンクは調べません");
+    case ReasonPhrase::NotCheckedScheme:
+        return QStringLiteral("%1:のリンクは調べません").arg(a.value(0));
+    case ReasonPhrase::AnchorFound:
+        return QStringLiteral("アンカー「%1」があります").arg(a.value(0));
+    case ReasonPhrase::AnchorMissing:
+        return QStringLiteral("文書にidまたはname「%1」がありません").arg(a.value(0));
+    case ReasonPhrase::FileFound:
+        return QStringLiteral("ファイルがあります: %1").arg(a.value(0));
+    case ReasonPhrase::FileMissing:
+        return QStringLiteral("ファイルがありません: %1").arg(a.value(0));
+    case ReasonPhrase::HttpStatus:
+        return a.value(1).isEmpty() ? a.value(0) : a.value(0) + u' ' + a.value(1);
+    case ReasonPhrase::FtpFileFound:
+        return QStringLiteral("FTPサーバーからファイルを受け取りました");
+    case ReasonPhrase::CutWhileStreaming:
+        return QStringLiteral("受信が続いたため途中で打ち切りました（リンク先はあります）");
+    case ReasonPhrase::SameAsNotFound:
+        return QStringLiteral("存在しないページと同じ応答です（ソフト404、またはどのパスにも同じページを返すサイト）");
+    case ReasonPhrase::MissingHeaders:
+        return QStringLiteral("Server・Date・Last-Modifiedヘッダーのない応答です");
+    case ReasonPhrase::HostNotFound:
+        return QStringLiteral("ホストが見つかりません");
+    case ReasonPhrase::ConnectionRefused:
+        return QStringLiteral("接続を拒否されました");
+    case ReasonPhrase::ConnectTimeout:
+        return QStringLiteral("%1秒以内に応答がありません").arg(a.value(0));
+    case ReasonPhrase::Stalled:
+        return QStringLiteral("%1秒間データが届きません").arg(a.value(0));
+    case ReasonPhrase::TlsUntrusted:
+        return QStringLiteral("TLS証明書を信頼できません");
+    case ReasonPhrase::TlsFailed:
+        return QStringLiteral("TLSで失敗しました: %1").arg(a.value(0));
+    case ReasonPhrase::TooManyRedirects:
+        return QStringLiteral("リダイレクトが多すぎます（%1回）").arg(a.value(0));
+    case ReasonPhrase::ProtocolNotAllowed:
+        return QStringLiteral("許可されていないプロトコルへのリダイレクトです");
+    case ReasonPhrase::TooLarge:
+        return QStringLiteral("大きすぎるか、届くのが遅すぎます");
+    case ReasonPhrase::RemoteFileNotFound:
+        return QStringLiteral("FTPサーバーにファイルがありません");
+    case ReasonPhrase::Stopped:
+        return QStringLiteral("中止しました");
+    case ReasonPhrase::InvalidUrl:
+        return QStringLiteral("URLが正しくありません");
+    case ReasonPhrase::OtherFailure:
+        return a.value(0).isEmpty() ? QStringLiteral("要求に失敗しました") : a.value(0);
+    case ReasonPhrase::FragmentFound:
+        return QStringLiteral("ページにidまたはname「%1」があります").arg(a.value(0));
+    case ReasonPhrase::FragmentMissing:
+        return QStringLiteral("ただしページにidまたはname「%1」がありません").arg(a.value(0));
+    case ReasonPhrase::RedirectedTo:
+        return QStringLiteral("移動先: %1").arg(a.value(0));
+    }
+    return QString();
+}
+
+} // namespace
+
+QString reasonText(const QList<ReasonPart>& parts)
+{
+    QStringList texts;
+    for (const ReasonPart& part : parts)
+        texts.append(phraseText(part));
+    return texts.join(QStringLiteral("、"));
+}

@@ -3,6 +3,7 @@
 #include "common/Prompter.h"
 #include "links/CheckProgress.h"
 #include "links/LinkKinds.h"
+#include "links/ReasonDescription.h"
 
 #include <QString>
 
@@ -19,3 +20,5 @@ QString linkClassLabel(LinkClass linkClass);
 QString linkClassSentence(LinkClass linkClass);
 // The first entry of the navigation list: stop at any link.
 QString anyLinkLabel();
+// Why a link has its result, as the status strip and the tooltip say it.
+QString reasonText(const QList<ReasonPart>& parts);

@@ -20,11 +20,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolTip>
 
 namespace {
 
@@ -62,7 +64,7 @@ public:
     {
         m_window.m_exitButton->setText(ExitCaption);
         m_window.setCommandsEnabled(true);
-        m_window.m_statusSentence->show();
+        m_window.setCaretStatusVisible(true);
         m_window.m_operationStatus->clear();
         m_window.m_progressBar->hide();
         m_window.m_run.*m_flag = false;
@@ -150,6 +152,9 @@ void MainWindow::createControls()
     m_progressBar->setTextVisible(false);
     m_progressBar->hide();
     m_statusSentence = place(new QLabel(m_statusStrip), "statusSentence", at(30, 30, 5535, 315));
+    // Why the link at the caret has its colour, beside the sentence that names the colour.
+    m_linkReason = place(new QLabel(m_statusStrip), "linkReason", at(5600, 30, 2800, 315));
+    m_documentEdit->viewport()->installEventFilter(this);
     m_operationStatus = place(new QLabel(m_statusStrip), "operationStatus", at(2535, 30, 2235, 315));
 
     // The exit button closes the window; while an operation runs, the close turns into a stop request.
@@ -233,6 +238,10 @@ void MainWindow::layoutControls()
     m_editorArea->setGeometry(0, m_editorArea->y(), inner.width(),
                               editorHeight > 0 ? editorHeight : m_editorArea->height());
     m_documentEdit->setGeometry(0, 0, m_editorArea->width(), m_editorArea->height());
+    // The reason takes the strip up to the encoding shown at its right end.
+    constexpr int EncodingRoomTwips = 1800;
+    m_linkReason->resize(std::max(0, inner.width() - m_linkReason->x() - twipsToPixels(EncodingRoomTwips, this)),
+                         m_linkReason->height());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -331,7 +340,8 @@ bool MainWindow::readHtmlData(const QString& encoding)
 void MainWindow::showLoadingStatus()
 {
     m_statusSentence->clear();
-    m_statusSentence->hide();
+    m_linkReason->clear();
+    setCaretStatusVisible(false);
     m_operationStatus->setText(QStringLiteral("読み込み中..."));
     m_progressBar->setValue(0);
 }
@@ -370,18 +380,62 @@ bool MainWindow::selectDataKindPrint()
     if (const auto color = m_editor->selColor()) {
         const auto linkClass = classOfColor(*color);
         m_statusSentence->setText(linkClass ? linkClassSentence(*linkClass) : QString());
+        m_linkReason->setText(linkClass ? linkReasonOfSelection() : QString());
+        m_linkReason->setToolTip(m_linkReason->text());
     }
+    return true;
+}
+
+void MainWindow::setCaretStatusVisible(bool visible)
+{
+    m_statusSentence->setVisible(visible);
+    m_linkReason->setVisible(visible);
+}
+
+QString MainWindow::linkReasonAt(int offset) const
+{
+    const LinkRegistry::Entry* entry = m_engine->registry().find(m_editor->linkIdAt(offset));
+    return entry ? reasonText(describeReason(entry->result, entry->reason)) : QString();
+}
+
+QString MainWindow::linkReasonOfSelection() const
+{
+    const int start = m_editor->selStart();
+    return linkReasonAt(m_editor->selLength() > 0 ? start : start - 1);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_documentEdit->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        return showLinkReasonTip(help->pos(), help->globalPos());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::showLinkReasonTip(const QPoint& viewportPosition, const QPoint& globalPosition)
+{
+    // The character under the pointer: the one the cursor position nearest to it stands before.
+    const QTextCursor cursor = m_documentEdit->cursorForPosition(viewportPosition);
+    const int offset = m_editor->toTextOffset(cursor.position());
+    const QString reason = linkReasonAt(offset);
+    if (reason.isEmpty()) {
+        QToolTip::hideText();
+        return false;
+    }
+    QToolTip::showText(globalPosition, reason, m_documentEdit->viewport());
     return true;
 }
 
 void MainWindow::onCheckOneLinkClicked()
 {
-    m_statusSentence->show();
+    setCaretStatusVisible(true);
     m_statusSentence->setText(QStringLiteral("調査中のリンク先"));
+    m_linkReason->clear();
     const QString first = m_editor->selText();
     const OperationScope busy(*this, &RunState::isBusy);
     const DetachedSelection offScreen(*m_editor);
-    checkCurrentLink(*m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web());
+    checkCurrentLink(*m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web(), m_engine->registry());
     selectDataKindPrint();
 }
 

@@ -51,6 +51,7 @@ public:
     bool selectDataKindPrint();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -87,6 +88,13 @@ private:
     void setCommandsEnabled(bool enabled);
     // The status strip of a load or a check of all links: the caret description gives way to progress.
     void showLoadingStatus();
+    void setCaretStatusVisible(bool visible);
+    // Why the link painted at a text offset has its colour, worded for the user; empty when no check
+    // painted the character there.
+    QString linkReasonAt(int offset) const;
+    // The same for the selection: its first character, or for a bare caret the character before it.
+    QString linkReasonOfSelection() const;
+    bool showLinkReasonTip(const QPoint& viewportPosition, const QPoint& globalPosition);
 
     Prompter& m_prompter;
     Document m_document;
@@ -112,6 +120,7 @@ private:
     StatusStrip* m_statusStrip = nullptr;
     QProgressBar* m_progressBar = nullptr;
     QLabel* m_statusSentence = nullptr;
+    QLabel* m_linkReason = nullptr;
     QLabel* m_operationStatus = nullptr;
     QAction* m_openAction = nullptr;
     QAction* m_exitAction = nullptr;

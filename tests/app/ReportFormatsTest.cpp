@@ -89,9 +89,10 @@ TEST_F(Reports, TextSaysWhereAndWhyThenSums)
 TEST_F(Reports, TsvKeepsItsLinesWithEveryValueOnOne)
 {
     const CommandResult result = runCheck({QStringLiteral("--format"), QStringLiteral("tsv"), document});
-    EXPECT_EQ(result.out.split(u'\n', Qt::SkipEmptyParts),
-              (QStringList{QStringLiteral("31\t2\t#章"), QStringLiteral("50\t101\tない.html"),
-                           QStringLiteral("76\t99\tmailto:x@example.org"), QStringLiteral("112\t101\ta\\tb\\\\c.html")}));
+    EXPECT_EQ(
+        result.out.split(u'\n', Qt::SkipEmptyParts),
+        (QStringList{QStringLiteral("31\t2\t#章"), QStringLiteral("50\t101\tない.html"),
+                     QStringLiteral("76\t99\tmailto:x@example.org"), QStringLiteral("112\t101\ta\\tb\\\\c.html")}));
 }
 
 TEST_F(Reports, JsonHoldsEveryField)
@@ -174,7 +175,8 @@ TEST(ReportOptions, FoldersNeedRecursionAndAreCheckedInOrder)
     EXPECT_EQ(deep.out, QStringLiteral("# %1\n7\t102\t#x\n# %2\n17\t2\t#x\n")
                             .arg(dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("sub/a.HTM"))));
     // An unreadable document beside readable ones: exit status 2, the others still reported.
-    const CommandResult mixed = runCheck({dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("no.html"))});
+    const CommandResult mixed =
+        runCheck({dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("no.html"))});
     EXPECT_EQ(mixed.exitCode, 2);
     EXPECT_TRUE(mixed.out.contains(QStringLiteral("NG-page #x")));
     EXPECT_TRUE(mixed.out.contains(QStringLiteral("no.html: could not be read")));
@@ -191,7 +193,8 @@ TEST(ReportOptions, ADocumentsAnswersAreSharedWithTheNext)
     LoopbackServers servers(options);
     ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
     const auto link = [&](const char* host, const char* path) {
-        return QStringLiteral("<a href=\"%1\">x</a>\n").arg(servers.url(QString::fromLatin1(host), QString::fromLatin1(path)));
+        return QStringLiteral("<a href=\"%1\">x</a>\n")
+            .arg(servers.url(QString::fromLatin1(host), QString::fromLatin1(path)));
     };
     QTemporaryDir dir;
     const QString first = dir.filePath(QStringLiteral("one.html"));
@@ -200,17 +203,18 @@ TEST(ReportOptions, ADocumentsAnswersAreSharedWithTheNext)
                       link("127.0.0.1", "/missing/shared.html") + link("127.0.0.2", "/ok/soft.html") +
                       link("127.0.0.1", "/document/doc.html#top"))
                          .toUtf8());
-    writeFile(second, (QStringLiteral("<html>") + link("127.0.0.2", "/ok/soft.html") + link("127.0.0.1", "/ok/own.html") +
-                       link("127.0.0.1", "/ok/shared.html") + link("127.0.0.1", "/document/doc.html#nowhere"))
-                          .toUtf8());
+    writeFile(second,
+              (QStringLiteral("<html>") + link("127.0.0.2", "/ok/soft.html") + link("127.0.0.1", "/ok/own.html") +
+               link("127.0.0.1", "/ok/shared.html") + link("127.0.0.1", "/document/doc.html#nowhere"))
+                  .toUtf8());
 
-    const QString alone = runCheck({QStringLiteral("--format=tsv"), first}).out +
-                          runCheck({QStringLiteral("--format=tsv"), second}).out;
+    const QString alone =
+        runCheck({QStringLiteral("--format=tsv"), first}).out + runCheck({QStringLiteral("--format=tsv"), second}).out;
     const QJsonObject before = servers.stats();
     const CommandResult together = runCheck({QStringLiteral("--format=tsv"), first, second});
-    EXPECT_EQ(together.out, QStringLiteral("# %1\n").arg(first) + alone.left(alone.indexOf(QStringLiteral("\n"), 0) + 1) +
-                                alone.section(u'\n', 1, 3) + QStringLiteral("\n# %1\n").arg(second) +
-                                alone.section(u'\n', 4));
+    EXPECT_EQ(together.out, QStringLiteral("# %1\n").arg(first) +
+                                alone.left(alone.indexOf(QStringLiteral("\n"), 0) + 1) + alone.section(u'\n', 1, 3) +
+                                QStringLiteral("\n# %1\n").arg(second) + alone.section(u'\n', 4));
     // Every request of the run together was made once: as many as the first document alone asked for,
     // plus what only the second one links to.
     const auto made = [&](const QString& host, const QString& request) {

@@ -83,7 +83,7 @@ appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli valid
 grep -q -- "--encoding" "$scratch/help.txt" || fail "tarnwick-check --help does not list --encoding"
 printf '<HTML><BODY><A NAME="top"></A><A HREF="#top">up</A> <A HREF="missing.html">gone</A></BODY></HTML>\n' \
     >"$scratch/page.html"
-(cd "$scratch" && timeout 60 "$root/usr/bin/tarnwick-check" page.html >"$scratch/check.txt" 2>&1)
+(cd "$scratch" && timeout 60 "$root/usr/bin/tarnwick-check" --format tsv page.html >"$scratch/check.txt" 2>&1)
 status=$?
 codes=$(cut -f2,3 "$scratch/check.txt" | tr '\t\n' ' ')
 [ $status -eq 1 ] && [ "$codes" = "2 #top 101 missing.html " ] ||

@@ -23,7 +23,7 @@ protected:
     std::optional<CheckedTag> checkAt(int start, int length)
     {
         f.editor.setSelection(start, length);
-        return checkCurrentLink(f.editor, f.editor.selText(), QStringLiteral("/nowhere"), true, f.web);
+        return checkCurrentLink(f.editor, f.editor.selText(), QStringLiteral("/nowhere"), true, f.web, f.registry);
     }
 
     bool painted(int offset) { return f.paintAt(offset).second; }
@@ -77,7 +77,7 @@ TEST_F(SingleCheck, TheLessThanSelectedByAMoveIsThatLinkAndItsReasonComesBack)
     EXPECT_EQ(checked->length, 11);
     EXPECT_EQ(checked->classification.result, LinkResult::OkPage);
     EXPECT_EQ(checked->classification.reason.kind, LinkReason::Kind::Anchor);
-    EXPECT_EQ(checked->classification.reason.target, QStringLiteral("N"));
+    EXPECT_EQ(checked->classification.reason.target, QStringLiteral("n")); // as written
     EXPECT_EQ(f.editor.selStart(), link);
     EXPECT_EQ(f.paintAt(link + 5), std::make_pair(LinkColor::OkPage, true));
 }
@@ -102,7 +102,7 @@ TEST_F(SingleCheck, EmptyValueIsCheckedAsARelativeFile)
 {
     f.editor.setText(QStringLiteral("<a href=\"\">"));
     f.editor.setSelection(2, 0);
-    ASSERT_TRUE(checkCurrentLink(f.editor, QString(), QStringLiteral("/"), true, f.web));
+    ASSERT_TRUE(checkCurrentLink(f.editor, QString(), QStringLiteral("/"), true, f.web, f.registry));
     EXPECT_EQ(f.paintAt(0), std::make_pair(LinkColor::OkFile, true)); // the folder itself exists
 }
 

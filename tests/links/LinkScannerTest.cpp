@@ -236,7 +236,7 @@ TEST(LinkScanner, KeepsWhyEachLinkHasItsResult)
     const QList<LinkReason> reasons = columnOf(f.table(), [](const LinkEntry& e) { return e.reason; });
     ASSERT_EQ(reasons.size(), 6);
     EXPECT_EQ(reasons[0].kind, LinkReason::Kind::Anchor);
-    EXPECT_EQ(reasons[0].target, QStringLiteral("TOP"));
+    EXPECT_EQ(reasons[0].target, QStringLiteral("Top")); // as written
     EXPECT_EQ(reasons[1].kind, LinkReason::Kind::File);
     EXPECT_EQ(reasons[1].target, dir.filePath(QStringLiteral("there.html")));
     EXPECT_EQ(reasons[2].target, dir.filePath(QStringLiteral("gone.html")));

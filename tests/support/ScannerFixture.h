@@ -6,6 +6,7 @@
 #include "common/RunState.h"
 #include "links/CheckProgress.h"
 #include "links/LinkKinds.h"
+#include "links/LinkRegistry.h"
 #include "links/LinkScanner.h"
 
 #include <QStringList>
@@ -75,7 +76,8 @@ struct ScannerFixture {
     RunState run;
     RecordingProgress progress;
     FakeWebCheck web;
-    LinkScanner scanner{document, run, editor, progress, web};
+    LinkRegistry registry;
+    LinkScanner scanner{document, run, editor, progress, web, registry};
 
     bool check(const QString& text, const QString& base = QStringLiteral("/nowhere"), bool isFile = true)
     {

@@ -31,5 +31,6 @@ struct FullCheckHarness {
     RichTextBox editor{&textDocument};
     RecordingProgress progress;
     WebCheck web;
-    LinkScanner scanner{document, run, editor, progress, web};
+    LinkRegistry registry;
+    LinkScanner scanner{document, run, editor, progress, web, registry};
 };

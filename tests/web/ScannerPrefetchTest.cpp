@@ -31,7 +31,8 @@ struct PrefetchFixture {
     RunState run;
     RecordingProgress progress;
     RecordingWebCheck web;
-    LinkScanner scanner{document, run, editor, progress, web};
+    LinkRegistry registry;
+    LinkScanner scanner{document, run, editor, progress, web, registry};
 
     bool check(const QString& text, const QString& base, bool isFile)
     {
