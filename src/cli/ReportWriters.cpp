@@ -1,5 +1,6 @@
 #include "EnglishTexts.h"
 #include "Report.h"
+#include "common/CsvRow.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -116,29 +117,11 @@ public:
         for (const LinkRecord& link : record.links) {
             if (!shows(link))
                 continue;
-            const QStringList fields{record.document,
-                                     QString::number(link.line),
-                                     QString::number(link.column),
-                                     QString::number(link.start),
-                                     QString::number(toCode(link.result)),
-                                     resultName(link.result),
-                                     link.value,
-                                     link.target,
-                                     link.reason,
-                                     link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()};
-            QStringList quoted;
-            for (const QString& field : fields)
-                quoted.append(csvField(field));
-            m_out << quoted.join(u',') << "\r\n";
+            m_out << csvRow({record.document, QString::number(link.line), QString::number(link.column),
+                             QString::number(link.start), QString::number(toCode(link.result)), resultName(link.result),
+                             link.value, link.target, link.reason,
+                             link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()});
         }
-    }
-
-private:
-    static QString csvField(QString field)
-    {
-        if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') && !field.contains(u'\r'))
-            return field;
-        return u'"' + field.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
     }
 };
 

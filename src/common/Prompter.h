@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WriteFailure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +20,7 @@ enum class PromptId {
     Unchanged,              // nothing to write: the text is unchanged
     NumberedExtension,      // the extension is a number, maybe a backup: overwrite, rename or cancel?
     Written,                // the document was written
-    WriteFailed,            // args: the target, then the system's error text (WriteProblem::System)
+    WriteFailed,            // args: the target, then the system's error text (WriteFailure::System)
     Unencodable,            // args: line, character, its code (hex), encoding name
     NearestCharacters,      // characters would be written as others: args: line, character, its code (hex) of the
                             // first; how many; encoding name; the character the first becomes. Write them so?
@@ -29,13 +31,10 @@ enum class PromptId {
     UnknownEncodingSetting, // args: the encoding the INI file names; each document's is detected instead
 };
 
-// Why a write failed.
-enum class WriteProblem { None, InvalidName, IsFolder, NotRegularFile, ReadOnly, System };
-
 struct Prompt {
     PromptId id;
     QStringList args = {}; // the values the wording mentions, in the order the prompt's comment gives
-    WriteProblem problem = WriteProblem::None;
+    WriteFailure problem = WriteFailure::None; // for WriteFailed
 };
 
 // UnreadBytes or WriteUnreadBytes. args: the encoding's name; how many bytes it could not read (shown as
@@ -46,6 +45,7 @@ Prompt readLossPrompt(PromptId id, const TextEncoding& encoding, const ReadLoss&
 enum class FileDialogKind {
     OpenDocument,  // choose an HTML document to load
     WriteDocument, // choose where to write the document (an existing file or a new name)
+    SaveLinkList,  // choose where to save the link list as CSV (an existing file or a new name)
 };
 
 // Every question and report the program puts to the user goes through here: the window answers with

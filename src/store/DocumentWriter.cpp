@@ -52,25 +52,6 @@ Prompt nearestPrompt(const QString& text, const CodePage::Encoded& encoded, cons
                                              << codePage.decode(codePage.encode(character).bytes)};
 }
 
-WriteProblem problemOf(WriteFailure failure)
-{
-    switch (failure) {
-    case WriteFailure::InvalidName:
-        return WriteProblem::InvalidName;
-    case WriteFailure::IsFolder:
-        return WriteProblem::IsFolder;
-    case WriteFailure::NotRegularFile:
-        return WriteProblem::NotRegularFile;
-    case WriteFailure::ReadOnly:
-        return WriteProblem::ReadOnly;
-    case WriteFailure::System:
-        return WriteProblem::System;
-    case WriteFailure::None:
-        break;
-    }
-    return WriteProblem::None;
-}
-
 } // namespace
 
 DocumentWriter::DocumentWriter(Document& document, RunState& run, RichTextBox& editor, Prompter& prompter,
@@ -171,7 +152,7 @@ bool DocumentWriter::writeTarget(const QString& target, const QByteArray& bytes,
     const WriteResult result = writeDocumentFile(target, bytes, backup);
     if (result.ok())
         return true;
-    m_prompter.ask({PromptId::WriteFailed, {target, result.systemError}, problemOf(result.failure)});
+    m_prompter.ask({PromptId::WriteFailed, {target, result.systemError}, result.failure});
     return false;
 }
 

@@ -1,19 +1,10 @@
 #pragma once
 
 #include "WriteSteps.h"
+#include "common/WriteFailure.h"
 
 #include <QByteArray>
 #include <QString>
-
-// Why a write failed, as data for the window to put into words.
-enum class WriteFailure {
-    None,
-    InvalidName,    // the path is empty or no file name (a NUL, an unpaired surrogate)
-    IsFolder,       // a folder has the name
-    NotRegularFile, // a device, a pipe, a socket... has the name
-    ReadOnly,       // nobody may write the file, or this process may not
-    System,         // a system call failed: see errorNumber and systemError
-};
 
 struct WriteResult {
     WriteFailure failure = WriteFailure::None;

@@ -2,19 +2,19 @@
 
 namespace {
 
-QString writeProblemText(WriteProblem problem, const QStringList& args)
+QString writeProblemText(WriteFailure problem, const QStringList& args)
 {
     switch (problem) {
-    case WriteProblem::InvalidName:
+    case WriteFailure::InvalidName:
         return QStringLiteral("ファイル名が正しくありません。");
-    case WriteProblem::IsFolder:
+    case WriteFailure::IsFolder:
         return QStringLiteral("同じ名前のフォルダーがあります。");
-    case WriteProblem::NotRegularFile:
+    case WriteFailure::NotRegularFile:
         return QStringLiteral("通常のファイルではありません。");
-    case WriteProblem::ReadOnly:
+    case WriteFailure::ReadOnly:
         return QStringLiteral("読み取り専用のファイルです。");
-    case WriteProblem::System:
-    case WriteProblem::None:
+    case WriteFailure::System:
+    case WriteFailure::None:
         break;
     }
     return args.value(1);
@@ -110,6 +110,8 @@ QString fileDialogFilter(FileDialogKind kind)
     switch (kind) {
     case FileDialogKind::OpenDocument:
         return QStringLiteral("HTMLファイル (*.HTM;*.HTML)|*.HTM;*HTML|すべてのファイル|*.*");
+    case FileDialogKind::SaveLinkList:
+        return QStringLiteral("CSVファイル (*.csv)|*.csv|すべてのファイル|*.*");
     case FileDialogKind::WriteDocument:
         break;
     }

@@ -3,6 +3,8 @@
 #include "EncodingMenu.h"
 #include "HistoryList.h"
 #include "JapaneseTexts.h"
+#include "LinkListModel.h"
+#include "LinkListPanel.h"
 #include "PathBox.h"
 #include "StatusStrip.h"
 #include "TextEditBox.h"
@@ -15,6 +17,7 @@
 #include "dialogs/ColorLegendWindow.h"
 #include "links/CurrentLinkCheck.h"
 #include "store/ChangeDetection.h"
+#include "store/FileReplace.h"
 #include "store/History.h"
 
 #include <QCheckBox>
@@ -91,6 +94,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const EngineS
     m_progress = std::make_unique<WindowProgress>(m_operationStatus, m_progressBar, m_statusStrip);
     m_engine = std::make_unique<Engine>(m_document, m_run, *m_editor, *m_progress, m_prompter, settings);
     connect(m_editor, &RichTextBox::selectionChanged, this, &MainWindow::onEditorSelectionChanged);
+    createLinkList();
 
     resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
     loadHistory(iniPath);
@@ -183,6 +187,9 @@ void MainWindow::createMenus()
     m_encodingMenu = new EncodingMenu(m_document, menuBar(), m_statusStrip, this);
     connect(m_encodingMenu, &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
 
+    m_viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
     m_colorLegendAction =
@@ -191,6 +198,49 @@ void MainWindow::createMenus()
     helpMenu->addSeparator();
     m_aboutAction = helpMenu->addAction(QStringLiteral("バージョン情報(&A)"), this, &MainWindow::onAboutTriggered);
     m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
+}
+
+void MainWindow::createLinkList()
+{
+    m_linkListModel = new LinkListModel(*m_editor, this);
+    m_linkListPanel = new LinkListPanel(*m_linkListModel, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_linkListPanel);
+    m_linkListPanel->hide();
+    QAction* toggle = m_linkListPanel->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("linkListAction"));
+    toggle->setText(QStringLiteral("リンク一覧(&L)"));
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_viewMenu->addAction(toggle);
+    connect(m_linkListPanel, &LinkListPanel::tagChosen, this, &MainWindow::onLinkListTagChosen);
+    connect(m_linkListPanel, &LinkListPanel::saveCsvRequested, this, &MainWindow::onSaveLinkListRequested);
+}
+
+void MainWindow::refreshLinkList(bool painted)
+{
+    if (painted)
+        m_linkListModel->rebuild(m_engine->scanner().table());
+    else
+        m_linkListModel->clear();
+}
+
+void MainWindow::onLinkListTagChosen(int textOffset)
+{
+    if (m_run.isOperationRunning())
+        return;
+    // As a move does: only the tag's "<" selected, scrolled into view, and described on the strip.
+    m_editor->setSelection(textOffset, 1);
+}
+
+void MainWindow::onSaveLinkListRequested()
+{
+    const QString path = trimBlanks(m_prompter.chooseFile(FileDialogKind::SaveLinkList));
+    if (path.isEmpty())
+        return;
+    // With a byte-order mark, so that spreadsheet programs read it as UTF-8.
+    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + m_linkListPanel->csvText().toUtf8();
+    const WriteResult result = writeDocumentFile(path, bytes, false);
+    if (!result.ok())
+        m_prompter.ask({PromptId::WriteFailed, {path, result.systemError}, result.failure});
 }
 
 void MainWindow::setTabOrder()
@@ -333,8 +383,11 @@ bool MainWindow::readHtmlData(const QString& encoding)
     m_document.docLoaded = false;
     const OperationScope busy(*this, &RunState::isBusy);
     showLoadingStatus();
+    refreshLinkList(false);
     const DetachedSelection offScreen(*m_editor);
-    return m_engine->loader().load(m_pathEdit->toPlainText(), encoding) != DocumentLoader::Outcome::Declined;
+    const DocumentLoader::Outcome outcome = m_engine->loader().load(m_pathEdit->toPlainText(), encoding);
+    refreshLinkList(outcome == DocumentLoader::Outcome::Loaded);
+    return outcome != DocumentLoader::Outcome::Declined;
 }
 
 void MainWindow::showLoadingStatus()
@@ -435,7 +488,10 @@ void MainWindow::onCheckOneLinkClicked()
     const QString first = m_editor->selText();
     const OperationScope busy(*this, &RunState::isBusy);
     const DetachedSelection offScreen(*m_editor);
-    checkCurrentLink(*m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web(), m_engine->registry());
+    const std::optional<CheckedTag> checked = checkCurrentLink(
+        *m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web(), m_engine->registry());
+    if (checked)
+        m_linkListModel->updateTag(checked->start, checked->length, checked->classification);
     selectDataKindPrint();
 }
 
@@ -444,7 +500,9 @@ void MainWindow::onCheckAllLinksClicked()
     const OperationScope busy(*this, &RunState::isBusy);
     showLoadingStatus();
     const DetachedSelection offScreen(*m_editor);
-    m_engine->scanner().checkAllLinks(m_document.docBase, m_document.docIsFile, false);
+    // A check stopped before it painted leaves the text, its colours and so the list as they were.
+    if (m_engine->scanner().checkAllLinks(m_document.docBase, m_document.docIsFile, false))
+        refreshLinkList(true);
 }
 
 void MainWindow::onColorLegendTriggered()

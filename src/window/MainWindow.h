@@ -12,12 +12,15 @@
 class EncodingMenu;
 class History;
 class HistoryList;
+class LinkListModel;
+class LinkListPanel;
 class PathBox;
 class Prompter;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -60,6 +63,10 @@ private:
 
     void createControls();
     void createMenus();
+    void createLinkList();
+    // The link list after a full check: one row per link of the table, or none when the check stopped
+    // before painting.
+    void refreshLinkList(bool painted);
     void setTabOrder();
     void loadHistory(const QString& iniPath);
     void fillMoveKinds();
@@ -75,6 +82,8 @@ private:
     void onCheckAllLinksClicked();
     void onEditorSelectionChanged();
     void onColorLegendTriggered();
+    void onLinkListTagChosen(int textOffset);
+    void onSaveLinkListRequested();
     void onAboutTriggered();
     // Reads the current document again in the encoding chosen in the encoding menu.
     void reopenInEncoding(const QString& encoding);
@@ -126,6 +135,9 @@ private:
     QAction* m_exitAction = nullptr;
     QAction* m_colorLegendAction = nullptr;
     QAction* m_aboutAction = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    LinkListModel* m_linkListModel = nullptr;
+    LinkListPanel* m_linkListPanel = nullptr;
     EncodingMenu* m_encodingMenu = nullptr;
 
     TextEditBox* m_editor = nullptr;

@@ -203,7 +203,7 @@ TEST_F(WriterTest, AReadOnlyFileIsRefusedWithAndWithoutBackup)
         EXPECT_EQ(writer.writeHtmlData(backup), Outcome::Failed);
         ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
         EXPECT_EQ(prompter.asked[0].prompt.args.value(0), file(QStringLiteral("ro.html")));
-        EXPECT_EQ(prompter.asked[0].prompt.problem, WriteProblem::ReadOnly);
+        EXPECT_EQ(prompter.asked[0].prompt.problem, WriteFailure::ReadOnly);
         EXPECT_EQ(folderNames(dir), QStringList{QStringLiteral("ro.html")});
         EXPECT_EQ(readBytes(file(QStringLiteral("ro.html"))), QByteArray("<html>old</html>"));
         EXPECT_TRUE(isTextChanged(editor, document));
@@ -213,7 +213,7 @@ TEST_F(WriterTest, AReadOnlyFileIsRefusedWithAndWithoutBackup)
 struct FailureCase {
     const char* name;
     QString target; // relative to the folder
-    WriteProblem problem;
+    WriteFailure problem;
     friend void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -234,16 +234,16 @@ TEST_P(WriteFailures, NameWhyTheFileWasNotWritten)
     EXPECT_EQ(prompter.asked[0].prompt.problem, c.problem);
     EXPECT_EQ(prompter.asked[0].prompt.args.value(0), target);
     // Only a failed system call has a text of its own.
-    EXPECT_EQ(prompter.asked[0].prompt.args.value(1).isEmpty(), c.problem != WriteProblem::System);
+    EXPECT_EQ(prompter.asked[0].prompt.args.value(1).isEmpty(), c.problem != WriteFailure::System);
     EXPECT_FALSE(document.docIsFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Problems, WriteFailures,
-    ::testing::Values(FailureCase{"Folder", QStringLiteral("folder"), WriteProblem::IsFolder},
-                      FailureCase{"Device", QStringLiteral("/dev/null"), WriteProblem::NotRegularFile},
-                      FailureCase{"BadName", QStringLiteral("a") + QChar(0xD800), WriteProblem::InvalidName},
-                      FailureCase{"NoFolder", QStringLiteral("no folder/x.html"), WriteProblem::System}),
+    ::testing::Values(FailureCase{"Folder", QStringLiteral("folder"), WriteFailure::IsFolder},
+                      FailureCase{"Device", QStringLiteral("/dev/null"), WriteFailure::NotRegularFile},
+                      FailureCase{"BadName", QStringLiteral("a") + QChar(0xD800), WriteFailure::InvalidName},
+                      FailureCase{"NoFolder", QStringLiteral("no folder/x.html"), WriteFailure::System}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 // A write that fails halfway (here: the file size limit, as a full disk would) leaves the document
@@ -267,7 +267,7 @@ TEST_F(WriterTest, AWriteThatFailsHalfwayLeavesTheDocumentAsItWas)
     EXPECT_EQ(readBytes(file(QStringLiteral("index.html"))), QByteArray("<html>old</html>"));
     ASSERT_EQ(prompter.ids(), QList{PromptId::WriteFailed});
     EXPECT_EQ(prompter.asked[0].prompt.args.value(0), file(QStringLiteral("index.html")));
-    EXPECT_EQ(prompter.asked[0].prompt.problem, WriteProblem::System);
+    EXPECT_EQ(prompter.asked[0].prompt.problem, WriteFailure::System);
     EXPECT_FALSE(prompter.asked[0].prompt.args.value(1).isEmpty());
     EXPECT_TRUE(isTextChanged(editor, document));
 }

@@ -203,7 +203,7 @@ TEST_F(EncodingMenuByUrl, IsDisabledWhileAnOperationRuns)
 // The wording of the prompts about encodings and writes.
 TEST(EncodingPromptTexts, NameTheCharactersBytesAndProblems)
 {
-    const auto text = [](PromptId id, const QStringList& args, WriteProblem problem = WriteProblem::None) {
+    const auto text = [](PromptId id, const QStringList& args, WriteFailure problem = WriteFailure::None) {
         return promptText({id, args, problem});
     };
     EXPECT_EQ(text(PromptId::NearestCharacters, {"2", "¥", "00A5", "1", "Shift_JIS", "\\"}),
@@ -225,15 +225,15 @@ TEST(EncodingPromptTexts, NameTheCharactersBytesAndProblems)
         QStringLiteral("INIファイルの文字コード「NO-SUCH」は使用できません。\r\n文字コードは文書ごとに判別します。"));
     const QString failed = QStringLiteral("書き込みに失敗しました。\r\n/d/a.html\r\n");
     const QStringList args{QStringLiteral("/d/a.html"), QStringLiteral("No space left on device")};
-    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteProblem::ReadOnly),
+    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteFailure::ReadOnly),
               failed + QStringLiteral("読み取り専用のファイルです。"));
-    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteProblem::IsFolder),
+    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteFailure::IsFolder),
               failed + QStringLiteral("同じ名前のフォルダーがあります。"));
-    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteProblem::NotRegularFile),
+    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteFailure::NotRegularFile),
               failed + QStringLiteral("通常のファイルではありません。"));
-    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteProblem::InvalidName),
+    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteFailure::InvalidName),
               failed + QStringLiteral("ファイル名が正しくありません。"));
-    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteProblem::System), failed + args[1]);
+    EXPECT_EQ(text(PromptId::WriteFailed, args, WriteFailure::System), failed + args[1]);
 }
 
 } // namespace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDockWidget>
+
+class LinkListFilter;
+class LinkListModel;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+// The dockable "リンク一覧" panel: every link of the last full check in a table, sortable by each column,
+// with a text filter, a class filter, the count of the rows shown, and "CSV で保存...".
+class LinkListPanel : public QDockWidget {
+    Q_OBJECT
+public:
+    LinkListPanel(LinkListModel& model, QWidget* parent = nullptr);
+
+    // The rows shown, in their order, as CSV: a header row, then one row per link, CR LF at each end.
+    QString csvText() const;
+
+signals:
+    // The user chose a row: its tag begins at this text offset of the editor.
+    void tagChosen(int textOffset);
+    void saveCsvRequested();
+
+private:
+    void onRowChosen(const QModelIndex& index);
+    void showCount();
+
+    LinkListModel& m_model;
+    LinkListFilter* m_filter;
+    QLineEdit* m_filterEdit;
+    QComboBox* m_classCombo;
+    QLabel* m_countLabel;
+    QTableView* m_table;
+};
