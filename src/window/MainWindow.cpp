@@ -4,6 +4,8 @@
 #include "HistoryList.h"
 #include "JapaneseTexts.h"
 #include "PathBox.h"
+#include "Shortcuts.h"
+#include "StartDocument.h"
 #include "StatusStrip.h"
 #include "TextEditBox.h"
 #include "Twips.h"
@@ -83,6 +85,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const EngineS
     setWindowTitle(AppTitle);
     createControls();
     createMenus();
+    createShortcuts();
     setTabOrder();
 
     m_editor = new TextEditBox(m_documentEdit);
@@ -186,6 +189,17 @@ void MainWindow::createMenus()
     helpMenu->addSeparator();
     m_aboutAction = helpMenu->addAction(QStringLiteral("バージョン情報(&A)"), this, &MainWindow::onAboutTriggered);
     m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
+}
+
+void MainWindow::createShortcuts()
+{
+    m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    followEnabledState(m_openAction, m_browseButton);
+    m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addButtonShortcut(this, m_writeButton, QKeySequence(Qt::CTRL | Qt::Key_S), "writeShortcut");
+    addButtonShortcut(this, m_checkAllLinksButton, QKeySequence(Qt::Key_F5), "checkAllLinksShortcut");
+    addButtonShortcut(this, m_nextLinkButton, QKeySequence(Qt::Key_F3), "nextLinkShortcut");
+    addButtonShortcut(this, m_previousLinkButton, QKeySequence(Qt::SHIFT | Qt::Key_F3), "previousLinkShortcut");
 }
 
 void MainWindow::setTabOrder()
@@ -295,6 +309,12 @@ void MainWindow::onFilesDropped(const QStringList& paths)
     readHtmlData();
 }
 
+void MainWindow::openAtStart(const QString& argument)
+{
+    if (const QString path = startDocumentPath(argument); !path.isEmpty())
+        openPath(path);
+}
+
 void MainWindow::openPath(const QString& path)
 {
     m_pathEdit->setPlainText(path);
@@ -376,13 +396,21 @@ bool MainWindow::selectDataKindPrint()
 
 void MainWindow::onCheckOneLinkClicked()
 {
-    m_statusSentence->show();
-    m_statusSentence->setText(QStringLiteral("調査中のリンク先"));
     const QString first = m_editor->selText();
     const OperationScope busy(*this, &RunState::isBusy);
     const DetachedSelection offScreen(*m_editor);
+    showCheckingOneLinkStatus();
     checkCurrentLink(*m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web());
     selectDataKindPrint();
+}
+
+void MainWindow::showCheckingOneLinkStatus()
+{
+    // Set once the window is locked and the selection detached: from then on no selection change, neither
+    // the check's own while it looks for the tag nor a click into the editor, describes the caret again
+    // (onEditorSelectionChanged) until the check has painted the tag.
+    m_statusSentence->show();
+    m_statusSentence->setText(QStringLiteral("調査中のリンク先"));
 }
 
 void MainWindow::onCheckAllLinksClicked()

@@ -49,6 +49,9 @@ public:
     bool isTextChanged() const;
     // Describes the class of the link under the selection in the status strip.
     bool selectDataKindPrint();
+    // Opens the document the command line names (`tarnwick [FILE|URL]`, see startDocumentPath) as the load
+    // button does, with its messages; a blank argument leaves the window empty.
+    void openAtStart(const QString& argument);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -59,6 +62,8 @@ private:
 
     void createControls();
     void createMenus();
+    // The keys on top of the access keys: each runs its button's or menu item's command.
+    void createShortcuts();
     void setTabOrder();
     void loadHistory(const QString& iniPath);
     void fillMoveKinds();
@@ -71,6 +76,8 @@ private:
     void onPreviousLinkClicked();
     void onNextLinkClicked();
     void onCheckOneLinkClicked();
+    // The status strip of a single check: the caret description says a link is being checked.
+    void showCheckingOneLinkStatus();
     void onCheckAllLinksClicked();
     void onEditorSelectionChanged();
     void onColorLegendTriggered();
