@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev libcurl4-openssl-dev libuchardet-dev
+    qt6-base-dev qt6-translations-l10n libgl-dev libcurl4-openssl-dev libuchardet-dev
     googletest libgtest-dev
     python3 python3-pyftpdlib openssl ca-certificates
     fonts-ipafont-gothic xvfb

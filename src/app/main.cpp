@@ -6,6 +6,7 @@
 #include "store/IniLocation.h"
 #include "window/MainWindow.h"
 #include "window/MessageBoxPrompter.h"
+#include "window/QtTranslations.h"
 
 #include <QApplication>
 #include <QFont>
@@ -17,6 +18,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(AppTitle);
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     QApplication::setWindowIcon(appIcon());
+    if (!installQtJapanese())
+        qWarning("tarnwick: Qt's Japanese texts (qtbase_ja.qm) are missing; its buttons and dialogs speak English");
 
     const QString iniPath =
         iniFileLocation(QCoreApplication::applicationFilePath(), QProcessEnvironment::systemEnvironment());
@@ -29,5 +32,7 @@ int main(int argc, char** argv)
     window.show();
     if (!encoding.unknownName.isEmpty())
         prompter.ask({PromptId::UnknownEncodingSetting, {encoding.unknownName}});
+    // `tarnwick [FILE|URL]`: QApplication has taken its own options (-platform, -style, ...) off the list.
+    window.openAtStart(QCoreApplication::arguments().value(1));
     return app.exec();
 }

@@ -6,6 +6,8 @@
 #include "LinkListModel.h"
 #include "LinkListPanel.h"
 #include "PathBox.h"
+#include "Shortcuts.h"
+#include "StartDocument.h"
 #include "StatusStrip.h"
 #include "TextEditBox.h"
 #include "Twips.h"
@@ -88,6 +90,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const EngineS
     setWindowTitle(AppTitle);
     createControls();
     createMenus();
+    createShortcuts();
     setTabOrder();
 
     m_editor = new TextEditBox(m_documentEdit);
@@ -243,6 +246,17 @@ void MainWindow::onSaveLinkListRequested()
         m_prompter.ask({PromptId::WriteFailed, {path, result.systemError}, result.failure});
 }
 
+void MainWindow::createShortcuts()
+{
+    m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    followEnabledState(m_openAction, m_browseButton);
+    m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addButtonShortcut(this, m_writeButton, QKeySequence(Qt::CTRL | Qt::Key_S), "writeShortcut");
+    addButtonShortcut(this, m_checkAllLinksButton, QKeySequence(Qt::Key_F5), "checkAllLinksShortcut");
+    addButtonShortcut(this, m_nextLinkButton, QKeySequence(Qt::Key_F3), "nextLinkShortcut");
+    addButtonShortcut(this, m_previousLinkButton, QKeySequence(Qt::SHIFT | Qt::Key_F3), "previousLinkShortcut");
+}
+
 void MainWindow::setTabOrder()
 {
     QWidget* const order[] = {m_pathEdit,       m_historyCombo,       m_browseButton,        m_loadButton,
@@ -352,6 +366,12 @@ void MainWindow::onFilesDropped(const QStringList& paths)
     m_pathEdit->repaint();
     QCoreApplication::processEvents();
     readHtmlData();
+}
+
+void MainWindow::openAtStart(const QString& argument)
+{
+    if (const QString path = startDocumentPath(argument); !path.isEmpty())
+        openPath(path);
 }
 
 void MainWindow::openPath(const QString& path)
@@ -482,17 +502,25 @@ bool MainWindow::showLinkReasonTip(const QPoint& viewportPosition, const QPoint&
 
 void MainWindow::onCheckOneLinkClicked()
 {
-    setCaretStatusVisible(true);
-    m_statusSentence->setText(QStringLiteral("調査中のリンク先"));
-    m_linkReason->clear();
     const QString first = m_editor->selText();
     const OperationScope busy(*this, &RunState::isBusy);
     const DetachedSelection offScreen(*m_editor);
+    showCheckingOneLinkStatus();
     const std::optional<CheckedTag> checked = checkCurrentLink(
         *m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web(), m_engine->registry());
     if (checked)
         m_linkListModel->updateTag(checked->start, checked->length, checked->classification);
     selectDataKindPrint();
+}
+
+void MainWindow::showCheckingOneLinkStatus()
+{
+    // Set once the window is locked and the selection detached: from then on no selection change, neither
+    // the check's own while it looks for the tag nor a click into the editor, describes the caret again
+    // (onEditorSelectionChanged) until the check has painted the tag.
+    setCaretStatusVisible(true);
+    m_statusSentence->setText(QStringLiteral("調査中のリンク先"));
+    m_linkReason->clear();
 }
 
 void MainWindow::onCheckAllLinksClicked()

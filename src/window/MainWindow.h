@@ -52,6 +52,9 @@ public:
     bool isTextChanged() const;
     // Describes the class of the link under the selection in the status strip.
     bool selectDataKindPrint();
+    // Opens the document the command line names (`tarnwick [FILE|URL]`, see startDocumentPath) as the load
+    // button does, with its messages; a blank argument leaves the window empty.
+    void openAtStart(const QString& argument);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +70,8 @@ private:
     // The link list after a full check: one row per link of the table, or none when the check stopped
     // before painting.
     void refreshLinkList(bool painted);
+    // The keys on top of the access keys: each runs its button's or menu item's command.
+    void createShortcuts();
     void setTabOrder();
     void loadHistory(const QString& iniPath);
     void fillMoveKinds();
@@ -79,6 +84,8 @@ private:
     void onPreviousLinkClicked();
     void onNextLinkClicked();
     void onCheckOneLinkClicked();
+    // The status strip of a single check: the caret description says a link is being checked.
+    void showCheckingOneLinkStatus();
     void onCheckAllLinksClicked();
     void onEditorSelectionChanged();
     void onColorLegendTriggered();

@@ -60,11 +60,26 @@ Prompter::Answer MessageBoxPrompter::ask(const Prompt& prompt)
 
 QString MessageBoxPrompter::chooseFile(FileDialogKind kind)
 {
-    const QString chosen =
-        QFileDialog::getOpenFileName(m_parent, QString(), m_lastFileName, toQtFilter(fileDialogFilter(kind)));
-    if (!chosen.isEmpty())
-        m_lastFileName = chosen;
-    return chosen;
+    QFileDialog dialog(m_parent, QString(), m_lastFileName, toQtFilter(fileDialogFilter(kind)));
+    // Qt's own dialog speaks Japanese with the rest of the program; the desktop's might not.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (kind == FileDialogKind::WriteDocument) {
+        // An existing file may be picked, a new name typed; the write itself asks what overwriting needs.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else if (kind == FileDialogKind::SaveLinkList) {
+        // A list saved over an existing file is asked about, as any program saving a file asks.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    m_lastFileName = dialog.selectedFiles().constFirst();
+    return m_lastFileName;
 }
 
 QString MessageBoxPrompter::toQtFilter(const QString& filter)

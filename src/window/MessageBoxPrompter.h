@@ -5,7 +5,8 @@
 class QWidget;
 
 // Questions and reports as message boxes without icon, captioned with the program's title, worded in
-// Japanese, and the file dialogs. Like the old common dialog, the file dialog starts at the name chosen last.
+// Japanese, and the file dialogs (Qt's own, so that installQtJapanese words them too). A file dialog starts
+// at the name chosen last; the write dialog takes a new name as well as an existing file.
 class MessageBoxPrompter : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
