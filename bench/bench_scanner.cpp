@@ -1,5 +1,8 @@
 // Times the full check (scan, in-page and file checks, painting) of generated documents of 1 MB and
 // 10 MB with about 5,000 and 50,000 links. No network: web links are answered by a stand-in.
+//
+// "bench_scanner --hostile N [PIECE]" times instead one hostile page, PIECE (by default "<a href=x ") N
+// times before a single ">", so that every candidate tag runs to that one ">", and prints its peak memory.
 
 #include "common/Document.h"
 #include "common/RichTextBox.h"
@@ -16,7 +19,11 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -78,6 +85,23 @@ double timeCheck(const QString& text, const QString& folder, int& linkCount)
     return timer.nsecsElapsed() / 1e9;
 }
 
+// Peak resident memory of this process so far, in MB.
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+void timeHostile(int repeats, const QString& piece, const QString& folder)
+{
+    const QString text = QStringLiteral("<html>") + piece.repeated(repeats) + u'>';
+    int found = 0;
+    const double seconds = timeCheck(text, folder, found);
+    std::printf("hostile page: %6.2f MB, %6d links: %.3f s, peak memory %.0f MB\n", text.size() / 1048576.0, found,
+                seconds, peakMegabytes());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -86,6 +110,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "--hostile") == 0) {
+        timeHostile(std::atoi(argv[2]), QString::fromUtf8(argc == 4 ? argv[3] : "<a href=x "), dir.path());
+        return 0;
+    }
 
     double oneMb = 0;
     for (const auto& [links, bytes] : {std::pair{5000, 1 << 20}, std::pair{50000, 10 << 20}}) {

@@ -54,6 +54,7 @@ bool LinkNavigator::moveToLink(bool forward, std::optional<LinkClass> kind)
         const QString text = m_editor.text();
         const QString upper = makeSearchCopy(text);
         NextOccurrence closing(upper, u">");
+        NextAttribute href(upper, u" HREF");
 
         int pos = startPosition(forward, text);
         bool found = false;
@@ -68,7 +69,7 @@ bool LinkNavigator::moveToLink(bool forward, std::optional<LinkClass> kind)
             if (a < 0)
                 break;
             const qsizetype b = closing.at(a);
-            if (b >= 0 && QStringView(upper).sliced(a, b - a + 1).contains(u" HREF=")) {
+            if (b >= 0 && href.within(a, b)) {
                 // The tag's text can only stand at a itself in the stretch the search looks at, so the
                 // editor finds it from its own offset.
                 m_editor.findAndSelect(text.mid(a, b - a + 1), int(a));

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "LinkTable.h"
+#include "TagScan.h"
 
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class CheckProgress;
 class RichTextBox;
@@ -28,8 +30,10 @@ public:
 
 private:
     bool findLinks(const QString& upper);
+    // Nested candidates sharing one HREF ("<a <a href=x>") share its value: it is cut and checked once.
+    bool sharesPreviousValue(int entry) const;
     // The second-pass value of every link still to be checked; nothing for the others.
-    QList<std::optional<QString>> valuesToCheck(const QString& upper) const;
+    QList<std::optional<QString>> valuesToCheck() const;
     bool checkLinks(const QString& upper, const QString& docBase, bool docIsFile);
     void paintLinks();
     bool abortRequested();
@@ -40,4 +44,5 @@ private:
     CheckProgress& m_progress;
     WebLinkCheck& m_web;
     LinkTable m_table;
+    std::vector<ValueSpan> m_valueSpans; // where each entry's HREF value stands in m_table.text
 };
