@@ -12,6 +12,11 @@ struct ValueCase {
     const char16_t* secondPass; // as written and trimmed; nullptr: no HREF form
 };
 
+void PrintTo(const ValueCase& valueCase, std::ostream* out)
+{
+    *out << QString::fromUtf16(valueCase.tag).toStdString();
+}
+
 class TagValueTest : public ::testing::TestWithParam<ValueCase> {};
 
 TEST_P(TagValueTest, CutsTheValueByBothRules)
