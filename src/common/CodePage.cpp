@@ -115,7 +115,8 @@ bool decodeInto(iconv_t cd, QByteArrayView bytes, size_t unit, bool stopAtBadByt
 // (QString::fromUtf8 drops it, and with it a character of the text).
 QStringDecoder utf8Decoder()
 {
-    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return QStringDecoder(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
 }
 
 // Valid stretches decode at full speed; every byte that starts no valid sequence becomes one U+FFFD.

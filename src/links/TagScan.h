@@ -9,8 +9,7 @@
 // found, so walking a text forward, or backward, costs about one pass in all, whatever its tags look
 // like. Search::first(from, before) gives the first match starting in [from, before), or -1, and
 // Search::size() the length of the text.
-template <typename Search>
-class NextMatch {
+template <typename Search> class NextMatch {
 public:
     explicit NextMatch(Search search) : m_search(std::move(search)) {}
 
@@ -135,7 +134,8 @@ class TagCandidates {
 public:
     enum class Kind { Links, Any };
 
-    explicit TagCandidates(QStringView upper, Kind kind = Kind::Links) : m_upper(upper), m_kind(kind), m_close(upper, u">")
+    explicit TagCandidates(QStringView upper, Kind kind = Kind::Links)
+        : m_upper(upper), m_kind(kind), m_close(upper, u">")
     {
     }
 

@@ -11,9 +11,9 @@
 
 namespace {
 
-const char* const Names[] = {"CP932",       "EUC-JP",   "ISO-2022-JP", "UTF-8",  "UTF-16LE", "UTF-16BE",
-                             "UTF-32LE",    "UTF-16",   "WINDOWS-1252", "GB18030", "BIG5",   "KOI8-R",
-                             "SHIFT_JIS",   "auto",     "",            "no-such-code-page"};
+const char* const Names[] = {"CP932",  "EUC-JP",           "ISO-2022-JP", "UTF-8", "UTF-16LE", "UTF-16BE",  "UTF-32LE",
+                             "UTF-16", "WINDOWS-1252",     "GB18030",     "BIG5",  "KOI8-R",   "SHIFT_JIS", "auto",
+                             "",       "no-such-code-page"};
 
 void checkDecoded(const CodePage& codePage, const QByteArray& bytes)
 {

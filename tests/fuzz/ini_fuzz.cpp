@@ -55,8 +55,9 @@ bool isPlain(const QString& value)
 QString iniPath()
 {
     // On a memory file system when there is one: every save ends with fsync.
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/ini_fuzz-XXXXXX")
-                                                                            : QDir::tempPath() + QStringLiteral("/ini_fuzz-XXXXXX"));
+    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
+                                    ? QStringLiteral("/dev/shm/ini_fuzz-XXXXXX")
+                                    : QDir::tempPath() + QStringLiteral("/ini_fuzz-XXXXXX"));
     FUZZ_CHECK(folder.isValid());
     return folder.filePath(QStringLiteral("profile.ini"));
 }

@@ -4,8 +4,8 @@
 
 #include "ScannerFixture.h"
 #include "TestPaths.h"
-#include "links/CurrentLinkCheck.h"
 #include "common/SearchCopy.h"
+#include "links/CurrentLinkCheck.h"
 #include "links/TagValue.h"
 
 #include <QFile>
@@ -76,70 +76,77 @@ TEST_P(Corpus, FindsEveryLinkAndChecksItRight)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, Corpus,
-    ::testing::Values(
-        CorpusCase{"texinfo-manual.html",
-                   {{"#Overview", R::OkPage},         {"dir.html#Top", R::NgFile},
-                    {"#Index", R::OkPage},            {"#Overview", R::OkPage},
-                    {"#Invoking", R::OkPage},         {"#Index", R::OkPage},
-                    {"#Invoking", R::OkPage},         {"#Top", R::OkPage},
-                    {"#Top", R::OkPage},              {"#Index", R::OkPage},
-                    {"#Invoking-Options", R::NgPage}, {"sphinx-page.html#installation", R::OkFile},
-                    {"#Overview", R::OkPage},         {"#Top", R::OkPage},
-                    {"#index-overview", R::OkPage},   {"#index-invoking", R::OkPage},
-                    {"#Invoking", R::OkPage},         {"#index-overview", R::OkPage},
-                    {"#Overview", R::OkPage}}},
-        CorpusCase{"docbook-chapter.html",
-                   {{"texinfo-manual.html", R::OkFile},
-                    {"ch02.html", R::NgFile},
-                    {"#sect-install", R::OkPage},
-                    {"#sect-config", R::OkPage},
-                    {"#sect-upgrade", R::NgPage},
-                    {"http://example.invalid/downloads", R::OkWeb},
-                    {"#sect-config", R::OkPage},
-                    {"mailto:docs@example.invalid", R::NoCheckMailto},
-                    {"#ch01", R::OkPage},
-                    {"texinfo-manual.html", R::OkFile},
-                    {"ch02.html", R::NgFile}}},
-        CorpusCase{"sphinx-page.html",
-                   {{"genindex.html", R::NgFile},
-                    {"#", R::NgPage},
-                    {"#welcome-to-sample-project", R::OkPage},
-                    {"#installation", R::OkPage},
-                    {"#usage", R::OkPage},
-                    {"#Usage-Options", R::OkPage},
-                    {"#installation", R::OkPage},
-                    {"#install-label", R::OkPage},
-                    {"https://example.invalid/sample/", R::NgWeb},
-                    {"#usage", R::OkPage},
-                    {"#sample.run", R::OkPage},
-                    {"#sample.stop", R::NgPage},
-                    {"#usage-notes", R::NgPage},
-                    {"docbook-chapter.html", R::OkFile}}},
-        CorpusCase{"handwritten-page.html",
-                   {{"#Links", R::OkPage},
-                    {"#contact", R::OkPage},
-                    {"texinfo-manual.html", R::OkFile},
-                    {"sphinx-page.html#installation", R::OkFile},
-                    {"old/page.htm", R::NgFile},
-                    {"HTTP://Example.Invalid/Friend/", R::OkWeb},
-                    {"http://example.invalid/gone.html", R::NgWeb},
-                    {"mailto:me@example.invalid", R::NoCheckMailto},
-                    {"javascript:history.back()", R::NoCheckJavascript},
-                    {"", R::NoCheckEmpty},
-                    {"#ghost", R::NgPage},
-                    {"#h3name", R::NgPage},
-                    {"#plain", R::NgPage},
-                    {"#Top", R::OkPage},
-                    {"#TOP", R::OkPage},
-                    {"#Contact", R::OkPage},
-                    {"#", R::NgPage}}}),
-    [](const ::testing::TestParamInfo<CorpusCase>& info) {
-        std::string name = info.param.file;
-        name = name.substr(0, name.find('.'));
-        std::erase(name, '-');
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Styles, Corpus,
+                         ::testing::Values(CorpusCase{"texinfo-manual.html",
+                                                      {{"#Overview", R::OkPage},
+                                                       {"dir.html#Top", R::NgFile},
+                                                       {"#Index", R::OkPage},
+                                                       {"#Overview", R::OkPage},
+                                                       {"#Invoking", R::OkPage},
+                                                       {"#Index", R::OkPage},
+                                                       {"#Invoking", R::OkPage},
+                                                       {"#Top", R::OkPage},
+                                                       {"#Top", R::OkPage},
+                                                       {"#Index", R::OkPage},
+                                                       {"#Invoking-Options", R::NgPage},
+                                                       {"sphinx-page.html#installation", R::OkFile},
+                                                       {"#Overview", R::OkPage},
+                                                       {"#Top", R::OkPage},
+                                                       {"#index-overview", R::OkPage},
+                                                       {"#index-invoking", R::OkPage},
+                                                       {"#Invoking", R::OkPage},
+                                                       {"#index-overview", R::OkPage},
+                                                       {"#Overview", R::OkPage}}},
+                                           CorpusCase{"docbook-chapter.html",
+                                                      {{"texinfo-manual.html", R::OkFile},
+                                                       {"ch02.html", R::NgFile},
+                                                       {"#sect-install", R::OkPage},
+                                                       {"#sect-config", R::OkPage},
+                                                       {"#sect-upgrade", R::NgPage},
+                                                       {"http://example.invalid/downloads", R::OkWeb},
+                                                       {"#sect-config", R::OkPage},
+                                                       {"mailto:docs@example.invalid", R::NoCheckMailto},
+                                                       {"#ch01", R::OkPage},
+                                                       {"texinfo-manual.html", R::OkFile},
+                                                       {"ch02.html", R::NgFile}}},
+                                           CorpusCase{"sphinx-page.html",
+                                                      {{"genindex.html", R::NgFile},
+                                                       {"#", R::NgPage},
+                                                       {"#welcome-to-sample-project", R::OkPage},
+                                                       {"#installation", R::OkPage},
+                                                       {"#usage", R::OkPage},
+                                                       {"#Usage-Options", R::OkPage},
+                                                       {"#installation", R::OkPage},
+                                                       {"#install-label", R::OkPage},
+                                                       {"https://example.invalid/sample/", R::NgWeb},
+                                                       {"#usage", R::OkPage},
+                                                       {"#sample.run", R::OkPage},
+                                                       {"#sample.stop", R::NgPage},
+                                                       {"#usage-notes", R::NgPage},
+                                                       {"docbook-chapter.html", R::OkFile}}},
+                                           CorpusCase{"handwritten-page.html",
+                                                      {{"#Links", R::OkPage},
+                                                       {"#contact", R::OkPage},
+                                                       {"texinfo-manual.html", R::OkFile},
+                                                       {"sphinx-page.html#installation", R::OkFile},
+                                                       {"old/page.htm", R::NgFile},
+                                                       {"HTTP://Example.Invalid/Friend/", R::OkWeb},
+                                                       {"http://example.invalid/gone.html", R::NgWeb},
+                                                       {"mailto:me@example.invalid", R::NoCheckMailto},
+                                                       {"javascript:history.back()", R::NoCheckJavascript},
+                                                       {"", R::NoCheckEmpty},
+                                                       {"#ghost", R::NgPage},
+                                                       {"#h3name", R::NgPage},
+                                                       {"#plain", R::NgPage},
+                                                       {"#Top", R::OkPage},
+                                                       {"#TOP", R::OkPage},
+                                                       {"#Contact", R::OkPage},
+                                                       {"#", R::NgPage}}}),
+                         [](const ::testing::TestParamInfo<CorpusCase>& info) {
+                             std::string name = info.param.file;
+                             name = name.substr(0, name.find('.'));
+                             std::erase(name, '-');
+                             return name;
+                         });
 
 } // namespace

@@ -39,8 +39,8 @@ TEST(LinkScanner, ReadsValuesWithBlanksAndLineBreaksAroundTheirEquals)
     EXPECT_EQ(f.results(), (QList<LinkResult>{LinkResult::OkWeb, LinkResult::OkPage, LinkResult::NoCheckMailto,
                                               LinkResult::NoCheckEmpty, LinkResult::NgPage}));
     EXPECT_EQ(f.web.asked, QStringList{QStringLiteral("http://h/ok")});
-    EXPECT_EQ(f.progress.shownLinks, (QStringList{QStringLiteral("http://h/ok"), QStringLiteral("#Top"),
-                                                  QStringLiteral("#gone")}));
+    EXPECT_EQ(f.progress.shownLinks,
+              (QStringList{QStringLiteral("http://h/ok"), QStringLiteral("#Top"), QStringLiteral("#gone")}));
 }
 
 TEST(LinkScanner, ChecksInPageLinksAgainstIdsOfAnyTag)
@@ -49,9 +49,8 @@ TEST(LinkScanner, ChecksInPageLinksAgainstIdsOfAnyTag)
     ASSERT_TRUE(f.check(QStringLiteral("<section id=\"Intro\"><h2 ID='part'>x</h2><a href=#intro><a href='#PART'>"
                                        "<div data-id=ghost><a href=#ghost><p>id=word</p><a href=#word>"
                                        "<p name=para><a href=#para>")));
-    EXPECT_EQ(f.results(),
-              (QList<LinkResult>{LinkResult::OkPage, LinkResult::OkPage, LinkResult::NgPage, LinkResult::NgPage,
-                                 LinkResult::NgPage}));
+    EXPECT_EQ(f.results(), (QList<LinkResult>{LinkResult::OkPage, LinkResult::OkPage, LinkResult::NgPage,
+                                              LinkResult::NgPage, LinkResult::NgPage}));
 }
 
 TEST(LinkScanner, NestedTagsSharingOneValueCutAndCheckItOnce)

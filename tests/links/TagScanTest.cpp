@@ -1,9 +1,9 @@
 // The one-pass searches against the obvious ones (each tag searched on its own, with regular
 // expressions) on random texts built from the pieces tags are made of.
 
+#include "links/TagScan.h"
 #include "common/SearchCopy.h"
 #include "links/AnchorIndex.h"
-#include "links/TagScan.h"
 #include "links/TagValue.h"
 
 #include <QRegularExpression>
@@ -16,9 +16,9 @@
 
 namespace {
 
-const char16_t* const Pieces[] = {u"<a ", u"<A\n", u"<h2 ", u"<", u">", u" href", u"HREF", u" name", u" id",
-                                  u"=",   u" = ",  u"\"",   u"'", u" ", u"\n", u"\r\n", u"\t",   u"x",
-                                  u"Y",   u"#x",   u"data-id=", u"ab", u"</p "};
+const char16_t* const Pieces[] = {u"<a ", u"<A\n", u"<h2 ", u"<",  u">",        u" href", u"HREF", u" name",
+                                  u" id", u"=",    u" = ",  u"\"", u"'",        u" ",     u"\n",   u"\r\n",
+                                  u"\t",  u"x",    u"Y",    u"#x", u"data-id=", u"ab",    u"</p "};
 
 QString randomText(std::mt19937& random, int maxPieces)
 {
@@ -46,8 +46,7 @@ ValueSpan referenceValue(const QString& upper, qsizetype begin, qsizetype close)
 // The first match of pattern in the tag [start, close]: where its value starts, or -1.
 qsizetype firstInTag(const QString& upper, qsizetype start, qsizetype close, const QString& pattern)
 {
-    const QRegularExpressionMatch match =
-        QRegularExpression(pattern).match(upper.mid(start, close - start + 1));
+    const QRegularExpressionMatch match = QRegularExpression(pattern).match(upper.mid(start, close - start + 1));
     return match.hasMatch() ? start + match.capturedEnd() : -1;
 }
 
@@ -156,7 +155,8 @@ TEST(TagScan, NextMatchAnswersAsAFreshSearchWhateverTheOrderOfPositions)
         for (const qsizetype from : positions) {
             ASSERT_EQ(closing.at(from), upper.indexOf(u'>', from)) << upper.toStdString() << " @" << from;
             for (auto [next, pattern] : {std::pair{&href, " HREF *= *"}, std::pair{&quotedId, " ID *= *(?=')"}}) {
-                const QRegularExpressionMatch match = QRegularExpression(QString::fromLatin1(pattern)).match(upper, from);
+                const QRegularExpressionMatch match =
+                    QRegularExpression(QString::fromLatin1(pattern)).match(upper, from);
                 const auto found = next->within(from, size);
                 ASSERT_EQ(found.has_value(), match.hasMatch()) << upper.toStdString() << " @" << from;
                 if (found) {

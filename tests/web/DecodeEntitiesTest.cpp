@@ -10,7 +10,8 @@ namespace {
 // the start, until none is left.
 QString decodeOneAtATime(QString url)
 {
-    const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
+    const std::pair<const char*, const char*> entities[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
     for (const auto& [entity, character] : entities) {
         const QString from = QString::fromLatin1(entity);
         for (qsizetype at = url.indexOf(from); at >= 0; at = url.indexOf(from))
@@ -21,14 +22,15 @@ QString decodeOneAtATime(QString url)
 
 TEST(DecodeEntities, GivesWhatReplacingOneOccurrenceAtATimeGives)
 {
-    const char* const pieces[] = {"&lt;", "&gt;", "&quot;", "&amp;", "&", "amp;", "lt;", "gt;", "quot;",
-                                  "a",    ";",    "&AMP;",  "&amp", "am", "p;",   "&&",  "x"};
+    const char* const pieces[] = {"&lt;", "&gt;", "&quot;", "&amp;", "&",  "amp;", "lt;", "gt;", "quot;",
+                                  "a",    ";",    "&AMP;",  "&amp",  "am", "p;",   "&&",  "x"};
     std::mt19937 random(5);
     for (int round = 0; round < 20000; ++round) {
         QString url;
         const int count = std::uniform_int_distribution<int>(0, 12)(random);
         for (int i = 0; i < count; ++i)
-            url += QString::fromLatin1(pieces[std::uniform_int_distribution<int>(0, int(std::size(pieces)) - 1)(random)]);
+            url +=
+                QString::fromLatin1(pieces[std::uniform_int_distribution<int>(0, int(std::size(pieces)) - 1)(random)]);
         ASSERT_EQ(decodeEntities(url), decodeOneAtATime(url)) << url.toStdString();
     }
 }
