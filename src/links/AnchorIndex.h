@@ -6,8 +6,9 @@
 
 // The targets of in-page links in one text, collected in one pass, so that in-page links are looked up
 // without scanning the document again for every link: the NAME value of each "<A " tag and the ID value
-// of any tag ("<" and a letter), in the value forms of HREF, blanks around "=" allowed. Only a tag's
-// first NAME, and its first ID, counts.
+// of any tag ("<" and a letter). Only a tag's first NAME, and its first ID, counts; its value is quoted
+// or bare as an HREF value is, blanks allowed around the "=", and a quoted value without its closing
+// quote names nothing.
 class AnchorIndex {
 public:
     // upper: the search copy of the text.
