@@ -86,13 +86,18 @@ bool LinkScanner::sharesPreviousValue(int entry) const
     return entry > 0 && m_valueSpans[entry] == m_valueSpans[entry - 1];
 }
 
+QString LinkScanner::linkValue(int index) const
+{
+    return secondPassValue(m_table.text, m_valueSpans[size_t(index)]);
+}
+
 QList<std::optional<QString>> LinkScanner::valuesToCheck() const
 {
     QList<std::optional<QString>> values(m_table.count());
     for (int i = 0; i < m_table.count(); ++i) {
         if (m_table.entries[i].result != LinkResult::Unchecked)
             continue;
-        values[i] = sharesPreviousValue(i) ? values[i - 1] : secondPassValue(m_table.text, m_valueSpans[i]);
+        values[i] = sharesPreviousValue(i) ? values[i - 1] : linkValue(i);
     }
     return values;
 }

@@ -27,6 +27,9 @@ public:
     bool checkAllLinks(const QString& docBase, bool docIsFile, bool useStoredText);
 
     const LinkTable& table() const { return m_table; }
+    // The HREF value of entry `index` of the table as the second pass reads it (as written, trimmed of
+    // blanks), without searching its tag again.
+    QString linkValue(int index) const;
 
 private:
     bool findLinks(const QString& upper);

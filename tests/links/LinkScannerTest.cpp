@@ -76,6 +76,8 @@ TEST(LinkScanner, NestedTagsSharingOneValueCutAndCheckItOnce)
     EXPECT_EQ(g.results()[199999], LinkResult::OkPage);
     EXPECT_EQ(g.results().last(), LinkResult::NgPage);
     EXPECT_EQ(g.table().entries[199999].length, QStringLiteral("<a href=\"#\">").size() + longName.size());
+    EXPECT_EQ(g.scanner.linkValue(199999), u'#' + longName);
+    EXPECT_EQ(g.scanner.linkValue(200000), QStringLiteral("#x"));
 }
 
 TEST(LinkScanner, ClassifiesValuesNeverChecked)
