@@ -2,6 +2,9 @@
 // 10 MB with about 5,000 and 50,000 links. No network: web links are answered by a stand-in.
 // Times the load of the 10 MB document from a file as well: reading, detecting and decoding it, against
 // decoding in one fixed code page as the program did before it detected encodings.
+//
+// "bench_scanner --hostile N [PIECE]" times instead one hostile page, PIECE (by default "<a href=x ") N
+// times before a single ">", so that every candidate tag runs to that one ">", and prints its peak memory.
 
 #include "common/CodePage.h"
 #include "common/Document.h"
@@ -22,8 +25,12 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -125,6 +132,23 @@ void timeLoad(const QString& text, const char* encoding, const QString& folder)
                 (detecting / fixed - 1) * 100);
 }
 
+// Peak resident memory of this process so far, in MB.
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+void timeHostile(int repeats, const QString& piece, const QString& folder)
+{
+    const QString text = QStringLiteral("<html>") + piece.repeated(repeats) + u'>';
+    int found = 0;
+    const double seconds = timeCheck(text, folder, found);
+    std::printf("hostile page: %6.2f MB, %6d links: %.3f s, peak memory %.0f MB\n", text.size() / 1048576.0, found,
+                seconds, peakMegabytes());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -133,6 +157,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "--hostile") == 0) {
+        timeHostile(std::atoi(argv[2]), QString::fromUtf8(argc == 4 ? argv[3] : "<a href=x "), dir.path());
+        return 0;
+    }
 
     double oneMb = 0;
     for (const auto& [links, bytes] : {std::pair{5000, 1 << 20}, std::pair{50000, 10 << 20}}) {

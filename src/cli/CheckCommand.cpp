@@ -8,9 +8,7 @@
 #include "common/Document.h"
 #include "common/RichTextBox.h"
 #include "common/RunState.h"
-#include "common/SearchCopy.h"
 #include "links/ReasonDescription.h"
-#include "links/TagValue.h"
 #include "web/Engine.h"
 
 #include <QBuffer>
@@ -51,15 +49,15 @@ private:
     QString m_document;
 };
 
-LinkRecord recordOf(const LinkTable& table, const LinkEntry& entry)
+LinkRecord recordOf(const LinkScanner& scanner, int index)
 {
-    const QString tag = table.tagText(entry).toString();
+    const LinkEntry& entry = scanner.table().entries[size_t(index)];
     LinkRecord record;
     record.start = entry.start;
     record.line = entry.line;
     record.column = entry.column;
     record.result = entry.result;
-    record.value = secondPassValue(tag, makeSearchCopy(tag)).value_or(QString());
+    record.value = scanner.linkValue(index);
     record.target = resolvedTarget(entry.reason);
     record.reason = reasonText(describeReason(entry.result, entry.reason));
     record.httpStatus = entry.reason.web.status;
@@ -99,9 +97,9 @@ public:
             return record;
         }
         record.encoding = m_document.encoding.displayName();
-        const LinkTable& table = m_engine.scanner().table();
-        for (const LinkEntry& entry : table.entries)
-            record.links.append(recordOf(table, entry));
+        const LinkScanner& scanner = m_engine.scanner();
+        for (int index = 0; index < scanner.table().count(); ++index)
+            record.links.append(recordOf(scanner, index));
         return record;
     }
 

@@ -3,6 +3,7 @@
 #include "Utf8Scan.h"
 
 #include <QHash>
+#include <QStringDecoder>
 
 #include <iconv.h>
 
@@ -110,18 +111,27 @@ bool decodeInto(iconv_t cd, QByteArrayView bytes, size_t unit, bool stopAtBadByt
     return true;
 }
 
+// Decodes UTF-8 as it stands: EF BB BF at the start is the character U+FEFF like anywhere else
+// (QString::fromUtf8 drops it, and with it a character of the text).
+QStringDecoder utf8Decoder()
+{
+    return QStringDecoder(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+}
+
 // Valid stretches decode at full speed; every byte that starts no valid sequence becomes one U+FFFD.
 CodePage::Decoded decodeUtf8(QByteArrayView bytes)
 {
     CodePage::Decoded result;
+    QStringDecoder decoder = utf8Decoder();
     qsizetype at = 0;
     while (at < bytes.size()) {
         const Utf8Scan scan = scanUtf8(bytes.sliced(at));
         if (scan.valid()) {
-            result.text += QString::fromUtf8(bytes.sliced(at));
+            result.text += decoder(bytes.sliced(at));
             break;
         }
-        result.text += QString::fromUtf8(bytes.sliced(at, scan.firstInvalid));
+        result.text += decoder(bytes.sliced(at, scan.firstInvalid));
         result.text += QChar::ReplacementCharacter;
         at += scan.firstInvalid;
         if (result.firstBadByte < 0)
@@ -247,7 +257,7 @@ std::optional<QString> CodePage::decodeClean(QByteArrayView bytes) const
     if (!cd) {
         if (!scanUtf8(bytes).valid())
             return std::nullopt;
-        return QString::fromUtf8(bytes);
+        return QString(utf8Decoder()(bytes));
     }
     Decoded result;
     if (!decodeInto(raw(cd), bytes, codeUnitBytes(m_name), true, result))

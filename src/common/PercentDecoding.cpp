@@ -49,7 +49,7 @@ QString decodePercentInPath(const QString& value, const TextEncoding& documentEn
         }
         std::optional<QString> decoded;
         if (scanUtf8(run).valid())
-            decoded = QString::fromUtf8(run);
+            decoded = utf8AsItStands(run);
         else
             decoded = codePage.decodeClean(run);
         result += decoded ? *decoded : value.mid(at, end - at);

@@ -1,5 +1,7 @@
 #include "SearchCopy.h"
 
+#include <utility>
+
 QString upperCaseKeepingLength(const QString& text)
 {
     QString upper = text;
@@ -35,18 +37,16 @@ QString makeSearchCopy(const QString& text)
     QChar* out = copy.data();
     const qsizetype n = copy.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (out[i] == u'\r') {
+        if (out[i] == u'\r' || out[i] == u'\n' || out[i] == u'\t')
             out[i] = u' ';
-            if (i + 1 < n && out[i + 1] == u'\n')
-                out[++i] = u' ';
-        } else if (out[i] == u'\t') {
-            out[i] = u' ';
-        }
     }
     return copy;
 }
 
-QString trimBlanks(const QString& text)
+namespace {
+
+// [begin, end) of text without its leading and trailing blanks.
+std::pair<qsizetype, qsizetype> blankFreeRange(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -54,5 +54,19 @@ QString trimBlanks(const QString& text)
         ++begin;
     while (end > begin && text.at(end - 1) == u' ')
         --end;
+    return {begin, end};
+}
+
+} // namespace
+
+QString trimBlanks(const QString& text)
+{
+    const auto [begin, end] = blankFreeRange(text);
     return text.mid(begin, end - begin);
+}
+
+QStringView trimBlanks(QStringView text)
+{
+    const auto [begin, end] = blankFreeRange(text);
+    return text.sliced(begin, end - begin);
 }

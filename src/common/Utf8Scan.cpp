@@ -1,5 +1,7 @@
 #include "Utf8Scan.h"
 
+#include <QStringDecoder>
+
 #include <cstdint>
 #include <cstring>
 
@@ -81,4 +83,11 @@ Utf8Scan scanUtf8(QByteArrayView bytes)
         at += length;
     }
     return scan;
+}
+
+QString utf8AsItStands(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }

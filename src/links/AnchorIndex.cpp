@@ -4,48 +4,34 @@
 #include "common/SearchCopy.h"
 
 #include <exception>
-#include <optional>
 
 namespace {
 
-// The NAME value of a tag whose " NAME=" starts at d; nullopt when a quoted value is not closed.
-// last is the position of the tag's ">".
-std::optional<QString> nameValue(QStringView upper, qsizetype d, qsizetype last)
+// Adds the value of the first attribute of the given name of every tag; a quoted value that is not
+// closed names nothing.
+void collect(QStringView upper, TagCandidates tags, QStringView blankAndName, QSet<QString>& names)
 {
-    const qsizetype valueStart = d + 6;
-    const QChar first = upper.at(valueStart);
-    if (first == u'"' || first == u'\'') {
-        const qsizetype close = upper.sliced(0, last).indexOf(first, valueStart + 1);
-        if (close < 0)
-            return std::nullopt;
-        return upper.sliced(valueStart + 1, close - valueStart - 1).toString();
+    NextAttribute attributes(upper, blankAndName);
+    ValueEnds ends(upper);
+    // Overlapping tags share their ">" and often the attribute: read each attribute once.
+    qsizetype lastAttribute = -1;
+    while (tags.next() && tags.end() >= 0) {
+        const auto attribute = attributes.within(tags.start(), tags.end());
+        if (!attribute || attribute->at == lastAttribute)
+            continue;
+        lastAttribute = attribute->at;
+        const ValueSpan span = ends.span(*attribute, tags.end());
+        if (span.closed)
+            names.insert(upper.sliced(span.begin, span.end - span.begin).toString());
     }
-    qsizetype end = upper.sliced(0, last).indexOf(u' ', valueStart);
-    if (end < 0)
-        end = last;
-    return upper.sliced(valueStart, end - valueStart).toString();
 }
 
 } // namespace
 
 AnchorIndex::AnchorIndex(QStringView upper)
 {
-    TagCandidates tags(upper);
-    NextOccurrence nameForm(upper, u" NAME=");
-    // Overlapping candidates share their ">" and often their NAME: read each NAME once.
-    qsizetype lastNamePos = -1;
-    while (tags.next()) {
-        if (tags.end() < 0)
-            break;
-        if (!nameForm.within(tags.start(), tags.end()))
-            continue;
-        const qsizetype d = nameForm.at(tags.start());
-        if (d == lastNamePos)
-            continue;
-        lastNamePos = d;
-        if (const auto name = nameValue(upper, d, tags.end()))
-            m_names.insert(*name);
-    }
+    collect(upper, TagCandidates(upper, TagCandidates::Kind::Links), u" NAME", m_names);
+    collect(upper, TagCandidates(upper, TagCandidates::Kind::Any), u" ID", m_names);
 }
 
 bool findNameAnchor(const QString& text, const QString& name, bool& found)

@@ -45,14 +45,12 @@ std::optional<TagAtSelection> identifyTag(RichTextBox& editor, QString first)
             continue;
         }
         // A selection starting with "<": where it stands in the text, then up to the next ">".
-        int at = start;
-        while (at >= 0 && QStringView(text).mid(at, selected.size()) != selected)
-            --at;
+        const qsizetype at = QStringView(text).lastIndexOf(selected, start);
         if (at < 0)
             return std::nullopt;
         const qsizetype close = text.indexOf(u'>', at);
         const QString candidate = close < 0 ? text.mid(at) : text.mid(at, close - at + 1);
-        editor.findAndSelect(candidate, at);
+        editor.findAndSelect(candidate, int(at));
         selected = editor.selText();
         start = editor.selStart();
         const qsizetype lt = selected.indexOf(u'<');

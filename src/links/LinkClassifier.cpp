@@ -25,7 +25,7 @@ constexpr PrefixResult NoCheckPrefixes[] = {
 constexpr QLatin1StringView WebPrefixes[] = {QLatin1StringView("HTTP:"), QLatin1StringView("HTTPS:"),
                                              QLatin1StringView("FTP:")};
 
-LinkResult noCheckResult(const QString& upperValue)
+LinkResult noCheckResult(QStringView upperValue)
 {
     for (const auto& entry : NoCheckPrefixes) {
         if (upperValue.startsWith(entry.prefix))
@@ -45,7 +45,7 @@ bool isWebValue(const QString& upperValue)
 
 } // namespace
 
-LinkResult preClassify(const QString& upperValue)
+LinkResult preClassify(QStringView upperValue)
 {
     // The three prefixes exclude each other, so the order of the tests does not matter.
     if (upperValue.isEmpty())

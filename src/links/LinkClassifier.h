@@ -4,6 +4,7 @@
 #include "LinkReason.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <optional>
@@ -12,7 +13,7 @@ class WebLinkCheck;
 
 // A value never checked, by its upper-cased, trimmed first-pass value: empty, mailto:, javascript: or
 // vbscript:; Unchecked otherwise.
-LinkResult preClassify(const QString& upperValue);
+LinkResult preClassify(QStringView upperValue);
 
 // The file a relative link of a local document names: "\" counts as "/", the "#fragment" and
 // "?query" parts are dropped and %XX escapes decoded; the value is joined to the folder base with "/".

@@ -54,6 +54,7 @@ bool LinkNavigator::moveToLink(bool forward, std::optional<LinkClass> kind)
         const QString text = m_editor.text();
         const QString upper = makeSearchCopy(text);
         NextOccurrence closing(upper, u">");
+        NextAttribute href(upper, u" HREF");
 
         int pos = startPosition(forward, text);
         bool found = false;
@@ -68,11 +69,10 @@ bool LinkNavigator::moveToLink(bool forward, std::optional<LinkClass> kind)
             if (a < 0)
                 break;
             const qsizetype b = closing.at(a);
-            if (b >= 0 && QStringView(upper).sliced(a, b - a + 1).contains(u" HREF=")) {
-                // The tag's text can only stand at a itself in the stretch the search looks at, so the
-                // editor finds it from its own offset.
-                m_editor.findAndSelect(text.mid(a, b - a + 1), int(a));
-                m_editor.setSelLength(1);
+            if (b >= 0 && href.within(a, b)) {
+                // The text was read from the editor, so the tag stands at a itself: only its "<" is
+                // selected, without copying or searching the tag.
+                m_editor.setSelection(int(a), 1);
                 if (accepts(kind)) {
                     found = true;
                     break;

@@ -38,6 +38,7 @@ bool LinkScanner::checkAllLinks(const QString& docBase, bool docIsFile, bool use
     try {
         m_progress.setProgressVisible(true);
         m_table.clear();
+        m_valueSpans.clear();
         m_table.text = useStoredText ? m_document.htmlData : m_editor.text();
         m_editor.setEnabled(false);
         const QString upper = makeSearchCopy(m_table.text);
@@ -58,33 +59,46 @@ bool LinkScanner::findLinks(const QString& upper)
 {
     m_progress.setPhase(CheckPhase::Counting);
     TagCandidates tags(upper);
-    NextOccurrence hrefForm(upper, u" HREF=");
+    HrefValues hrefs(upper);
     TextPositions positions(m_table.text);
+    LinkResult result = LinkResult::Unchecked;
     while (true) {
         if (abortRequested())
             return false;
         // Once no ">" follows a candidate, none follows any later one either.
         if (!tags.next() || tags.end() < 0)
             return true;
-        if (!hrefForm.within(tags.start(), tags.end()))
+        const auto span = hrefs.find(tags.start(), tags.end());
+        if (!span)
             continue;
+        if (m_valueSpans.empty() || *span != m_valueSpans.back())
+            result = preClassify(firstPassValue(upper, *span));
+        m_valueSpans.push_back(*span);
         const int length = int(tags.end() - tags.start() + 1);
         const TextPositions::LineColumn at = positions.at(tags.start());
-        const LinkResult result = preClassify(firstPassValue(tags.tag()));
-        const LinkReason reason{
-            result == LinkResult::Unchecked ? LinkReason::Kind::None : LinkReason::Kind::NotChecked, QString(), {}};
+        const LinkReason reason{result == LinkResult::Unchecked ? LinkReason::Kind::None : LinkReason::Kind::NotChecked,
+                                QString(), {}};
         m_table.entries.push_back({int(tags.start()) + 1, length, result, at.line, at.column, reason});
     }
 }
 
-QList<std::optional<QString>> LinkScanner::valuesToCheck(const QString& upper) const
+bool LinkScanner::sharesPreviousValue(int entry) const
+{
+    return entry > 0 && m_valueSpans[entry] == m_valueSpans[entry - 1];
+}
+
+QString LinkScanner::linkValue(int index) const
+{
+    return secondPassValue(m_table.text, m_valueSpans[size_t(index)]);
+}
+
+QList<std::optional<QString>> LinkScanner::valuesToCheck() const
 {
     QList<std::optional<QString>> values(m_table.count());
     for (int i = 0; i < m_table.count(); ++i) {
-        const LinkEntry& entry = m_table.entries[i];
-        if (entry.result != LinkResult::Unchecked)
+        if (m_table.entries[i].result != LinkResult::Unchecked)
             continue;
-        values[i] = secondPassValue(m_table.tagText(entry), QStringView(upper).sliced(entry.start - 1, entry.length));
+        values[i] = sharesPreviousValue(i) ? values[i - 1] : linkValue(i);
     }
     return values;
 }
@@ -103,10 +117,13 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
         return anchors->contains(name);
     });
 
-    const QList<std::optional<QString>> values = valuesToCheck(upper);
+    const QList<std::optional<QString>> values = valuesToCheck();
+    // Announced in the order checkWebLink will be called: a shared value is checked once.
     QStringList webUrls;
     std::vector<bool> isWeb(values.size());
-    for (qsizetype i = 0; i < values.size(); ++i) {
+    for (int i = 0; i < int(values.size()); ++i) {
+        if (sharesPreviousValue(i))
+            continue;
         if (const auto url = values[i] ? classifier.webUrl(*values[i]) : std::nullopt) {
             webUrls.append(*url);
             isWeb[i] = true;
@@ -137,9 +154,15 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
             continue;
         m_progress.showCurrentLink(*values[i]);
         m_progress.processEvents();
+        LinkEntry& entry = m_table.entries[i];
+        if (sharesPreviousValue(i)) {
+            entry.result = m_table.entries[i - 1].result;
+            entry.reason = m_table.entries[i - 1].reason;
+            continue;
+        }
         const Classification classification = classifier.classify(*values[i]);
-        m_table.entries[i].result = classification.result;
-        m_table.entries[i].reason = classification.reason;
+        entry.result = classification.result;
+        entry.reason = classification.reason;
         webDecided += isWeb[i];
     }
     return true;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "LinkTable.h"
+#include "TagScan.h"
 
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class CheckProgress;
 class LinkRegistry;
@@ -28,11 +30,16 @@ public:
     bool checkAllLinks(const QString& docBase, bool docIsFile, bool useStoredText);
 
     const LinkTable& table() const { return m_table; }
+    // The HREF value of entry `index` of the table as the second pass reads it (as written, trimmed of
+    // blanks), without searching its tag again.
+    QString linkValue(int index) const;
 
 private:
     bool findLinks(const QString& upper);
+    // Nested candidates sharing one HREF ("<a <a href=x>") share its value: it is cut and checked once.
+    bool sharesPreviousValue(int entry) const;
     // The second-pass value of every link still to be checked; nothing for the others.
-    QList<std::optional<QString>> valuesToCheck(const QString& upper) const;
+    QList<std::optional<QString>> valuesToCheck() const;
     bool checkLinks(const QString& upper, const QString& docBase, bool docIsFile);
     void paintLinks();
     bool abortRequested();
@@ -44,4 +51,5 @@ private:
     WebLinkCheck& m_web;
     LinkRegistry& m_registry;
     LinkTable m_table;
+    std::vector<ValueSpan> m_valueSpans; // where each entry's HREF value stands in m_table.text
 };

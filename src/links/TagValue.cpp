@@ -2,45 +2,35 @@
 
 #include "common/SearchCopy.h"
 
-namespace {
-
-// The value of a quoted form runs to the next quote; without one it is empty.
-ValueSpan quotedValue(QStringView upperTag, qsizetype begin, QChar quote)
+HrefValues::HrefValues(QStringView upper)
+    : m_doubleQuoted(upper, u" HREF", u'"'), m_singleQuoted(upper, u" HREF", u'\''), m_any(upper, u" HREF"),
+      m_ends(upper)
 {
-    const qsizetype end = upperTag.indexOf(quote, begin);
-    if (end < 0)
-        return {begin, begin, false};
-    return {begin, end, true};
 }
 
-} // namespace
+std::optional<ValueSpan> HrefValues::find(qsizetype start, qsizetype close)
+{
+    for (NextAttribute* form : {&m_doubleQuoted, &m_singleQuoted, &m_any}) {
+        if (const auto attribute = form->within(start, close))
+            return m_ends.span(*attribute, close);
+    }
+    return std::nullopt;
+}
 
 std::optional<ValueSpan> findHrefValue(QStringView upperTag)
 {
-    qsizetype t = upperTag.indexOf(u" HREF=\"");
-    if (t >= 0)
-        return quotedValue(upperTag, t + 7, u'"');
-    t = upperTag.indexOf(u" HREF='");
-    if (t >= 0)
-        return quotedValue(upperTag, t + 7, u'\'');
-    t = upperTag.indexOf(u" HREF=");
-    if (t < 0)
-        return std::nullopt;
-    const qsizetype begin = t + 6;
-    qsizetype end = upperTag.indexOf(u' ', begin);
-    if (end < 0)
-        end = upperTag.indexOf(u'>', begin);
-    if (end < 0)
-        end = upperTag.size();
-    return ValueSpan{begin, end, true};
+    const qsizetype close = upperTag.indexOf(u'>');
+    return HrefValues(upperTag).find(0, close < 0 ? upperTag.size() : close);
 }
 
-QString firstPassValue(QStringView upperTag)
+QStringView firstPassValue(QStringView upper, const ValueSpan& span)
 {
-    const auto span = findHrefValue(upperTag);
-    if (!span)
-        return QString();
-    return trimBlanks(upperTag.sliced(span->begin, span->end - span->begin).toString());
+    return trimBlanks(upper.sliced(span.begin, span.end - span.begin));
+}
+
+QString secondPassValue(QStringView text, const ValueSpan& span)
+{
+    return trimBlanks(text.sliced(span.begin, span.end - span.begin)).toString();
 }
 
 std::optional<QString> secondPassValue(QStringView tag, QStringView upperTag)
@@ -48,5 +38,5 @@ std::optional<QString> secondPassValue(QStringView tag, QStringView upperTag)
     const auto span = findHrefValue(upperTag);
     if (!span)
         return std::nullopt;
-    return trimBlanks(tag.sliced(span->begin, span->end - span->begin).toString());
+    return secondPassValue(tag, *span);
 }

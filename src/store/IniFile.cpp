@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "common/Utf8Scan.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,7 +48,7 @@ QByteArrayView content(const QByteArray& line)
 
 QString folded(QByteArrayView name)
 {
-    return QString::fromUtf8(stripBlanks(name)).toCaseFolded();
+    return utf8AsItStands(stripBlanks(name)).toCaseFolded();
 }
 
 // The name of a section header line ("[name]", blanks allowed around it); nullopt for other lines.
@@ -77,9 +79,10 @@ qsizetype lineCount(const QByteArray& bytes)
     return bytes.count('\n') + (bytes.isEmpty() || bytes.endsWith('\n') ? 0 : 1);
 }
 
-bool holdsLineBreak(const QString& text)
+// A line break would add lines of its own; an unpaired surrogate has no UTF-8 form to read back.
+bool unfitForALine(const QString& text)
 {
-    return text.contains(u'\n') || text.contains(u'\r');
+    return text.contains(u'\n') || text.contains(u'\r') || !text.isValidUtf16();
 }
 
 } // namespace
@@ -95,8 +98,8 @@ IniFile::IniFile(QString path) : m_path(std::move(path))
         m_error = Error::Unreadable;
         return;
     }
-    // Read no more than the limit allows even when the file grows meanwhile.
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    // Read no more than the limit allows even when the file grows meanwhile; one byte more tells.
+    const QByteArray bytes = file.read(qMin(info.size(), MaxFileBytes) + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes || lineCount(bytes) > MaxLines) {
         m_readable = false;
         m_error = Error::Unreadable;
@@ -153,14 +156,14 @@ QString IniFile::value(const QString& section, const QString& key) const
     QByteArrayView value = stripBlanks(text.sliced(text.indexOf('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
-    return stripBlanks(QString::fromUtf8(cutUtf8(value, ValueBufferBytes - 1)));
+    return stripBlanks(utf8AsItStands(cutUtf8(value, ValueBufferBytes - 1)));
 }
 
 bool IniFile::setValue(const QString& section, const QString& key, const QString& value)
 {
     const QString keyName = stripBlanks(key);
     if (keyName.isEmpty() || keyName.startsWith(u'[') || keyName.contains(u'=') || section.contains(u']') ||
-        holdsLineBreak(keyName) || holdsLineBreak(section) || holdsLineBreak(value))
+        unfitForALine(keyName) || unfitForALine(section) || unfitForALine(value))
         return false;
 
     Section& target = sectionForWriting(section);

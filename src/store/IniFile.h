@@ -50,7 +50,7 @@ public:
     QString value(const QString& section, const QString& key) const;
     // Sets key in section, in memory. False, with nothing changed, when the line would not read back as
     // that key: the key is blank, begins with "[" (a section header) or holds "=", the section holds "]",
-    // or any of the three holds a line break.
+    // or any of the three holds a line break or an unpaired surrogate.
     bool setValue(const QString& section, const QString& key, const QString& value);
     // Writes the file back, creating it and its folder when missing. False (see error()) when the
     // file was not readable, the result would exceed the limits above, or the write failed.

@@ -2,8 +2,6 @@
 
 #include <QCryptographicHash>
 
-#include <utility>
-
 PageFingerprint PageFingerprint::of(QStringView text)
 {
     if (text.isEmpty())
@@ -39,17 +37,25 @@ NotFoundAnswer NotFoundAnswer::reducedFor(const QString& probeUrl) const
 
 QString decodeEntities(QString url)
 {
-    static const std::pair<QString, QString> entities[] = {
-        {QStringLiteral("&lt;"), QStringLiteral("<")},
-        {QStringLiteral("&gt;"), QStringLiteral(">")},
-        {QStringLiteral("&quot;"), QStringLiteral("\"")},
-        {QStringLiteral("&amp;"), QStringLiteral("&")},
-    };
-    for (const auto& [entity, character] : entities) {
-        // The first occurrence each time, searching again from the start.
-        for (qsizetype at = url.indexOf(entity); at >= 0; at = url.indexOf(entity))
-            url.replace(at, entity.size(), character);
+    // One kind after the other, each replaced at its first occurrence until none is left. "<", ">" and
+    // '"' can neither start nor complete an entity, so for them that is one replacing pass.
+    url.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    url.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    url.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    // "&" can: "&amp;amp;" becomes "&amp;" again. So each "&" swallows every "amp;" right after it.
+    const QStringView ampRest = u"amp;";
+    QChar* const text = url.data();
+    const qsizetype size = url.size();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < size;) {
+        const QChar c = text[i++];
+        text[kept++] = c;
+        if (c == u'&') {
+            while (QStringView(text + i, size - i).startsWith(ampRest))
+                i += ampRest.size();
+        }
     }
+    url.truncate(kept);
     return url;
 }
 

@@ -4,6 +4,7 @@
 #include "common/Colorref.h"
 #include "common/RichTextBox.h"
 #include "common/SearchCopy.h"
+#include "links/LinkScanner.h"
 #include "links/ReasonDescription.h"
 #include "links/TagValue.h"
 
@@ -26,17 +27,18 @@ QString valueOf(const QString& tag)
 
 LinkListModel::LinkListModel(RichTextBox& editor, QObject* parent) : QAbstractTableModel(parent), m_editor(editor) {}
 
-void LinkListModel::rebuild(const LinkTable& table)
+void LinkListModel::rebuild(const LinkScanner& scanner)
 {
+    const LinkTable& table = scanner.table();
     beginResetModel();
     m_rows.clear();
     m_rows.reserve(table.entries.size());
     QTextDocument* document = m_editor.document();
-    for (const LinkEntry& entry : table.entries) {
+    for (int index = 0; index < table.count(); ++index) {
+        const LinkEntry& entry = table.entries[size_t(index)];
         QTextCursor start(document);
         start.setPosition(m_editor.toDocumentPosition(entry.start - 1));
-        const QString tag = table.tagText(entry).toString();
-        m_rows.push_back({start, tag, valueOf(tag), entry.result, entry.reason,
+        m_rows.push_back({start, table.tagText(entry).toString(), scanner.linkValue(index), entry.result, entry.reason,
                           reasonText(describeReason(entry.result, entry.reason))});
     }
     endResetModel();

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class LinkScanner;
 class RichTextBox;
 
 // The links of the last full check as table rows: line, result, value, reason, resolved target. Each
@@ -24,8 +25,8 @@ public:
 
     explicit LinkListModel(RichTextBox& editor, QObject* parent = nullptr);
 
-    // One row per link of the table, whose text the editor holds now.
-    void rebuild(const LinkTable& table);
+    // One row per link of the scanner's last check, whose text the editor holds now.
+    void rebuild(const LinkScanner& scanner);
     void clear();
     // A single check repainted the tag that begins at a text offset: its row, if it has one, shows the new
     // result.

@@ -221,7 +221,7 @@ void MainWindow::createLinkList()
 void MainWindow::refreshLinkList(bool painted)
 {
     if (painted)
-        m_linkListModel->rebuild(m_engine->scanner().table());
+        m_linkListModel->rebuild(m_engine->scanner());
     else
         m_linkListModel->clear();
 }

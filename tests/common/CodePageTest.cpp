@@ -110,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Truncated escape and truncated character at the end of ISO-2022-JP.
         BadBytesCase{"ISO-2022-JP", QByteArray("ab\x1b$B$\"\x1b"), QStringLiteral("abあ\uFFFD"), 7, 1},
         BadBytesCase{"ISO-2022-JP", QByteArray("\x1b$B$"), QStringLiteral("\uFFFD"), 3, 1},
-        BadBytesCase{"WINDOWS-1252", QByteArray("a\x81z"), QStringLiteral("a\uFFFDz"), 1, 1}));
+        BadBytesCase{"WINDOWS-1252", QByteArray("a\x81z"), QStringLiteral("a\uFFFDz"), 1, 1},
+        // EF BB BF is the character U+FEFF wherever it stands, the start and after a bad byte included.
+        BadBytesCase{"UTF-8", QByteArray("\xef\xbb\xbf" "a"), QStringLiteral("\uFEFFa"), -1, 0},
+        BadBytesCase{"UTF-8", QByteArray("\xff\xef\xbb\xbf" "a"), QStringLiteral("\uFFFD\uFEFFa"), 0, 1}));
 
 TEST(CodePage, Utf8ShortcutAgreesWithIconvOnAnyBytes)
 {
@@ -132,6 +135,16 @@ TEST(CodePage, Utf8ShortcutAgreesWithIconvOnAnyBytes)
         ASSERT_EQ(fast.firstBadByte, general.firstBadByte);
         ASSERT_EQ(fast.badByteCount, general.badByteCount);
     }
+}
+
+TEST(CodePage, Utf8KeepsAByteOrderMarkCharacterOnTheWayBack)
+{
+    const CodePage utf8(QStringLiteral("UTF-8"));
+    const QString text = QStringLiteral("\uFEFF\uFEFFa");
+    const CodePage::Encoded encoded = utf8.encode(text);
+    ASSERT_TRUE(encoded.exact());
+    EXPECT_EQ(utf8.decode(encoded.bytes), text);
+    EXPECT_EQ(utf8.decodeClean(encoded.bytes), text);
 }
 
 TEST(CodePage, Iso2022JpEndsInTheInitialShiftState)

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(SearchCopy, ReplacesBreaksAndTabsKeepingLength)
+TEST(SearchCopy, MakesEveryBreakAndTabABlankKeepingLength)
 {
-    const QString text = QStringLiteral("<a\r\nhref=x>\r<A\tb>\n\r\r\nß");
+    const QString text = QStringLiteral("<a\r\nhref=x>\r<A\tb>\n\r\r\nß<a\nhref\n=\n'x'>");
     const QString copy = makeSearchCopy(text);
     ASSERT_EQ(copy.size(), text.size());
-    EXPECT_EQ(copy, QStringLiteral("<A  HREF=X> <A B>\n   ß"));
+    EXPECT_EQ(copy, QStringLiteral("<A  HREF=X> <A B>    ß<A HREF = 'X'>"));
 }
 
 TEST(SearchCopy, UpperCaseKeepsLengthForSpecialCasingAndSurrogates)
@@ -23,4 +23,9 @@ TEST(SearchCopy, TrimBlanksOnlyRemovesSpaces)
 {
     EXPECT_EQ(trimBlanks(QStringLiteral("  \tx y\t  ")), QStringLiteral("\tx y\t"));
     EXPECT_EQ(trimBlanks(QStringLiteral("   ")), QString());
+    const QString text = QStringLiteral("[  a b ]");
+    const QStringView inside = trimBlanks(QStringView(text).sliced(1, 6));
+    EXPECT_EQ(inside, u"a b");
+    EXPECT_EQ(inside.data(), text.constData() + 3); // a view into the text, not a copy
+    EXPECT_TRUE(trimBlanks(QStringView(u"  ")).isEmpty());
 }

@@ -106,4 +106,28 @@ TEST_F(SingleCheck, EmptyValueIsCheckedAsARelativeFile)
     EXPECT_EQ(f.paintAt(0), std::make_pair(LinkColor::OkFile, true)); // the folder itself exists
 }
 
+TEST(SingleCheckForms, ReadsTheTagAsTheFullCheckDoes)
+{
+    ScannerFixture f;
+    const QString text = QStringLiteral("<h2\nclass=c\nid = \"sec\">S</h2>\r\n<a\nhref =\n\"#Sec\">one</a>"
+                                        " <a title=x\nhref= '#gone'>two</a> <span id=sp></span><a href=#sp>");
+    f.editor.setText(text);
+    const auto checkInside = [&](const QString& tag) {
+        f.editor.setSelection(int(text.indexOf(tag)) + 2, 0);
+        return checkCurrentLink(f.editor, QString(), QStringLiteral("/nowhere"), true, f.web, f.registry);
+    };
+    const auto one = checkInside(QStringLiteral("<a\nhref"));
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->start, int(text.indexOf(QStringLiteral("<a\nhref"))));
+    EXPECT_EQ(one->classification.result, LinkResult::OkPage);
+    EXPECT_EQ(one->classification.reason.target, QStringLiteral("Sec"));
+    const auto two = checkInside(QStringLiteral("<a title"));
+    ASSERT_TRUE(two);
+    EXPECT_EQ(two->classification.result, LinkResult::NgPage);
+    EXPECT_EQ(two->classification.reason.target, QStringLiteral("gone"));
+    const auto three = checkInside(QStringLiteral("<a href=#sp"));
+    ASSERT_TRUE(three);
+    EXPECT_EQ(three->classification.result, LinkResult::OkPage);
+}
+
 } // namespace

@@ -97,6 +97,31 @@ TEST_F(Navigation, TagsWithoutTheLinkMarkPassUnderAClass)
     EXPECT_EQ(prompter.ids(), NotFound);
 }
 
+// The moves stop at the tags the check finds: blanks and line breaks around "=", a break after the
+// tag's name; not at an attribute that only ends in "href" or a tag holding "href" without "=".
+TEST(NavigationForms, MovesStopAtTheLinksTheCheckFinds)
+{
+    ScannerFixture f;
+    const QString text = QStringLiteral("<a\nhref = #a>1</a> <a xhref=#b> <a href #c> <a title=t\r\nhref=\r\n'#d'>"
+                                        " <a name=a>");
+    ASSERT_TRUE(f.check(text));
+    const QList<int> links{0, int(text.indexOf(QStringLiteral("<a title")))};
+    ASSERT_EQ(f.starts(), (QList<int>{links[0] + 1, links[1] + 1}));
+    ScriptedPrompter prompter;
+    LinkNavigator navigator{f.run, f.editor, f.progress, prompter};
+    f.editor.setSelection(0, 0);
+    for (int start : links) {
+        ASSERT_TRUE(navigator.moveToLink(true, AnyLink));
+        EXPECT_EQ(f.editor.selStart(), start);
+    }
+    f.editor.setSelection(int(text.size()), 0);
+    for (int i = int(links.size()) - 1; i >= 0; --i) {
+        ASSERT_TRUE(navigator.moveToLink(false, AnyLink));
+        EXPECT_EQ(f.editor.selStart(), links[i]);
+    }
+    EXPECT_TRUE(prompter.asked.isEmpty());
+}
+
 TEST_F(Navigation, StopRestoresTheSelectionAndSaysNotFound)
 {
     f.editor.setSelection(2, 1);

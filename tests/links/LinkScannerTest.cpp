@@ -12,19 +12,72 @@ TEST(LinkScanner, FindsTagsByTheirThreeCharacterStart)
 {
     ScannerFixture f;
     const QString text = QStringLiteral("<a href=#x>1</a>\r\n<A\tHREF=#x>2</A><a\r\nhref=#x>3</a>"
-                                        "<a\nhref=#x>no</a><a href = #x>no</a><abbr href=#x>no</abbr>"
-                                        "<a name=x><a <a href=#x>");
+                                        "<a\nhref=#x>4</a><a href = #x>5</a><abbr href=#x>no</abbr>"
+                                        "<a name=x><a <a href=#x><a xhref=#x>no</a>");
     ASSERT_TRUE(f.check(text));
-    ASSERT_EQ(f.table().count(), 5);
+    ASSERT_EQ(f.table().count(), 7);
     const QString nested = QStringLiteral("<a <a href=#x>");
     const int nestedStart = int(text.indexOf(nested)) + 1;
     const auto at = [&](const char16_t* tag) { return int(text.indexOf(QString::fromUtf16(tag))) + 1; };
-    EXPECT_EQ(f.starts(), (QList<int>{1, at(u"<A\tHREF"), at(u"<a\r\nhref"), nestedStart, nestedStart + 3}));
+    EXPECT_EQ(f.starts(), (QList<int>{1, at(u"<A\tHREF"), at(u"<a\r\nhref"), at(u"<a\nhref"), at(u"<a href ="),
+                                      nestedStart, nestedStart + 3}));
     const QStringList tags = f.tagTexts();
     EXPECT_EQ(tags[0], QStringLiteral("<a href=#x>"));
     EXPECT_EQ(tags[2], QStringLiteral("<a\r\nhref=#x>"));
-    EXPECT_EQ(tags[3], nested);
-    EXPECT_EQ(f.results(), QList<LinkResult>(5, LinkResult::OkPage));
+    EXPECT_EQ(tags[3], QStringLiteral("<a\nhref=#x>"));
+    EXPECT_EQ(tags[5], nested);
+    EXPECT_EQ(f.results(), QList<LinkResult>(7, LinkResult::OkPage));
+}
+
+TEST(LinkScanner, ReadsValuesWithBlanksAndLineBreaksAroundTheirEquals)
+{
+    ScannerFixture f;
+    f.web = FakeWebCheck({QStringLiteral("http://h/ok")});
+    ASSERT_TRUE(f.check(QStringLiteral("<a href = \"http://h/ok\">w</a>\n<a\nhref\n=\n'#Top'>t</a>"
+                                       "<a title=\"x\"\r\nhref=\r\nmailto:x>m</a><a href= >e</a>"
+                                       "<a href =\t\"#gone\">g</a><h1\nid\n=\ntop>T</h1>")));
+    EXPECT_EQ(f.results(), (QList<LinkResult>{LinkResult::OkWeb, LinkResult::OkPage, LinkResult::NoCheckMailto,
+                                              LinkResult::NoCheckEmpty, LinkResult::NgPage}));
+    EXPECT_EQ(f.web.asked, QStringList{QStringLiteral("http://h/ok")});
+    EXPECT_EQ(f.progress.shownLinks,
+              (QStringList{QStringLiteral("http://h/ok"), QStringLiteral("#Top"), QStringLiteral("#gone")}));
+}
+
+TEST(LinkScanner, ChecksInPageLinksAgainstIdsOfAnyTag)
+{
+    ScannerFixture f;
+    ASSERT_TRUE(f.check(QStringLiteral("<section id=\"Intro\"><h2 ID='part'>x</h2><a href=#intro><a href='#PART'>"
+                                       "<div data-id=ghost><a href=#ghost><p>id=word</p><a href=#word>"
+                                       "<p name=para><a href=#para>")));
+    EXPECT_EQ(f.results(), (QList<LinkResult>{LinkResult::OkPage, LinkResult::OkPage, LinkResult::NgPage,
+                                              LinkResult::NgPage, LinkResult::NgPage}));
+}
+
+TEST(LinkScanner, NestedTagsSharingOneValueCutAndCheckItOnce)
+{
+    ScannerFixture f;
+    // Every "<a " runs to the one ">": all three share the one HREF, and a web value is asked once.
+    ASSERT_TRUE(f.check(QStringLiteral("<a <a <a href=\"http://h/x\">")));
+    EXPECT_EQ(f.results(), QList<LinkResult>(3, LinkResult::NgWeb));
+    EXPECT_EQ(f.web.asked, QStringList{QStringLiteral("http://h/x")});
+    EXPECT_EQ(columnOf(f.table(), [](const LinkEntry& e) { return e.reason.target; }),
+              QStringList(3, QStringLiteral("http://h/x")));
+
+    // A hostile page: 200,000 tags share one value of a million characters, and 200,000 more each have
+    // their own; read once each, this ends in moments (read for every tag it would not end at all).
+    const QString longName(1000000, u'v');
+    const QString text = QStringLiteral("<a ").repeated(200000) + QStringLiteral("href=\"#") + longName +
+                         QStringLiteral("\"><a name=") + longName + u'>' +
+                         QStringLiteral("<a href=#x ").repeated(200000) + u'>';
+    ScannerFixture g;
+    ASSERT_TRUE(g.check(text));
+    ASSERT_EQ(g.table().count(), 400000);
+    EXPECT_EQ(g.results().first(), LinkResult::OkPage);
+    EXPECT_EQ(g.results()[199999], LinkResult::OkPage);
+    EXPECT_EQ(g.results().last(), LinkResult::NgPage);
+    EXPECT_EQ(g.table().entries[199999].length, QStringLiteral("<a href=\"#\">").size() + longName.size());
+    EXPECT_EQ(g.scanner.linkValue(199999), u'#' + longName);
+    EXPECT_EQ(g.scanner.linkValue(200000), QStringLiteral("#x"));
 }
 
 TEST(LinkScanner, ClassifiesValuesNeverChecked)

@@ -12,13 +12,19 @@ struct ValueCase {
     const char16_t* secondPass; // as written and trimmed; nullptr: no HREF form
 };
 
+void PrintTo(const ValueCase& valueCase, std::ostream* out)
+{
+    *out << QString::fromUtf16(valueCase.tag).toStdString();
+}
+
 class TagValueTest : public ::testing::TestWithParam<ValueCase> {};
 
 TEST_P(TagValueTest, CutsTheValueByBothRules)
 {
     const QString tag = QString::fromUtf16(GetParam().tag);
     const QString upper = makeSearchCopy(tag);
-    EXPECT_EQ(firstPassValue(upper), QString::fromUtf16(GetParam().firstPass));
+    const auto span = findHrefValue(upper);
+    EXPECT_EQ(span ? firstPassValue(upper, *span).toString() : QString(), QString::fromUtf16(GetParam().firstPass));
     const auto second = secondPassValue(tag, upper);
     if (GetParam().secondPass == nullptr) {
         EXPECT_FALSE(second.has_value());
@@ -40,10 +46,27 @@ INSTANTIATE_TEST_SUITE_P(Forms, TagValueTest,
                                            ValueCase{u"<a href=\"open title='x'>", u"", u""},
                                            // The double-quoted form wins even when a single-quoted one comes first.
                                            ValueCase{u"<a x=' href='one' href=\"two\">", u"TWO", u"two"},
+                                           ValueCase{u"<a href = 'one' href=\n\"two\">", u"TWO", u"two"},
+                                           ValueCase{u"<a href=one href = 'two'>", u"TWO", u"two"},
                                            // A tab before HREF counts as the blank; a tab inside a quoted value stays.
                                            ValueCase{u"<a\thref=\"\tx\">", u"X", u"\tx"},
-                                           // Blanks around "=" are not an HREF form.
-                                           ValueCase{u"<a href = \"x\">", u"", nullptr},
+                                           // Blanks and line breaks may stand on either side of the "=".
+                                           ValueCase{u"<a href = \"x\">", u"X", u"x"},
+                                           ValueCase{u"<a href=\n\"x\">", u"X", u"x"},
+                                           ValueCase{u"<a href\r\n=\r\n'x'>", u"X", u"x"},
+                                           ValueCase{u"<a href =\t x title=y>", u"X", u"x"},
+                                           ValueCase{u"<a\nhref=x>", u"X", u"x"},
+                                           ValueCase{u"<a title=\"t\"\nhref=y>", u"Y", u"y"},
+                                           // A line break inside a value is a blank to the first pass only.
+                                           ValueCase{u"<a href=\"a\nb\">", u"A B", u"a\nb"},
+                                           // Nothing after the blanks: an empty value.
+                                           ValueCase{u"<a href= >", u"", u""},
+                                           ValueCase{u"<a href =>", u"", u""},
+                                           // The name needs a blank before it and the "=" after it.
+                                           ValueCase{u"<a xhref=x>", u"", nullptr},
+                                           ValueCase{u"<a data-href=x>", u"", nullptr},
+                                           ValueCase{u"<a hreflang=en>", u"", nullptr},
+                                           ValueCase{u"<a href x=y>", u"", nullptr},
                                            ValueCase{u"<a name=x>", u"", nullptr}));
 
 TEST(PreClassify, NeverCheckedSchemesAndEmptyValues)

@@ -77,6 +77,15 @@ TEST_F(IniFileTest, CreatesFileAndFolderAndRefusesWhatWouldCorruptIt)
     for (const auto& [section, key, value] : refused)
         EXPECT_FALSE(
             writeIniString(path, QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value)));
+    // A U+FEFF inside a file is a character like any other: a name beginning with one reads back.
+    ASSERT_TRUE(writeIniString(path, QStringLiteral("\uFEFFs"), QStringLiteral("\uFEFFk"), QStringLiteral("\uFEFFv")));
+    EXPECT_EQ(readIniString(path, QStringLiteral("\uFEFFs"), QStringLiteral("\uFEFFk")), QStringLiteral("\uFEFFv"));
+    writeBytes(path, HandWritten);
+    // A lone surrogate has no UTF-8 form: the line would not read back as written.
+    const QString lone(QChar(0xD800));
+    EXPECT_FALSE(writeIniString(path, History, QStringLiteral("File") + lone, QStringLiteral("v")));
+    EXPECT_FALSE(writeIniString(path, History + lone, QStringLiteral("File0"), QStringLiteral("v")));
+    EXPECT_FALSE(writeIniString(path, History, QStringLiteral("File0"), QStringLiteral("v") + lone));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     IniFile ini(path);
     ASSERT_TRUE(ini.setValue(History, QStringLiteral("File0"), QStringLiteral("x")));
