@@ -65,7 +65,8 @@ std::optional<TagAtSelection> identifyTag(RichTextBox& editor, QString first)
 } // namespace
 
 std::optional<CheckedTag> checkCurrentLink(RichTextBox& editor, const QString& firstSelected, const QString& docBase,
-                                           bool docIsFile, WebLinkCheck& web, LinkRegistry& registry)
+                                           bool docIsFile, WebLinkCheck& web, LinkRegistry& registry,
+                                           const TextEncoding& documentEncoding)
 {
     const auto tag = identifyTag(editor, firstSelected);
     if (!tag)
@@ -83,7 +84,8 @@ std::optional<CheckedTag> checkCurrentLink(RichTextBox& editor, const QString& f
                                             bool found = false;
                                             findNameAnchor(editor.text(), name, found);
                                             return found;
-                                        });
+                                        },
+                                        documentEncoding);
         checked.classification = classifier.classify(value);
     }
     editor.setSelection(checked.start, checked.length);

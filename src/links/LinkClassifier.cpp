@@ -53,21 +53,20 @@ LinkResult preClassify(QStringView upperValue)
     return noCheckResult(upperValue);
 }
 
-QString localLinkPath(const QString& base, const QString& value)
+QString localLinkPath(const QString& base, const QString& value, const TextEncoding& documentEncoding)
 {
     QString path = value;
     path.replace(u'\\', u'/');
     const auto cut = std::find_if(path.cbegin(), path.cend(), [](QChar c) { return c == u'#' || c == u'?'; });
     path.truncate(cut - path.cbegin());
-    // File names on disk are UTF-8: a run of escapes that is not stays as written rather than turning into
-    // U+FFFD (no encoding of the document is known here, and an unnamed one decodes nothing else).
-    path = decodePercentInPath(path, TextEncoding());
+    path = decodePercentInPath(path, documentEncoding);
     return path.startsWith(u'/') ? base + path : base + u'/' + path;
 }
 
 LinkClassifier::LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web,
-                               std::function<bool(const QString&)> hasAnchor)
-    : m_base(std::move(base)), m_docIsFile(docIsFile), m_web(web), m_hasAnchor(std::move(hasAnchor))
+                               std::function<bool(const QString&)> hasAnchor, TextEncoding documentEncoding)
+    : m_base(std::move(base)), m_docIsFile(docIsFile), m_encoding(std::move(documentEncoding)), m_web(web),
+      m_hasAnchor(std::move(hasAnchor))
 {
 }
 
@@ -91,7 +90,7 @@ LinkClassifier::Plan LinkClassifier::plan(const QString& value) const
         return {Check::Web, LinkResult::Unchecked, value};
 
     if (m_docIsFile)
-        return {Check::File, LinkResult::Unchecked, localLinkPath(m_base, value)};
+        return {Check::File, LinkResult::Unchecked, localLinkPath(m_base, value, m_encoding)};
     if (!value.startsWith(u'/'))
         return {Check::Web, LinkResult::Unchecked, m_base + u'/' + value};
     // A root-relative link of a web document: on the web first, then as a local path.

@@ -2,6 +2,7 @@
 
 #include "LinkKinds.h"
 #include "LinkReason.h"
+#include "common/TextEncoding.h"
 
 #include <QString>
 #include <QStringView>
@@ -16,8 +17,9 @@ class WebLinkCheck;
 LinkResult preClassify(QStringView upperValue);
 
 // The file a relative link of a local document names: "\" counts as "/", the "#fragment" and
-// "?query" parts are dropped and %XX escapes decoded; the value is joined to the folder base with "/".
-QString localLinkPath(const QString& base, const QString& value);
+// "?query" parts are dropped and %XX escapes decoded (as UTF-8 where they form UTF-8, else in the
+// document's encoding); the value is joined to the folder base with "/".
+QString localLinkPath(const QString& base, const QString& value, const TextEncoding& documentEncoding = {});
 
 // A link's result and why.
 struct Classification {
@@ -29,7 +31,9 @@ struct Classification {
 class LinkClassifier {
 public:
     // hasAnchor answers whether the document has a NAME anchor of the given upper-case name.
-    LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web, std::function<bool(const QString&)> hasAnchor);
+    // documentEncoding: what %XX escapes of file links that are no UTF-8 were written in.
+    LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web, std::function<bool(const QString&)> hasAnchor,
+                   TextEncoding documentEncoding = {});
 
     Classification classify(const QString& value) const;
     // The URL classify(value) passes to the web check, when it checks value on the web at all.
@@ -51,6 +55,7 @@ private:
 
     QString m_base;
     bool m_docIsFile;
+    TextEncoding m_encoding;
     WebLinkCheck& m_web;
     std::function<bool(const QString&)> m_hasAnchor;
 };

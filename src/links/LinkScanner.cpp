@@ -115,7 +115,7 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
         if (!anchors)
             anchors = std::make_unique<AnchorIndex>(upper);
         return anchors->contains(name);
-    });
+    }, m_document.encoding);
 
     const QList<std::optional<QString>> values = valuesToCheck();
     // Announced in the order checkWebLink will be called: a shared value is checked once.

@@ -507,7 +507,8 @@ void MainWindow::onCheckOneLinkClicked()
     const DetachedSelection offScreen(*m_editor);
     showCheckingOneLinkStatus();
     const std::optional<CheckedTag> checked = checkCurrentLink(
-        *m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web(), m_engine->registry());
+        *m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web(), m_engine->registry(),
+        m_document.encoding);
     if (checked)
         m_linkListModel->updateTag(checked->start, checked->length, checked->classification);
     selectDataKindPrint();

@@ -144,6 +144,21 @@ TEST(LinkScanner, ChecksRelativeLinksOfALocalDocumentOnDisk)
     EXPECT_TRUE(f.web.asked.isEmpty());
 }
 
+TEST(LinkScanner, ReadsEscapedFileNamesInTheDocumentsEncoding)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("日本.html")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ScannerFixture f;
+    f.document.encoding = TextEncoding{QStringLiteral("Shift_JIS")};
+    // 日本 in Shift_JIS, in UTF-8, and a Shift_JIS name of a file that is not there (本日).
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=%93%FA%96%7B.html><a href=%E6%97%A5%E6%9C%AC.html>"
+                                       "<a href=%96%7B%93%FA.html>"),
+                        dir.path() + u'/'));
+    EXPECT_EQ(f.codes(), (QList<int>{1, 1, 101}));
+}
+
 TEST(LinkScanner, PaintsExactlyTheTagCharacters)
 {
     ScannerFixture f;

@@ -94,6 +94,17 @@ TEST(LocalLinkPath, JoinsToTheFolderAndDropsFragmentQueryAndEscapes)
     EXPECT_EQ(localLinkPath(QString(), QStringLiteral("a.htm")), QStringLiteral("/a.htm"));
 }
 
+TEST(LocalLinkPath, DecodesEscapesThatAreNoUtf8InTheDocumentsEncoding)
+{
+    const QString base = QStringLiteral("/site");
+    const TextEncoding shiftJis{QStringLiteral("Shift_JIS")};
+    // 日 is 93 FA in Shift_JIS and E6 97 A5 in UTF-8: both name the same file in a Shift_JIS page.
+    EXPECT_EQ(localLinkPath(base, QStringLiteral("%93%FA.html"), shiftJis), QStringLiteral("/site/日.html"));
+    EXPECT_EQ(localLinkPath(base, QStringLiteral("%E6%97%A5.html"), shiftJis), QStringLiteral("/site/日.html"));
+    // Without a known encoding such a run stays as written.
+    EXPECT_EQ(localLinkPath(base, QStringLiteral("%93%FA.html")), QStringLiteral("/site/%93%FA.html"));
+}
+
 TEST(LinkClassifierBase, TrimsBlanksAndOneTrailingSeparator)
 {
     EXPECT_EQ(LinkClassifier::normaliseBase(QStringLiteral(" http://h/dir/ ")), QStringLiteral("http://h/dir"));
