@@ -34,6 +34,10 @@ void LinkListModel::rebuild(const LinkScanner& scanner)
     m_rows.clear();
     m_rows.reserve(table.entries.size());
     QTextDocument* document = m_editor.document();
+    // A cursor placed outside an edit block makes a shown document lay out the line it lands on: for tens
+    // of thousands of links, most of the text. Inside an empty edit block nothing is laid out or changed.
+    QTextCursor placing(document);
+    placing.beginEditBlock();
     for (int index = 0; index < table.count(); ++index) {
         const LinkEntry& entry = table.entries[size_t(index)];
         QTextCursor start(document);
@@ -41,6 +45,7 @@ void LinkListModel::rebuild(const LinkScanner& scanner)
         m_rows.push_back({start, table.tagText(entry).toString(), scanner.linkValue(index), entry.result, entry.reason,
                           reasonText(describeReason(entry.result, entry.reason))});
     }
+    placing.endEditBlock();
     endResetModel();
 }
 

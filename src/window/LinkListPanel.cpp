@@ -84,6 +84,13 @@ void LinkListPanel::showCount()
     m_countLabel->setText(QStringLiteral("%1 / %2 件").arg(m_filter->rowCount()).arg(m_model.rowCount()));
 }
 
+void LinkListPanel::refreshShownRows()
+{
+    // Only the rows in view are asked again: resorting and refiltering tens of thousands of rows on every
+    // keystroke would make typing lag; the next sort or filter change takes the edits in.
+    m_table->viewport()->update();
+}
+
 QString LinkListPanel::csvText() const
 {
     QStringList header;

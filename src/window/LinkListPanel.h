@@ -18,6 +18,8 @@ public:
 
     // The rows shown, in their order, as CSV: a header row, then one row per link, CR LF at each end.
     QString csvText() const;
+    // Shows the rows anew after the text changed: lines move and edited tags lose their result.
+    void refreshShownRows();
 
 signals:
     // The user chose a row: its tag begins at this text offset of the editor.

@@ -216,6 +216,7 @@ void MainWindow::createLinkList()
     m_viewMenu->addAction(toggle);
     connect(m_linkListPanel, &LinkListPanel::tagChosen, this, &MainWindow::onLinkListTagChosen);
     connect(m_linkListPanel, &LinkListPanel::saveCsvRequested, this, &MainWindow::onSaveLinkListRequested);
+    connect(m_editor->document(), &QTextDocument::contentsChanged, m_linkListPanel, &LinkListPanel::refreshShownRows);
 }
 
 void MainWindow::refreshLinkList(bool painted)
