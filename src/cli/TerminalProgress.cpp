@@ -24,7 +24,7 @@ void TerminalProgress::setProgressVisible(bool visible)
 
 void TerminalProgress::setProgressRange(int, int maximum)
 {
-    m_total = maximum + 1;
+    m_total = maximum;
 }
 
 void TerminalProgress::setProgressValue(int value)

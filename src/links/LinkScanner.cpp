@@ -106,8 +106,9 @@ QList<std::optional<QString>> LinkScanner::valuesToCheck() const
 bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool docIsFile)
 {
     m_progress.setPhase(CheckPhase::Checking);
+    // The bar counts links decided, from none to all of them.
     if (m_table.count() > 0)
-        m_progress.setProgressRange(0, m_table.count() == 1 ? 1 : m_table.count() - 1);
+        m_progress.setProgressRange(0, m_table.count());
 
     // The anchors are collected once, on the first in-page link that needs them.
     std::unique_ptr<AnchorIndex> anchors;
@@ -131,12 +132,11 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
     }
     // The bar counts the links decided and, ahead of them, the web links whose answers have arrived:
     // it moves on while a slow link holds up the decisions, which go in document order.
-    const int lastValue = m_table.count() - 1;
     int decided = 0;
     int webDecided = 0;
     int answered = 0;
     const auto showProgress = [&] {
-        m_progress.setProgressValue(std::min(lastValue, decided + std::max(0, answered - webDecided)));
+        m_progress.setProgressValue(std::min(m_table.count(), decided + std::max(0, answered - webDecided)));
     };
     m_web.prefetch(webUrls, [&](int count) {
         answered = count;
@@ -165,6 +165,8 @@ bool LinkScanner::checkLinks(const QString& upper, const QString& docBase, bool 
         entry.reason = classification.reason;
         webDecided += isWeb[i];
     }
+    decided = m_table.count();
+    showProgress();
     return true;
 }
 

@@ -156,7 +156,7 @@ void MainWindow::createControls()
 
     m_statusStrip = place(new StatusStrip(area), "statusStrip", at(0, 6900, 9855, StripHeight));
     m_progressBar = place(new QProgressBar(m_statusStrip), "progressBar", at(0, 30, 2475, 315));
-    m_progressBar->setTextVisible(false);
+    m_progressBar->setFormat(QStringLiteral("%v / %m")); // links decided / all links
     m_progressBar->hide();
     m_statusSentence = place(new QLabel(m_statusStrip), "statusSentence", at(30, 30, 5535, 315));
     // Why the link at the caret has its colour, beside the sentence that names the colour.

@@ -206,8 +206,8 @@ TEST(LinkScanner, ReportsProgressAndStatus)
     ScannerFixture f;
     ASSERT_TRUE(f.check(QStringLiteral("<a href=one.html><a href=mailto:x><a href=\"#two\">")));
     EXPECT_EQ(f.progress.phases, (QList<CheckPhase>{CheckPhase::Counting, CheckPhase::Checking}));
-    EXPECT_EQ(f.progress.range, std::make_pair(0, 2));
-    EXPECT_EQ(f.progress.lastValue, 2);
+    EXPECT_EQ(f.progress.range, std::make_pair(0, 3));
+    EXPECT_EQ(f.progress.lastValue, 3);
     EXPECT_EQ(f.progress.shownLinks, (QStringList{QStringLiteral("one.html"), QStringLiteral("#two")}));
     EXPECT_FALSE(f.progress.progressVisible);
     EXPECT_TRUE(f.editor.isEnabled());

@@ -104,12 +104,16 @@ TEST_F(WindowNavigation, StopEndsACheckOfAllLinks)
                           .arg(servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/stall/s.html"))));
     window.show();
     bool progressShown = false;
+    QString progressText;
     QTimer::singleShot(300, &window, [&] {
         progressShown = control<QProgressBar>("progressBar")->isVisible();
+        progressText = control<QProgressBar>("progressBar")->text();
         button("exitButton")->click();
     });
     button("checkAllLinksButton")->click();
     EXPECT_TRUE(progressShown);
+    // The stalled first link holds the decisions; the in-page and file links are not counted ahead of it.
+    EXPECT_EQ(progressText, QStringLiteral("0 / 4"));
     EXPECT_TRUE(prompter.asked.isEmpty());
     // Stopped before painting: the links keep their colours from the load.
     window.editor().setSelection(window.editor().text().indexOf(QStringLiteral("<a href=there")), 1);
