@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 // The bytes that running transfers hold, shared by all transfers of one CurlMulti. A transfer may always
 // hold its first Allowance bytes; past that, a block that would take the total over the limit waits (the
 // transfer is paused) until finished transfers have given their bytes back. One transfer at a time, the
@@ -12,6 +14,7 @@ struct BodyBudget {
     static constexpr qint64 Allowance = 64 * 1024;
 
     qint64 held = 0;
+    qint64 peak = 0;    // the most held at once, for measurements
     quint64 leader = 0; // the transfer allowed past the limit; 0 when none
 
     bool admits(quint64 transfer, qint64 alreadyHeld, qint64 more)
@@ -25,6 +28,11 @@ struct BodyBudget {
         if (leader == 0)
             leader = transfer;
         return leader == transfer;
+    }
+    void take(qint64 bytes)
+    {
+        held += bytes;
+        peak = std::max(peak, held);
     }
     // A transfer gives its bytes back.
     void release(quint64 transfer, qint64 bytes)

@@ -40,6 +40,8 @@ public:
     int activeCount() const { return int(m_entries.size()); }
     // The body bytes held by transfers whose finished() is still to be emitted.
     qint64 bufferedBytes() const { return m_budget.held; }
+    // The most they held at once since construction.
+    qint64 peakBufferedBytes() const { return m_budget.peak; }
 
 signals:
     // One per write-callback call that delivered body bytes.

@@ -134,7 +134,7 @@ size_t CurlTransfer::receive(const char* data, size_t bytes)
         // The budget counts the memory taken, which grows ahead of the bytes.
         const qint64 before = m_received.capacity();
         m_received.append(data, qsizetype(kept));
-        m_budget.held += m_received.capacity() - before;
+        m_budget.take(m_received.capacity() - before);
         ++m_pendingBlocks;
     }
     m_result.truncated = overCap;

@@ -65,6 +65,8 @@ public:
     // The most requests that ran at once since construction, in all and to one host.
     int peakRunning() const { return m_peakRunning; }
     int peakRunningToOneHost() const { return m_peakPerHost; }
+    // The most body bytes that running requests held at once since construction.
+    qint64 peakBufferedBytes() const { return m_multi.peakBufferedBytes(); }
 
 signals:
     void ended(Ticket ticket);

@@ -17,6 +17,7 @@ HTTP and HTTPS paths (GET and HEAD):
   /redirect-file/REST    301 to file:///etc/passwd
   /redirect-ftp/REST     301 to ftp://ADDR:FTP_PORT/REST on the same address
   /big/NAME              200, 20 MiB generated on the fly; NAME ending .exe is application/octet-stream
+  /bigpause/NAME         as /big, with a pause of a second after the first 3 MiB: many bodies in flight at once
   /gzip/NAME             200, gzip-encoded HTML body naming the path
   /bomb/NAME             200, gzip-encoded body that expands to 100 MiB of zeros
   /stall/NAME            accepts, never answers, closes after STALL_BOUND seconds
@@ -71,6 +72,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 STALL_BOUND = 60
 SLOW_BODY_BYTES = 60
 BIG_BYTES = 20 * 1024 * 1024
+BIG_PAUSE_AFTER = 3 * 1024 * 1024
 BOMB_BYTES = 100 * 1024 * 1024
 FTP_BIG_BYTES = 5 * 1024 * 1024
 LAST_MODIFIED = "Wed, 01 Jan 2020 00:00:00 GMT"
@@ -251,15 +253,23 @@ class Handler(BaseHTTPRequestHandler):
     def redirect_ftp(self, rest, with_body):
         self.redirect("ftp://%s:%d/%s" % (url_host(self.server.host), self.server.ftp_port, rest), with_body)
 
-    def big(self, rest, with_body):
+    def big(self, rest, with_body, pause_after=None):
         content_type = "application/octet-stream" if rest.lower().endswith(".exe") else "text/html"
         self.send_response(200)
         self.send_header("Content-Type", content_type)
         self.send_header("Content-Length", str(BIG_BYTES))
         self.end_headers()
         if with_body:
+            sent = 0
             for part in big_chunks(BIG_BYTES):
+                if sent == pause_after:
+                    self.wfile.flush()
+                    time.sleep(1)
                 self.wfile.write(part)
+                sent += len(part)
+
+    def big_with_pause(self, rest, with_body):
+        self.big(rest, with_body, pause_after=BIG_PAUSE_AFTER)
 
     def gzipped(self, rest, with_body):
         body = gzip.compress(self.page("gzip") * 50)
@@ -341,6 +351,7 @@ ROUTES = {
     "redirect-file": Handler.redirect_file,
     "redirect-ftp": Handler.redirect_ftp,
     "big": Handler.big,
+    "bigpause": Handler.big_with_pause,
     "gzip": Handler.gzipped,
     "bomb": Handler.bomb,
     "stall": Handler.stall,

@@ -183,15 +183,23 @@ TEST_F(TransferSchedulerTest, CancelAllEndsRunningAndQueuedRequestsAtOnce)
 // one still ends with its whole capped body.
 TEST_F(TransferSchedulerTest, LargeBodiesBeyondTheMemoryBudgetAllEnd)
 {
-    TransferScheduler scheduler({32, 8});
+    constexpr int Bodies = 48;
+    TransferScheduler scheduler({Bodies, Bodies / 3});
     QList<TransferScheduler::Ticket> tickets;
-    for (int i = 0; i < 24; ++i)
-        tickets.append(scheduler.add(request(Hosts[i % 3], QStringLiteral("/big/budget%1.html").arg(i)), i, false));
+    // Each body pauses after 3 MiB, so that all of them would be in flight at once.
+    for (int i = 0; i < Bodies; ++i)
+        tickets.append(
+            scheduler.add(request(Hosts[i % 3], QStringLiteral("/bigpause/budget%1.html").arg(i)), i, false));
     ASSERT_TRUE(waitForAll(scheduler, tickets));
     for (const auto ticket : tickets) {
         EXPECT_EQ(scheduler.outcome(ticket)->result.outcome, TransferResult::Outcome::Completed);
         EXPECT_EQ(scheduler.outcome(ticket)->result.body.size(), TransferRequest().maxBodyBytes);
     }
+    // 48 bodies of 3 MiB and more would take 144 MiB and more; the budget keeps them near its limit: past it only
+    // the leader's body and each transfer's allowance, each up to twice over as buffers grow ahead of the bytes.
+    const qint64 bound = BodyBudget::Limit + 2 * (TransferRequest().maxBodyBytes + Bodies * BodyBudget::Allowance);
+    EXPECT_LE(scheduler.peakBufferedBytes(), bound);
+    EXPECT_GT(scheduler.peakBufferedBytes(), BodyBudget::Limit / 2); // the measure measures
 }
 
 // With one place in all, the host with the most request time ahead of it goes first: before any answer
