@@ -1,0 +1,11 @@
+#include "ReasonWording.h"
+#include "window/JapaneseTexts.h"
+
+namespace {
+
+TEST(JapaneseTexts, WordEveryReasonPhrase)
+{
+    expectEveryReasonPhraseWorded(reasonText);
+}
+
+} // namespace
