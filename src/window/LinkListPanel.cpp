@@ -6,6 +6,7 @@
 #include "common/CsvRow.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
     : QDockWidget(QStringLiteral("リンク一覧"), parent), m_model(model), m_filter(new LinkListFilter(this)),
@@ -43,7 +46,9 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
     m_table->verticalHeader()->hide();
     // Fixed row heights and no fitting to contents: the table shows tens of thousands of rows at once.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->setWordWrap(false);
+    setInitialColumnWidths();
 
     auto* filters = new QHBoxLayout;
     filters->addWidget(m_filterEdit, 1);
@@ -57,13 +62,20 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
     layout->addWidget(m_table);
     setWidget(content);
 
-    connect(m_filterEdit, &QLineEdit::textChanged, m_filter, &LinkListFilter::setText);
+    connect(m_filterEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        changeFilter([&] { m_filter->setText(text); });
+    });
     connect(m_classCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         const QVariant linkClass = m_classCombo->itemData(index);
-        m_filter->setLinkClass(linkClass.isValid() ? std::optional(LinkClass(linkClass.toInt())) : std::nullopt);
+        changeFilter([&] {
+            m_filter->setLinkClass(linkClass.isValid() ? std::optional(LinkClass(linkClass.toInt())) : std::nullopt);
+        });
     });
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { onRowChosen(current); });
+            [this](const QModelIndex& current) {
+                if (!m_filterChanging)
+                    onRowChosen(current);
+            });
     connect(m_table, &QTableView::clicked, this, &LinkListPanel::onRowChosen);
     connect(csvButton, &QPushButton::clicked, this, &LinkListPanel::saveCsvRequested);
     connect(m_filter, &QAbstractItemModel::modelReset, this, &LinkListPanel::showCount);
@@ -71,6 +83,30 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
     connect(m_filter, &QAbstractItemModel::rowsInserted, this, &LinkListPanel::showCount);
     connect(m_filter, &QAbstractItemModel::rowsRemoved, this, &LinkListPanel::showCount);
     showCount();
+}
+
+void LinkListPanel::changeFilter(const std::function<void()>& change)
+{
+    // A filter that hides the current row moves the table's current row; the editor's selection stays.
+    m_filterChanging = true;
+    change();
+    m_filterChanging = false;
+}
+
+void LinkListPanel::setInitialColumnWidths()
+{
+    // Widths from the font rather than from the rows, which may number tens of thousands.
+    const QFontMetrics metrics = m_table->fontMetrics();
+    const int padding = 2 * metrics.averageCharWidth();
+    int resultWidth = 0;
+    for (const LinkClass linkClass : AllLinkClasses)
+        resultWidth = std::max(resultWidth, metrics.horizontalAdvance(linkClassLabel(linkClass)));
+    QHeaderView* header = m_table->horizontalHeader();
+    header->resizeSection(LinkListModel::LineColumn, metrics.horizontalAdvance(QStringLiteral("000000")) + 2 * padding);
+    header->resizeSection(LinkListModel::ResultColumn, resultWidth + padding);
+    header->resizeSection(LinkListModel::ValueColumn, 24 * metrics.averageCharWidth());
+    header->resizeSection(LinkListModel::ReasonColumn, 40 * metrics.averageCharWidth());
+    header->setStretchLastSection(true);
 }
 
 void LinkListPanel::onRowChosen(const QModelIndex& index)

@@ -2,6 +2,8 @@
 
 #include <QDockWidget>
 
+#include <functional>
+
 class LinkListFilter;
 class LinkListModel;
 class QComboBox;
@@ -27,6 +29,8 @@ signals:
     void saveCsvRequested();
 
 private:
+    void setInitialColumnWidths();
+    void changeFilter(const std::function<void()>& change);
     void onRowChosen(const QModelIndex& index);
     void showCount();
 
@@ -36,4 +40,5 @@ private:
     QComboBox* m_classCombo;
     QLabel* m_countLabel;
     QTableView* m_table;
+    bool m_filterChanging = false;
 };

@@ -163,6 +163,8 @@ void MainWindow::createControls()
     m_linkReason = place(new QLabel(m_statusStrip), "linkReason", at(5600, 30, 2800, 315));
     m_documentEdit->viewport()->installEventFilter(this);
     m_operationStatus = place(new QLabel(m_statusStrip), "operationStatus", at(2535, 30, 2235, 315));
+    // The area shrinks and grows with the window and with the link list docked beside it.
+    area->installEventFilter(this);
 
     // The exit button closes the window; while an operation runs, the close turns into a stop request.
     connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
@@ -286,12 +288,6 @@ void MainWindow::fillMoveKinds()
     for (const LinkClass linkClass : AllLinkClasses)
         m_moveKindCombo->addItem(linkClassLabel(linkClass));
     m_moveKindCombo->setCurrentIndex(0);
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    layoutControls();
 }
 
 void MainWindow::layoutControls()
@@ -480,6 +476,8 @@ QString MainWindow::linkReasonOfSelection() const
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        layoutControls();
     if (watched == m_documentEdit->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         return showLinkReasonTip(help->pos(), help->globalPos());

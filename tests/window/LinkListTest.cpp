@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -59,10 +60,12 @@ protected:
 
 TEST_F(LinkList, ShowsEveryLinkOfALoadWithItsLineResultValueReasonAndTarget)
 {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* panel = control<QDockWidget>("linkListPanel");
-    EXPECT_FALSE(panel->isVisibleTo(&window));
+    EXPECT_FALSE(panel->isVisible());
     window.findChild<QAction*>(QStringLiteral("linkListAction"))->trigger();
-    EXPECT_TRUE(panel->isVisibleTo(&window));
+    EXPECT_TRUE(panel->isVisible());
 
     EXPECT_EQ(columnOf(Column::LineColumn), (QStringList{"2", "4", "5", "6", "10"}));
     EXPECT_EQ(columnOf(Column::ValueColumn),
@@ -75,6 +78,13 @@ TEST_F(LinkList, ShowsEveryLinkOfALoadWithItsLineResultValueReasonAndTarget)
         EXPECT_FALSE(reason.isEmpty());
     EXPECT_TRUE(cell(1, Column::TargetColumn).endsWith(QStringLiteral("/there.html"))) << cell(1, Column::TargetColumn).toStdString();
     EXPECT_EQ(countShown(), QStringLiteral("5 / 5 件"));
+
+    // The docked panel takes room from the editor; the status strip stays in sight below it.
+    QCoreApplication::processEvents();
+    const QWidget* area = window.centralWidget();
+    const QWidget* strip = control<QWidget>("statusStrip");
+    EXPECT_EQ(strip->geometry().bottom(), area->rect().bottom());
+    EXPECT_LE(control<QWidget>("editorArea")->geometry().bottom(), strip->geometry().top());
 }
 
 TEST_F(LinkList, SortsByAnyColumnAndFiltersByTextAndClass)
@@ -85,8 +95,12 @@ TEST_F(LinkList, SortsByAnyColumnAndFiltersByTextAndClass)
     EXPECT_EQ(columnOf(Column::ValueColumn),
               (QStringList{"#a", "#nowhere", "missing.html", "q\"uote, comma.html", "there.html"}));
 
+    // Filtering away the current row leaves the editor's selection where it was.
+    table()->setCurrentIndex(rows()->index(rowOf(QStringLiteral("#a")), Column::ValueColumn));
+    window.editor().setSelection(0, 0);
     auto* filterEdit = control<QLineEdit>("linkFilterEdit");
     filterEdit->setText(QStringLiteral("HTML")); // any column, any letter case
+    EXPECT_EQ(window.editor().selStart(), 0);
     EXPECT_EQ(columnOf(Column::ValueColumn), (QStringList{"missing.html", "q\"uote, comma.html", "there.html"}));
     EXPECT_EQ(countShown(), QStringLiteral("3 / 5 件"));
 
