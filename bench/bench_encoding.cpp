@@ -2,6 +2,7 @@
 // detecting and decoding together, whose difference is what detection costs; and times writing them,
 // with the check for characters written as their nearest character.
 
+#include "BestTime.h"
 #include "common/EncodingDetection.h"
 
 #include <QElapsedTimer>
@@ -23,19 +24,6 @@ QString generate(qsizetype units)
     for (int i = 0; text.size() < units; ++i)
         text += line.arg(i);
     return text + QStringLiteral("</body></html>\r\n");
-}
-
-// Best of five, in milliseconds: the machine is shared.
-double milliseconds(const std::function<void()>& work)
-{
-    double best = 1e18;
-    for (int run = 0; run < 5; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 void timeReading(const char* what, const QByteArray& bytes, const QString& contentType)

@@ -6,6 +6,7 @@
 // "bench_scanner --hostile N [PIECE]" times instead one hostile page, PIECE (by default "<a href=x ") N
 // times before a single ">", so that every candidate tag runs to that one ">", and prints its peak memory.
 
+#include "BestTime.h"
 #include "common/CodePage.h"
 #include "common/Document.h"
 #include "common/DocumentFile.h"
@@ -92,19 +93,6 @@ double timeCheck(const QString& text, const QString& folder, int& linkCount)
     scanner.checkAllLinks(folder, true, true);
     linkCount = scanner.table().count();
     return timer.nsecsElapsed() / 1e9;
-}
-
-// Best of five, in milliseconds: the machine is shared.
-double milliseconds(const std::function<void()>& work)
-{
-    double best = 1e18;
-    for (int run = 0; run < 5; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 // The load's share before the check: the file read, then decoded in the fixed code page (the way before)

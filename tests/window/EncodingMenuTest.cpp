@@ -1,5 +1,5 @@
-#include "LoopbackServers.h"
 #include "WindowFixture.h"
+#include "WithLoopbackServers.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -151,17 +151,7 @@ TEST_F(EncodingMenuTest, EditsAreDiscardedOnlyAfterTheQuestion)
     expectUnlocked();
 }
 
-class EncodingMenuByUrl : public EncodingMenuTest {
-protected:
-    void SetUp() override
-    {
-        if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-        servers = std::make_unique<LoopbackServers>();
-        ASSERT_TRUE(servers->isReady()) << servers->errorText().toStdString();
-    }
-    std::unique_ptr<LoopbackServers> servers;
-};
+using EncodingMenuByUrl = WithLoopbackServers<EncodingMenuTest>;
 
 TEST_F(EncodingMenuByUrl, AReopenFetchesThePageAgain)
 {

@@ -1,6 +1,6 @@
-#include "LoopbackServers.h"
 #include "ScannerFixture.h"
 #include "WindowFixture.h"
+#include "WithLoopbackServers.h"
 #include "links/LinkKinds.h"
 
 #include <QMimeData>
@@ -160,17 +160,7 @@ TEST_F(Loading, DroppedFilesLoadTheFirstOne)
     EXPECT_EQ(path->toPlainText(), first);
 }
 
-class LoadingByUrl : public Loading {
-protected:
-    void SetUp() override
-    {
-        if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-        servers = std::make_unique<LoopbackServers>();
-        ASSERT_TRUE(servers->isReady()) << servers->errorText().toStdString();
-    }
-    std::unique_ptr<LoopbackServers> servers;
-};
+using LoadingByUrl = WithLoopbackServers<Loading>;
 
 TEST_F(LoadingByUrl, UrlDocumentTakesItsBaseFromTheUrl)
 {
