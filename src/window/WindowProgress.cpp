@@ -10,11 +10,15 @@ namespace {
 // Where the link being checked is printed on the strip, in twips.
 constexpr int LinkTextLeft = 4300;
 constexpr int LinkTextTop = 80;
+constexpr int BarRestMs = 50;
 } // namespace
 
 WindowProgress::WindowProgress(QLabel* status, QProgressBar* bar, StatusStrip* strip)
     : m_status(status), m_bar(bar), m_strip(strip)
 {
+    m_barRestTimer.setSingleShot(true);
+    m_barRestTimer.setInterval(BarRestMs);
+    m_barRestTimer.callOnTimeout([this] { m_bar->setValue(m_pendingValue); });
 }
 
 void WindowProgress::setPhase(CheckPhase phase)
@@ -36,7 +40,17 @@ void WindowProgress::setProgressRange(int minimum, int maximum)
 
 void WindowProgress::setProgressValue(int value)
 {
-    m_bar->setValue(value);
+    // The bar repaints at once whenever its text changes, and "decided / total" changes with every link:
+    // a repaint per link would cost more than checking a large document. So after a value is shown the
+    // bar rests a moment and then shows the latest; the first and the last value show at once.
+    m_pendingValue = value;
+    if (value <= m_bar->minimum() || value >= m_bar->maximum()) {
+        m_barRestTimer.stop();
+        m_bar->setValue(value);
+    } else if (!m_barRestTimer.isActive()) {
+        m_bar->setValue(value);
+        m_barRestTimer.start();
+    }
 }
 
 void WindowProgress::showCurrentLink(const QString& value)

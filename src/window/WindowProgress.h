@@ -2,6 +2,8 @@
 
 #include "links/CheckProgress.h"
 
+#include <QTimer>
+
 class QLabel;
 class QProgressBar;
 class StatusStrip;
@@ -22,4 +24,7 @@ private:
     QLabel* m_status;
     QProgressBar* m_bar;
     StatusStrip* m_strip;
+    // Holds the bar's later values back after one is shown (see setProgressValue).
+    QTimer m_barRestTimer;
+    int m_pendingValue = 0;
 };

@@ -63,6 +63,34 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowAndKeepsAPositiveEditorHeight)
     EXPECT_GT(editor->height(), 0);
 }
 
+// Counts the paints of one widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST_F(MainWindowTest, TheProgressBarFollowsALongCheckWithoutARepaintPerLink)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    constexpr int Links = 3000;
+    QByteArray text = "<html><a name=a>A</a>\r\n";
+    for (int i = 0; i < Links; ++i)
+        text += "<a href=#a>x</a>\r\n";
+    const PaintCounter bar(control<QProgressBar>("progressBar"));
+    load(writeDocument(QStringLiteral("many.html"), text));
+    EXPECT_EQ(window.linkTable().count(), Links);
+    EXPECT_GT(bar.paints, 0);
+    // A repaint per link is what this guards against; a few every 50 ms stay far below it.
+    EXPECT_LT(bar.paints, Links / 10);
+}
+
 TEST_F(MainWindowTest, EnterInThePathBoxDoesNothing)
 {
     auto* path = control<QPlainTextEdit>("pathEdit");
