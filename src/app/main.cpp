@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     const QString iniPath =
         iniFileLocation(QCoreApplication::applicationFilePath(), QProcessEnvironment::systemEnvironment());
     const EncodingSetting encoding = readEncodingSetting(iniPath);
-    EngineSettings settings;
+    CheckSettings settings;
     settings.encoding = encoding.name;
     MessageBoxPrompter prompter;
     MainWindow window(prompter, iniPath, settings);

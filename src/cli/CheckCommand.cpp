@@ -5,16 +5,15 @@
 #include "EnglishTexts.h"
 #include "Report.h"
 #include "TerminalProgress.h"
-#include "common/Document.h"
-#include "common/RichTextBox.h"
-#include "common/RunState.h"
+#include "common/Prompter.h"
 #include "links/ReasonDescription.h"
-#include "web/Engine.h"
+#include "web/AnswerMemo.h"
+#include "web/DocumentCheckJob.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTextDocument>
 #include <QTextStream>
 
 #include <cstdio>
@@ -49,15 +48,14 @@ private:
     QString m_document;
 };
 
-LinkRecord recordOf(const LinkScanner& scanner, int index)
+LinkRecord recordOf(const LinkEntry& entry)
 {
-    const LinkEntry& entry = scanner.table().entries[size_t(index)];
     LinkRecord record;
     record.start = entry.start;
     record.line = entry.line;
     record.column = entry.column;
     record.result = entry.result;
-    record.value = scanner.linkValue(index);
+    record.value = entry.value;
     record.target = resolvedTarget(entry.reason);
     record.reason = reasonText(describeReason(entry.result, entry.reason));
     record.httpStatus = entry.reason.web.status;
@@ -75,43 +73,104 @@ void count(const LinkRecord& link, RunSummary& summary)
         ++summary.ok;
 }
 
-// Checks each document with one engine: a URL answered for one document is not asked again for the next.
-class CheckRun {
+// Checks the documents one after the other, reporting each as it is done. One web check serves them all:
+// a URL answered for one document is not asked again for the next.
+class CheckRun : public QObject {
+    Q_OBJECT
 public:
-    explicit CheckRun(const CheckOptions& options)
-        : m_progress(stderr), m_prompter(options.quiet), m_engine(m_document, m_run, m_editor, m_progress, m_prompter,
-                                                                  EngineSettings{options.encoding, options.limits})
+    CheckRun(const CheckOptions& options, const QList<DocumentItem>& documents, ReportWriter& writer, QTextStream& out)
+        : m_options(options), m_documents(documents), m_writer(writer), m_out(out), m_progress(stderr),
+          m_prompter(options.quiet), m_web(options.limits)
     {
-        m_engine.web().setAnswerMemo(&m_memo);
+        m_web.setAnswerMemo(&m_memo);
+        m_clock.start();
     }
 
-    DocumentRecord check(const DocumentItem& item)
+    // Starts the run; finished() follows once every document is reported.
+    void start()
     {
-        DocumentRecord record{item.path, QString(), item.error, {}};
-        if (!item.error.isEmpty())
-            return record;
-        m_prompter.setDocument(item.path);
-        m_progress.setDocument(item.path);
-        if (m_engine.loader().load(item.path) != DocumentLoader::Outcome::Loaded) {
-            record.error = QStringLiteral("could not be read");
-            return record;
-        }
-        record.encoding = m_document.encoding.displayName();
-        const LinkScanner& scanner = m_engine.scanner();
-        for (int index = 0; index < scanner.table().count(); ++index)
-            record.links.append(recordOf(scanner, index));
-        return record;
+        m_writer.begin(int(m_documents.size()));
+        checkNext();
     }
+    const RunSummary& summary() const { return m_summary; }
+
+signals:
+    void finished();
 
 private:
-    Document m_document;
-    RunState m_run;
-    QTextDocument m_text;
-    RichTextBox m_editor{&m_text};
+    void checkNext()
+    {
+        while (m_next < m_documents.size()) {
+            const DocumentItem& item = m_documents[m_next];
+            if (item.error.isEmpty()) {
+                startDocument(item.path);
+                return;
+            }
+            report({item.path, QString(), item.error, {}});
+        }
+        m_summary.seconds = m_clock.elapsed() / 1000.0;
+        m_writer.end(m_summary);
+        m_out.flush();
+        emit finished();
+    }
+
+    void startDocument(const QString& path)
+    {
+        m_prompter.setDocument(path);
+        m_progress.setDocument(path);
+        m_job = std::make_unique<DocumentCheckJob>(m_web, m_prompter, path, m_options.encoding);
+        connect(m_job.get(), &DocumentCheckJob::checkStarted, this, [this](LinkCheckJob* check) {
+            m_progress.setProgressVisible(true);
+            connect(check, &LinkCheckJob::progressChanged, this, [this](int value, int maximum) {
+                m_progress.setProgressRange(0, maximum);
+                m_progress.setProgressValue(value);
+            });
+        });
+        connect(m_job.get(), &DocumentCheckJob::finished, this, &CheckRun::onDocumentChecked);
+        m_job->start();
+    }
+
+    void onDocumentChecked()
+    {
+        m_progress.setProgressVisible(false);
+        DocumentRecord record{m_documents[m_next].path, QString(), QString(), {}};
+        if (m_job->outcome() != DocumentCheckJob::Outcome::Checked) {
+            record.error = QStringLiteral("could not be read");
+        } else {
+            record.encoding = m_job->document().encoding.displayName();
+            for (const LinkEntry& entry : m_job->table().entries)
+                record.links.append(recordOf(entry));
+        }
+        // Not destroyed from inside its own signal.
+        m_job.release()->deleteLater();
+        report(record);
+        checkNext();
+    }
+
+    void report(const DocumentRecord& record)
+    {
+        ++m_next;
+        ++m_summary.documents;
+        if (!record.error.isEmpty())
+            ++m_summary.unreadable;
+        for (const LinkRecord& link : record.links)
+            count(link, m_summary);
+        m_writer.document(record);
+        m_out.flush();
+    }
+
+    const CheckOptions& m_options;
+    const QList<DocumentItem>& m_documents;
+    ReportWriter& m_writer;
+    QTextStream& m_out;
+    qsizetype m_next = 0;
+    RunSummary m_summary;
+    QElapsedTimer m_clock;
     TerminalProgress m_progress;
     StderrPrompter m_prompter;
     AnswerMemo m_memo;
-    Engine m_engine;
+    WebCheck m_web;
+    std::unique_ptr<DocumentCheckJob> m_job;
 };
 
 } // namespace
@@ -130,8 +189,6 @@ int runCheckCommand(const QStringList& arguments)
     const CheckOptions& options = command.options;
     const QList<DocumentItem> documents = expandDocuments(options.documents, options.recursive);
 
-    QElapsedTimer clock;
-    clock.start();
     QFile standardOutput;
     QBuffer discarded;
     if (options.quiet)
@@ -140,23 +197,15 @@ int runCheckCommand(const QStringList& arguments)
         standardOutput.open(stdout, QIODevice::WriteOnly);
     QTextStream out(options.quiet ? static_cast<QIODevice*>(&discarded) : &standardOutput);
     std::unique_ptr<ReportWriter> writer = makeReportWriter(options.format, out, options.brokenOnly);
-    writer->begin(int(documents.size()));
-    RunSummary summary;
-    CheckRun run(options);
-    for (const DocumentItem& item : documents) {
-        const DocumentRecord record = run.check(item);
-        ++summary.documents;
-        if (!record.error.isEmpty())
-            ++summary.unreadable;
-        for (const LinkRecord& link : record.links)
-            count(link, summary);
-        writer->document(record);
-        out.flush();
-    }
-    summary.seconds = clock.elapsed() / 1000.0;
-    writer->end(summary);
-    out.flush();
+    CheckRun run(options, documents, *writer, out);
+    QObject::connect(&run, &CheckRun::finished, QCoreApplication::instance(), &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    run.start();
+    QCoreApplication::exec();
+    const RunSummary& summary = run.summary();
     if (summary.unreadable > 0)
         return Unusable;
     return summary.ng > 0 ? SomeLinkFailed : AllLinksOk;
 }
+
+#include "CheckCommand.moc"

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "links/CheckProgress.h"
-
 #include <QElapsedTimer>
 #include <QString>
 
@@ -9,14 +7,14 @@
 
 // Progress on a terminal: one line, rewritten in place, with the links decided of the document's total
 // and the document being checked. Says nothing when the stream is no terminal (a file, a pipe).
-class TerminalProgress : public CheckProgress {
+class TerminalProgress {
 public:
     explicit TerminalProgress(std::FILE* stream);
 
     void setDocument(const QString& document) { m_document = document; }
-    void setProgressVisible(bool visible) override;
-    void setProgressRange(int minimum, int maximum) override;
-    void setProgressValue(int value) override;
+    void setProgressVisible(bool visible);
+    void setProgressRange(int minimum, int maximum);
+    void setProgressValue(int value);
 
 private:
     void show(bool now);

@@ -1,23 +1,6 @@
 #pragma once
 
-// The user's request to stop the operation that is running: set by the stop button or a close
-// request, polled by every long loop, cleared when an operation starts and ends.
-class AbortRequest {
-public:
-    void request() { m_requested = true; }
-    void clear() { m_requested = false; }
-    bool isRequested() const { return m_requested; }
-
-private:
-    bool m_requested = false;
-};
-
-// What is running now. Event handlers that arrive while an operation processes events look here:
-// a close request or the exit button then stops the operation instead.
+// What the window is doing now. Event handlers that could start another operation look here first.
 struct RunState {
-    bool isBusy = false;       // a load, a check run or a write's history update
-    bool isNavigating = false; // a move between links
-    AbortRequest abort;
-
-    bool isOperationRunning() const { return isBusy || isNavigating; }
+    bool isBusy = false; // a load, a check or a write's history update runs
 };

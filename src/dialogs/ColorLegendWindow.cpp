@@ -1,7 +1,7 @@
 #include "ColorLegendWindow.h"
 
 #include "AppIcon.h"
-#include "common/RichTextBox.h"
+#include "editor/Colors.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -85,30 +85,18 @@ bool ColorLegendWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ColorLegendWindow::buildLegend(const QList<Line>& lines)
 {
-    struct Span {
-        int start;
-        int length;
-        Colorref color;
-    };
-    // One line per display class: its sentence, then its name in parentheses. Every line but the
-    // last ends with CR LF, and each line's span covers its break.
-    QString text;
-    std::vector<Span> spans;
+    // One line per display class: its sentence, then its name in parentheses, in its colour; the lines are
+    // paragraphs of the legend's document.
+    QTextDocument* legend = m_legendText->document();
+    legend->clear();
+    QTextCursor writer(legend);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int start = int(text.size());
-        text += lines[i].sentence + u'(' + lines[i].label + u')';
-        if (i + 1 < lines.size())
-            text += QStringLiteral("\r\n");
-        spans.push_back({start, int(text.size()) - start, lines[i].color});
+        if (i > 0)
+            writer.insertBlock();
+        QTextCharFormat format;
+        format.setForeground(toQColor(lines[i].color));
+        writer.insertText(lines[i].sentence + u'(' + lines[i].label + u')', format);
     }
-    RichTextBox legend(m_legendText->document());
-    legend.setText(text);
-    legend.beginBatch();
-    for (const Span& span : spans) {
-        legend.setSelection(span.start, span.length);
-        legend.setSelColor(span.color);
-    }
-    legend.endBatch();
     // The caret at the beginning, nothing selected.
     m_legendText->setTextCursor(QTextCursor(m_legendText->document()));
 }

@@ -1,7 +1,6 @@
 #include "LinkClassifier.h"
 
 #include "LinkKinds.h"
-#include "WebLinkCheck.h"
 #include "common/FileTest.h"
 #include "common/PercentDecoding.h"
 #include "common/SearchCopy.h"
@@ -63,9 +62,9 @@ QString localLinkPath(const QString& base, const QString& value, const TextEncod
     return path.startsWith(u'/') ? base + path : base + u'/' + path;
 }
 
-LinkClassifier::LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web,
-                               std::function<bool(const QString&)> hasAnchor, TextEncoding documentEncoding)
-    : m_base(std::move(base)), m_docIsFile(docIsFile), m_encoding(std::move(documentEncoding)), m_web(web),
+LinkClassifier::LinkClassifier(QString base, bool docIsFile, std::function<bool(const QString&)> hasAnchor,
+                               TextEncoding documentEncoding)
+    : m_base(std::move(base)), m_docIsFile(docIsFile), m_encoding(std::move(documentEncoding)),
       m_hasAnchor(std::move(hasAnchor))
 {
 }
@@ -107,20 +106,26 @@ Classification LinkClassifier::classify(const QString& value) const
         // Looked up without regard to case; reported as written.
         return {m_hasAnchor(p.target) ? LinkResult::OkPage : LinkResult::NgPage,
                 {LinkReason::Kind::Anchor, value.mid(1), {}}};
-    case Check::Web:
-    case Check::WebThenFile: {
-        const WebVerdict verdict = m_web.checkWebLink(p.target);
-        if (verdict.exists || p.check == Check::Web)
-            return {verdict.exists ? LinkResult::OkWeb : LinkResult::NgWeb, {LinkReason::Kind::Web, p.target, verdict}};
-        Classification file = checkFile(p.target);
-        file.reason.kind = LinkReason::Kind::WebThenFile;
-        file.reason.web = verdict;
-        return file;
-    }
     case Check::File:
+        return checkFile(p.target);
+    case Check::Web:
+    case Check::WebThenFile:
         break;
     }
-    return checkFile(p.target);
+    Q_ASSERT_X(false, "LinkClassifier::classify", "a web link needs the web's verdict");
+    return {};
+}
+
+Classification LinkClassifier::classify(const QString& value, const WebVerdict& verdict) const
+{
+    const Plan p = plan(value);
+    if (verdict.exists || p.check != Check::WebThenFile)
+        return {verdict.exists ? LinkResult::OkWeb : LinkResult::NgWeb, {LinkReason::Kind::Web, p.target, verdict}};
+    // A root-relative link of a web document that the web does not have: the local path is looked up.
+    Classification file = checkFile(p.target);
+    file.reason.kind = LinkReason::Kind::WebThenFile;
+    file.reason.web = verdict;
+    return file;
 }
 
 std::optional<QString> LinkClassifier::webUrl(const QString& value) const

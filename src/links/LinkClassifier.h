@@ -10,8 +10,6 @@
 #include <functional>
 #include <optional>
 
-class WebLinkCheck;
-
 // A value never checked, by its upper-cased, trimmed first-pass value: empty, mailto:, javascript: or
 // vbscript:; Unchecked otherwise.
 LinkResult preClassify(QStringView upperValue);
@@ -32,12 +30,15 @@ class LinkClassifier {
 public:
     // hasAnchor answers whether the document has a NAME anchor of the given upper-case name.
     // documentEncoding: what %XX escapes of file links that are no UTF-8 were written in.
-    LinkClassifier(QString base, bool docIsFile, WebLinkCheck& web, std::function<bool(const QString&)> hasAnchor,
+    LinkClassifier(QString base, bool docIsFile, std::function<bool(const QString&)> hasAnchor,
                    TextEncoding documentEncoding = {});
 
-    Classification classify(const QString& value) const;
-    // The URL classify(value) passes to the web check, when it checks value on the web at all.
+    // The URL a value is checked with on the web; nothing for a value checked without the network.
     std::optional<QString> webUrl(const QString& value) const;
+    // The result of a value checked without the network (webUrl gives nothing for it).
+    Classification classify(const QString& value) const;
+    // The result of a value checked on the web, given the web's verdict on its webUrl.
+    Classification classify(const QString& value, const WebVerdict& verdict) const;
 
     // base: DocBase trimmed of blanks, without one trailing "/" or "\".
     static QString normaliseBase(const QString& docBase);
@@ -56,6 +57,5 @@ private:
     QString m_base;
     bool m_docIsFile;
     TextEncoding m_encoding;
-    WebLinkCheck& m_web;
     std::function<bool(const QString&)> m_hasAnchor;
 };

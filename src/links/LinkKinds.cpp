@@ -52,15 +52,6 @@ std::optional<Colorref> colorForResult(LinkResult result)
     return std::nullopt;
 }
 
-std::optional<LinkClass> classOfColor(Colorref color)
-{
-    for (const LinkClass linkClass : AllLinkClasses) {
-        if (colorOf(linkClass) == color)
-            return linkClass;
-    }
-    return std::nullopt;
-}
-
 bool isFailedResult(LinkResult result)
 {
     return result == LinkResult::Unchecked || result == LinkResult::NgWeb || result == LinkResult::NgFile ||

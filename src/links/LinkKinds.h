@@ -49,8 +49,6 @@ Colorref colorOf(LinkClass linkClass);
 std::optional<LinkClass> classOf(LinkResult result);
 // The colour a link of this result is painted in; nullopt for a number of no class.
 std::optional<Colorref> colorForResult(LinkResult result);
-// The class painted in a colour; nullopt for black and every other colour.
-std::optional<LinkClass> classOfColor(Colorref color);
 
 // True for the results counted as a failed link (NG web, file or page, and the unclassified 0).
 bool isFailedResult(LinkResult result);

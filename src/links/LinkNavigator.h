@@ -4,31 +4,19 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
-class CheckProgress;
-class Prompter;
-class RichTextBox;
-struct RunState;
+// The class of the link whose tag begins at a 0-based text offset; nothing when no check has given it one.
+using LinkClassAt = std::function<std::optional<LinkClass>(int offset)>;
 
-// Moves the selection to the previous or next link tag of a kind, reading each tag's class back
-// from the colour and link mark painted on its "<". The link table is not used.
-class LinkNavigator {
-public:
-    LinkNavigator(const RunState& run, RichTextBox& editor, CheckProgress& events, Prompter& prompter);
-
-    // kind: the class of link to stop at; nullopt stops at any link. Leaves the found tag's "<" selected;
-    // when none is found (or the move is stopped) restores the selection and says so.
-    // False only when an error cut the move short.
-    bool moveToLink(bool forward, std::optional<LinkClass> kind);
-
-private:
-    // 1-based position after which (forward) or before which (backward) the search starts; 0: none.
-    int startPosition(bool forward, const QString& text);
-    bool accepts(std::optional<LinkClass> kind) const;
-
-    const RunState& m_run;
-    RichTextBox& m_editor;
-    CheckProgress& m_events;
-    Prompter& m_prompter;
-};
+// The move to the previous or next link tag of a kind (▲ / ▼): the 0-based offset of the "<" of the
+// tag to select, or nothing when there is none before (after) the selection. Tags are found as the full
+// check finds them, in the text as it stands, so a tag typed since the last check counts as a link of
+// any kind. kind: the class of link to stop at; nullopt stops at any link tag.
+//
+// Forward, the search starts after the selection, or after the tag whose "<" alone is selected (where
+// the last move left it); backward, it takes the tags that begin at least four characters before the
+// selection.
+std::optional<int> findLinkTag(const QString& text, int selectionStart, int selectionLength, bool forward,
+                               std::optional<LinkClass> kind, const LinkClassAt& classAt);

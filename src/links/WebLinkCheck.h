@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // The bounds every web request gets.
@@ -54,24 +55,26 @@ struct WebVerdict {
     std::optional<bool> fragmentFound; // a link with a fragment whose page arrived: an id or name of it there
 };
 
+// The callbacks of one run of web checks. None is ever called from inside WebLinkCheck::start().
+struct WebRunCallbacks {
+    // The verdict on urls[index]: once for each URL, in the order of the URLs.
+    std::function<void(int index, const WebVerdict& verdict)> decided;
+    // How many of the URLs have had their answer (or failure) so far; answers arrive ahead of verdicts.
+    std::function<void(int answered)> answered;
+};
+
+// A run of web checks under way. Destroying it ends every request it still has; no callback follows.
+class WebRun {
+public:
+    virtual ~WebRun() = default;
+};
+
 // The check of web links ("HTTP:", "HTTPS:", "FTP:"). The network implementation lives with the
 // transfer layer; tests put their own in its place.
 class WebLinkCheck {
 public:
-    // Told how many announced links have had their answer (or failure), as answers arrive.
-    using AnsweredCallback = std::function<void(int answered)>;
-
     virtual ~WebLinkCheck() = default;
-    virtual WebVerdict checkWebLink(const QString& url) = 0;
-
-    // A full check announces, before it checks them, the URLs it will pass to checkWebLink, in the
-    // order it will pass them, so that an implementation may make their requests ahead; the verdicts
-    // must stay those of checking one URL after the other. cancelPrefetch ends what was announced and
-    // not checked yet (a stop, the end of the run).
-    virtual void prefetch(const QStringList& urls, AnsweredCallback onAnswered = {})
-    {
-        Q_UNUSED(urls);
-        Q_UNUSED(onAnswered);
-    }
-    virtual void cancelPrefetch() {}
+    // Checks the URLs and reports through the callbacks. Requests may run at once and in any order, but
+    // the verdicts are those of checking one URL after the other in the order given.
+    virtual std::unique_ptr<WebRun> start(const QStringList& urls, WebRunCallbacks callbacks) = 0;
 };

@@ -1,13 +1,11 @@
 #include "DocumentWriter.h"
 
 #include "BackupName.h"
-#include "ChangeDetection.h"
 #include "FileReplace.h"
 #include "NumberLiteral.h"
 #include "common/Document.h"
 #include "common/DocumentFile.h"
 #include "common/Prompter.h"
-#include "common/RichTextBox.h"
 #include "common/RunState.h"
 #include "common/SearchCopy.h"
 
@@ -54,9 +52,9 @@ Prompt nearestPrompt(const QString& text, const CodePage::Encoded& encoded, cons
 
 } // namespace
 
-DocumentWriter::DocumentWriter(Document& document, RunState& run, RichTextBox& editor, Prompter& prompter,
+DocumentWriter::DocumentWriter(Document& document, RunState& run, CurrentText currentText, Prompter& prompter,
                                RecordInHistory recordInHistory)
-    : m_document(document), m_run(run), m_editor(editor), m_prompter(prompter),
+    : m_document(document), m_run(run), m_currentText(std::move(currentText)), m_prompter(prompter),
       m_recordInHistory(std::move(recordInHistory))
 {
 }
@@ -69,11 +67,11 @@ DocumentWriter::Outcome DocumentWriter::writeHtmlData(bool backup)
         m_prompter.ask({PromptId::NotLoaded});
         return Outcome::NothingWritten;
     }
-    if (m_document.docIsFile && !isTextChanged(m_editor, m_document)) {
+    const QString text = m_currentText();
+    if (m_document.docIsFile && text == m_document.htmlData) {
         m_prompter.ask({PromptId::Unchanged});
         return Outcome::NothingWritten;
     }
-    const QString text = m_editor.text();
     Outcome refusal = Outcome::NothingWritten;
     const std::optional<QByteArray> bytes = encodeText(text, refusal);
     if (!bytes)
@@ -158,7 +156,8 @@ bool DocumentWriter::writeTarget(const QString& target, const QByteArray& bytes,
 
 bool DocumentWriter::maybeSaveBeforeClose(bool backup)
 {
-    if (trimBlanks(m_editor.text()).isEmpty() || !isTextChanged(m_editor, m_document))
+    const QString text = m_currentText();
+    if (trimBlanks(text).isEmpty() || text == m_document.htmlData)
         return true;
     switch (m_prompter.ask({PromptId::SaveBeforeClose})) {
     case Prompter::Answer::Yes: {

@@ -8,7 +8,6 @@
 #include <optional>
 
 class Prompter;
-class RichTextBox;
 struct Document;
 struct RunState;
 
@@ -31,8 +30,10 @@ public:
 
     // Records a path as the newest entry of the history of opened files.
     using RecordInHistory = std::function<void(const QString& path)>;
+    // The text to write: the editor's, as it stands now.
+    using CurrentText = std::function<QString()>;
 
-    DocumentWriter(Document& document, RunState& run, RichTextBox& editor, Prompter& prompter,
+    DocumentWriter(Document& document, RunState& run, CurrentText currentText, Prompter& prompter,
                    RecordInHistory recordInHistory);
 
     // backup: keep the previous file as a backup generation (the window's backup check box is ticked).
@@ -51,7 +52,7 @@ private:
 
     Document& m_document;
     RunState& m_run;
-    RichTextBox& m_editor;
+    CurrentText m_currentText;
     Prompter& m_prompter;
     RecordInHistory m_recordInHistory;
 };

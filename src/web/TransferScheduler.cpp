@@ -93,9 +93,8 @@ std::optional<QString> TransferScheduler::nextHost() const
         const bool unexplored = isUnexplored(host);
         const double time = remainingTime(host);
         const quint64 rank = host.queue.begin()->first.first;
-        const bool better = unexplored != bestUnexplored
-                                ? unexplored
-                                : time > bestTime || (time == bestTime && rank < bestRank);
+        const bool better =
+            unexplored != bestUnexplored ? unexplored : time > bestTime || (time == bestTime && rank < bestRank);
         if (!best || better) {
             bestUnexplored = unexplored;
             best = it.key();
@@ -225,43 +224,38 @@ void TransferScheduler::release(Ticket ticket)
     m_outcomes.erase(ticket);
 }
 
-void TransferScheduler::cancelRunning()
+void TransferScheduler::stopRunning(std::unordered_map<quint64, Running>::iterator running)
 {
-    // CurlMulti reports the cancels on its next turn; those reports find nothing here any more.
-    for (const auto& [id, running] : m_running)
-        m_multi.cancel(id);
-    m_running.clear();
-    for (Host& host : m_hosts) {
-        host.running = 0;
-        host.ftpRunning = false;
+    // CurlMulti reports the cancel on its next turn; that report finds nothing here any more.
+    m_multi.cancel(running->first);
+    Host& host = m_hosts[running->second.host];
+    if (--host.running == 0)
         host.oldestStartMs = -1;
-    }
+    if (isFtp(running->second.queued.request))
+        host.ftpRunning = false;
+    m_running.erase(running);
 }
 
-void TransferScheduler::cancelAll()
+void TransferScheduler::cancel(const QSet<Ticket>& tickets)
 {
-    Outcome cancelled;
-    cancelled.result.outcome = TransferResult::Outcome::Cancelled;
-    cancelled.result.failure = WebFailure::Cancelled;
-    cancelled.result.errorText = QStringLiteral("cancelled");
-    for (const auto& [id, running] : m_running)
-        m_outcomes[running.ticket] = cancelled;
-    for (Host& host : m_hosts) {
-        for (const auto& [key, queued] : host.queue)
-            m_outcomes[key.second] = cancelled;
-        host.queue.clear();
+    if (tickets.isEmpty())
+        return;
+    for (const Ticket ticket : tickets) {
+        m_outcomes.erase(ticket);
+        const auto queued = m_queuedHost.constFind(ticket);
+        if (queued == m_queuedHost.cend())
+            continue;
+        auto& queue = m_hosts[*queued].queue;
+        queue.erase(std::find_if(queue.begin(), queue.end(),
+                                 [ticket](const auto& entry) { return entry.first.second == ticket; }));
+        m_queuedHost.erase(queued);
+        if (m_hurried == ticket)
+            m_hurried.reset();
     }
-    m_queuedHost.clear();
-    m_hurried.reset();
-    cancelRunning();
-}
-
-void TransferScheduler::reset()
-{
-    for (Host& host : m_hosts)
-        host.queue.clear();
-    m_queuedHost.clear();
-    m_hurried.reset();
-    cancelRunning();
-    m_outcomes.clear();
+    for (auto it = m_running.begin(); it != m_running.end();) {
+        const auto running = it++;
+        if (tickets.contains(running->second.ticket))
+            stopRunning(running);
+    }
+    startQueued();
 }

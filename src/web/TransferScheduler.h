@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 
 #include <map>
 #include <optional>
@@ -55,10 +56,8 @@ public:
     // The outcome of an ended request; null while it is queued or running, or once released.
     const Outcome* outcome(Ticket ticket) const;
     void release(Ticket ticket);
-    // Ends every queued and running request at once; each gets a cancelled outcome.
-    void cancelAll();
-    // Cancels everything and forgets every ticket.
-    void reset();
+    // Ends these requests, queued or running, and forgets them: none of them is reported as ended.
+    void cancel(const QSet<Ticket>& tickets);
 
     int runningCount() const { return int(m_running.size()); }
     int queuedCount() const { return int(m_queuedHost.size()); }
@@ -81,7 +80,7 @@ private:
         std::map<std::pair<quint64, Ticket>, Queued> queue; // by rank, then by arrival
         int running = 0;
         bool ftpRunning = false;
-        qint64 pausedUntil = 0; // ms on m_clock
+        qint64 pausedUntil = 0;  // ms on m_clock
         qint64 answerTimeMs = 0; // running mean of its requests' durations; 0 while none ended
         int answers = 0;
         qint64 oldestStartMs = -1; // of its running requests; -1 when none runs
@@ -108,7 +107,7 @@ private:
     void onFinished(quint64 id, const TransferResult& result);
     std::optional<qint64> retryDelayMs(const Running& running, const TransferResult& result) const;
     void noteAnswerTime(Host& host, qint64 durationMs);
-    void cancelRunning();
+    void stopRunning(std::unordered_map<quint64, Running>::iterator running);
 
     Limits m_limits;
     CurlMulti m_multi;

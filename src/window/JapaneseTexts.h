@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Prompter.h"
-#include "links/CheckProgress.h"
+#include "links/LinkCheckJob.h"
 #include "links/LinkKinds.h"
 #include "links/ReasonDescription.h"
 

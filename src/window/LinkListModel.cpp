@@ -1,97 +1,50 @@
 #include "LinkListModel.h"
 
 #include "JapaneseTexts.h"
-#include "common/Colorref.h"
-#include "common/RichTextBox.h"
-#include "common/SearchCopy.h"
-#include "links/LinkScanner.h"
+#include "editor/Colors.h"
+#include "editor/LinkSpans.h"
 #include "links/ReasonDescription.h"
-#include "links/TagValue.h"
 
 #include <QBrush>
-#include <QTextBlock>
-#include <QTextDocument>
 
 #include <algorithm>
 
 namespace {
 
 const QString EditedText = QStringLiteral("編集済み（未調査）");
-
-QString valueOf(const QString& tag)
-{
-    return secondPassValue(tag, makeSearchCopy(tag)).value_or(QString());
-}
+const QString UndecidedText = QStringLiteral("未調査");
 
 } // namespace
 
-LinkListModel::LinkListModel(RichTextBox& editor, QObject* parent) : QAbstractTableModel(parent), m_editor(editor) {}
-
-void LinkListModel::rebuild(const LinkScanner& scanner)
+LinkListModel::LinkListModel(LinkSpans& spans, QObject* parent) : QAbstractTableModel(parent), m_spans(spans)
 {
-    const LinkTable& table = scanner.table();
-    beginResetModel();
-    m_rows.clear();
-    m_rows.reserve(table.entries.size());
-    QTextDocument* document = m_editor.document();
-    // A cursor placed outside an edit block makes a shown document lay out the line it lands on: for tens
-    // of thousands of links, most of the text. Inside an empty edit block nothing is laid out or changed.
-    QTextCursor placing(document);
-    placing.beginEditBlock();
-    for (int index = 0; index < table.count(); ++index) {
-        const LinkEntry& entry = table.entries[size_t(index)];
-        QTextCursor start(document);
-        start.setPosition(m_editor.toDocumentPosition(entry.start - 1));
-        m_rows.push_back({start, table.tagText(entry).toString(), scanner.linkValue(index), entry.result, entry.reason,
-                          reasonText(describeReason(entry.result, entry.reason))});
-    }
-    placing.endEditBlock();
-    endResetModel();
-}
-
-void LinkListModel::clear()
-{
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
+    connect(&m_spans, &LinkSpans::aboutToReset, this, &LinkListModel::beginResetModel);
+    connect(&m_spans, &LinkSpans::spansReset, this, [this] {
+        m_reasons.assign(size_t(m_spans.count()), std::nullopt);
+        endResetModel();
+    });
+    connect(&m_spans, &LinkSpans::spansChanged, this, [this](const QList<int>& rows) {
+        for (const int row : rows)
+            m_reasons[size_t(row)].reset();
+        const auto [first, last] = std::minmax_element(rows.cbegin(), rows.cend());
+        if (first != rows.cend())
+            emit dataChanged(index(*first, 0), index(*last, ColumnCount - 1));
+    });
+    connect(&m_spans, &LinkSpans::spanInserted, this, [this](int row) {
+        beginInsertRows({}, row, row);
+        m_reasons.insert(m_reasons.begin() + row, std::nullopt);
+        endInsertRows();
+    });
 }
 
 int LinkListModel::tagOffset(int row) const
 {
-    return m_editor.toTextOffset(m_rows.at(size_t(row)).start.position());
-}
-
-void LinkListModel::updateTag(int textOffset, int length, const Classification& classification)
-{
-    // Tags never change their order, so the rows stay sorted by where their tags begin.
-    const int position = m_editor.toDocumentPosition(textOffset);
-    const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), position,
-                                     [](const Row& row, int at) { return row.start.position() < at; });
-    if (it == m_rows.end() || it->start.position() != position)
-        return;
-    it->tagText = m_editor.textRange(textOffset, length);
-    it->value = valueOf(it->tagText);
-    it->result = classification.result;
-    it->reason = classification.reason;
-    it->reasonText = reasonText(describeReason(classification.result, classification.reason));
-    const int row = int(it - m_rows.begin());
-    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-bool LinkListModel::isEdited(const Row& row) const
-{
-    const int offset = m_editor.toTextOffset(row.start.position());
-    return m_editor.textRange(offset, int(row.tagText.size())) != row.tagText;
-}
-
-int LinkListModel::currentLine(const Row& row) const
-{
-    return row.start.block().blockNumber() + 1;
+    return m_spans.offsetOf(row);
 }
 
 int LinkListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_spans.count();
 }
 
 int LinkListModel::columnCount(const QModelIndex& parent) const
@@ -101,32 +54,49 @@ int LinkListModel::columnCount(const QModelIndex& parent) const
 
 QVariant LinkListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(m_rows.size()))
+    if (!index.isValid() || index.row() >= m_spans.count())
         return {};
-    const Row& row = m_rows[size_t(index.row())];
-    const std::optional<LinkClass> linkClass = classOf(row.result);
+    const LinkEntry& link = m_spans.at(index.row()).link;
+    // Only a result that still holds has a class.
+    std::optional<LinkClass> linkClass;
+    if (link.decided && !m_spans.isEdited(index.row()))
+        linkClass = classOf(link.result);
     if (role == ClassRole)
-        return isEdited(row) || !linkClass ? -1 : int(*linkClass);
-    if (role == Qt::ForegroundRole && index.column() == ResultColumn && linkClass && !isEdited(row))
+        return linkClass ? int(*linkClass) : -1;
+    if (role == Qt::ForegroundRole && index.column() == ResultColumn && linkClass)
         return QBrush(toQColor(colorOf(*linkClass)));
     if (role != Qt::DisplayRole && role != SortRole)
         return {};
     switch (index.column()) {
-    case LineColumn:
-        return role == SortRole ? QVariant(currentLine(row)) : QVariant(QString::number(currentLine(row)));
+    case LineColumn: {
+        const int line = m_spans.lineOf(index.row());
+        return role == SortRole ? QVariant(line) : QVariant(QString::number(line));
+    }
     case ResultColumn:
-        if (isEdited(row))
+        if (!link.decided)
+            return UndecidedText;
+        if (m_spans.isEdited(index.row()))
             return EditedText;
-        return linkClass ? linkClassLabel(*linkClass) : QString::number(toCode(row.result));
+        return linkClass ? linkClassLabel(*linkClass) : QString::number(toCode(link.result));
     case ValueColumn:
-        return row.value;
+        return link.value;
     case ReasonColumn:
-        return row.reasonText;
+        return reasonOf(index.row());
     case TargetColumn:
-        return resolvedTarget(row.reason);
+        return link.decided ? resolvedTarget(link.reason) : QString();
     default:
         return {};
     }
+}
+
+const QString& LinkListModel::reasonOf(int row) const
+{
+    std::optional<QString>& reason = m_reasons[size_t(row)];
+    if (!reason) {
+        const LinkEntry& link = m_spans.at(row).link;
+        reason = link.decided ? reasonText(describeReason(link.result, link.reason)) : QString();
+    }
+    return *reason;
 }
 
 QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int role) const

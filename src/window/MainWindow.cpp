@@ -1,12 +1,12 @@
 #include "MainWindow.h"
 
+#include "ActionButton.h"
 #include "EncodingMenu.h"
 #include "HistoryList.h"
 #include "JapaneseTexts.h"
 #include "LinkListModel.h"
 #include "LinkListPanel.h"
 #include "PathBox.h"
-#include "Shortcuts.h"
 #include "StartDocument.h"
 #include "StatusStrip.h"
 #include "TextEditBox.h"
@@ -17,11 +17,18 @@
 #include "common/SearchCopy.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ColorLegendWindow.h"
-#include "links/CurrentLinkCheck.h"
-#include "store/ChangeDetection.h"
+#include "editor/LinkPainter.h"
+#include "editor/LinkSpans.h"
+#include "links/LinkCheckJob.h"
+#include "links/LinkNavigator.h"
+#include "links/SingleLink.h"
+#include "store/DocumentWriter.h"
 #include "store/FileReplace.h"
 #include "store/History.h"
+#include "web/LoadJob.h"
+#include "web/WebCheck.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,6 +38,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolTip>
 
 namespace {
@@ -51,51 +59,37 @@ template <typename Widget> Widget* place(Widget* widget, const char* name, const
     return widget;
 }
 
+// Deletes a job once the event loop is back, so that no job is deleted inside one of its own signals.
+template <typename Job> void dispose(QPointer<Job>& job)
+{
+    if (job)
+        job->deleteLater();
+    job.clear();
+}
+
+CheckContext contextOf(const Document& document)
+{
+    return {document.docBase, document.docIsFile, document.encoding};
+}
+
 } // namespace
 
-// Locks the window for one long operation and always unlocks it: the controls that could start
-// another operation are disabled, the exit button stops the operation, and the stop request is
-// cleared at both ends. `flag` says what runs (a load or check run, or a move between links).
-class MainWindow::OperationScope {
-public:
-    OperationScope(MainWindow& window, bool RunState::*flag) : m_window(window), m_flag(flag)
-    {
-        m_window.m_run.abort.clear();
-        m_window.m_run.*m_flag = true;
-        m_window.m_exitButton->setText(StopCaption);
-        m_window.setCommandsEnabled(false);
-    }
-    ~OperationScope()
-    {
-        m_window.m_exitButton->setText(ExitCaption);
-        m_window.setCommandsEnabled(true);
-        m_window.setCaretStatusVisible(true);
-        m_window.m_operationStatus->clear();
-        m_window.m_progressBar->hide();
-        m_window.m_run.*m_flag = false;
-        m_window.m_run.abort.clear();
-    }
-    OperationScope(const OperationScope&) = delete;
-    OperationScope& operator=(const OperationScope&) = delete;
-
-private:
-    MainWindow& m_window;
-    bool RunState::*m_flag;
-};
-
-MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const EngineSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_prompter(prompter)
+MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSettings& settings, QWidget* parent)
+    : QMainWindow(parent), m_prompter(prompter), m_settings(settings),
+      m_web(std::make_unique<WebCheck>(settings.limits))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(AppTitle);
+    createActions();
     createControls();
     createMenus();
-    createShortcuts();
     setTabOrder();
 
     m_editor = new TextEditBox(m_documentEdit);
+    m_spans = new LinkSpans(*m_editor, this);
+    m_painter = new LinkPainter(*m_spans, m_editor->document(), this);
     m_progress = std::make_unique<WindowProgress>(m_operationStatus, m_progressBar, m_statusStrip);
-    m_engine = std::make_unique<Engine>(m_document, m_run, *m_editor, *m_progress, m_prompter, settings);
+    m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding);
     connect(m_editor, &RichTextBox::selectionChanged, this, &MainWindow::onEditorSelectionChanged);
     createLinkList();
 
@@ -111,9 +105,31 @@ RichTextBox& MainWindow::editor()
     return *m_editor;
 }
 
-const LinkTable& MainWindow::linkTable() const
+void MainWindow::createActions()
 {
-    return m_engine->scanner().table();
+    // One action per command, shared by its button, its menu item and its key.
+    const auto action = [this](const QString& text, const char* name, const QKeySequence& keys, auto slot) {
+        auto* created = new QAction(text, this);
+        created->setObjectName(QString::fromLatin1(name));
+        created->setShortcut(keys);
+        connect(created, &QAction::triggered, this, slot);
+        addAction(created);
+        return created;
+    };
+    m_openAction =
+        action(QStringLiteral("開く(&O)"), "openAction", Qt::CTRL | Qt::Key_O, &MainWindow::onBrowseTriggered);
+    m_loadAction = action(QStringLiteral("読込(&O)"), "loadAction", {}, &MainWindow::onLoadTriggered);
+    m_writeAction =
+        action(QStringLiteral("書込(&W)"), "writeAction", Qt::CTRL | Qt::Key_S, &MainWindow::onWriteTriggered);
+    m_previousLinkAction =
+        action(QStringLiteral("▲"), "previousLinkAction", Qt::SHIFT | Qt::Key_F3, [this] { moveToLink(false); });
+    m_nextLinkAction = action(QStringLiteral("▼"), "nextLinkAction", Qt::Key_F3, [this] { moveToLink(true); });
+    m_checkOneLinkAction =
+        action(QStringLiteral("単一調査(I)"), "checkOneLinkAction", {}, &MainWindow::onCheckOneLinkTriggered);
+    m_checkAllLinksAction = action(QStringLiteral("全再調査(&A)"), "checkAllLinksAction", Qt::Key_F5,
+                                   &MainWindow::onCheckAllLinksTriggered);
+    // While an operation runs, the close turns into a stop (closeEvent).
+    m_exitAction = action(ExitCaption, "exitAction", Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
 
 void MainWindow::createControls()
@@ -166,28 +182,24 @@ void MainWindow::createControls()
     // The area shrinks and grows with the window and with the link list docked beside it.
     area->installEventFilter(this);
 
-    // The exit button closes the window; while an operation runs, the close turns into a stop request.
     connect(m_exitButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_writeButton, &QPushButton::clicked, this, &MainWindow::onWriteClicked);
-    connect(m_loadButton, &QPushButton::clicked, this, &MainWindow::onLoadClicked);
-    connect(m_browseButton, &QPushButton::clicked, this, &MainWindow::onBrowseClicked);
+    bindButton(m_browseButton, m_openAction);
+    bindButton(m_loadButton, m_loadAction);
+    bindButton(m_writeButton, m_writeAction);
+    bindButton(m_previousLinkButton, m_previousLinkAction);
+    bindButton(m_nextLinkButton, m_nextLinkAction);
+    bindButton(m_checkOneLinkButton, m_checkOneLinkAction);
+    bindButton(m_checkAllLinksButton, m_checkAllLinksAction);
     connect(m_pathEdit, &PathBox::filesDropped, this, &MainWindow::onFilesDropped);
-    connect(m_previousLinkButton, &QPushButton::clicked, this, &MainWindow::onPreviousLinkClicked);
-    connect(m_nextLinkButton, &QPushButton::clicked, this, &MainWindow::onNextLinkClicked);
-    connect(m_checkOneLinkButton, &QPushButton::clicked, this, &MainWindow::onCheckOneLinkClicked);
-    connect(m_checkAllLinksButton, &QPushButton::clicked, this, &MainWindow::onCheckAllLinksClicked);
 }
 
 void MainWindow::createMenus()
 {
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    // The same command as the browse button.
-    m_openAction = fileMenu->addAction(QStringLiteral("開く(&O)"), this, &MainWindow::onBrowseClicked);
-    m_openAction->setObjectName(QStringLiteral("openAction"));
+    fileMenu->addAction(m_openAction);
     fileMenu->addSeparator();
-    m_exitAction = fileMenu->addAction(ExitCaption, this, &QWidget::close);
-    m_exitAction->setObjectName(QStringLiteral("exitAction"));
+    fileMenu->addAction(m_exitAction);
 
     m_encodingMenu = new EncodingMenu(m_document, menuBar(), m_statusStrip, this);
     connect(m_encodingMenu, &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
@@ -207,7 +219,7 @@ void MainWindow::createMenus()
 
 void MainWindow::createLinkList()
 {
-    m_linkListModel = new LinkListModel(*m_editor, this);
+    m_linkListModel = new LinkListModel(*m_spans, this);
     m_linkListPanel = new LinkListPanel(*m_linkListModel, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_linkListPanel);
     m_linkListPanel->hide();
@@ -221,18 +233,8 @@ void MainWindow::createLinkList()
     connect(m_editor->document(), &QTextDocument::contentsChanged, m_linkListPanel, &LinkListPanel::refreshShownRows);
 }
 
-void MainWindow::refreshLinkList(bool painted)
-{
-    if (painted)
-        m_linkListModel->rebuild(m_engine->scanner());
-    else
-        m_linkListModel->clear();
-}
-
 void MainWindow::onLinkListTagChosen(int textOffset)
 {
-    if (m_run.isOperationRunning())
-        return;
     // As a move does: only the tag's "<" selected, scrolled into view, and described on the strip.
     m_editor->setSelection(textOffset, 1);
 }
@@ -247,17 +249,6 @@ void MainWindow::onSaveLinkListRequested()
     const WriteResult result = writeDocumentFile(path, bytes, false);
     if (!result.ok())
         m_prompter.ask({PromptId::WriteFailed, {path, result.systemError}, result.failure});
-}
-
-void MainWindow::createShortcuts()
-{
-    m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    followEnabledState(m_openAction, m_browseButton);
-    m_exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    addButtonShortcut(this, m_writeButton, QKeySequence(Qt::CTRL | Qt::Key_S), "writeShortcut");
-    addButtonShortcut(this, m_checkAllLinksButton, QKeySequence(Qt::Key_F5), "checkAllLinksShortcut");
-    addButtonShortcut(this, m_nextLinkButton, QKeySequence(Qt::Key_F3), "nextLinkShortcut");
-    addButtonShortcut(this, m_previousLinkButton, QKeySequence(Qt::SHIFT | Qt::Key_F3), "previousLinkShortcut");
 }
 
 void MainWindow::setTabOrder()
@@ -276,9 +267,11 @@ void MainWindow::loadHistory(const QString& iniPath)
     m_history->readHistoryData();
     auto* historyList = new HistoryList(
         *m_history, m_historyCombo, m_run, [this] { return confirmDiscardEdits(); },
-        [this](const QString& path) { openPath(path); }, this);
+        [this](const QString& path) { startLoad(path); }, this);
     historyList->fill();
-    m_engine->setRecordInHistory([this](const QString& path) { m_history->setHistoryData(path); });
+    m_writer = std::make_unique<DocumentWriter>(
+        m_document, m_run, [this] { return m_editor->text(); }, m_prompter,
+        [this](const QString& path) { m_history->setHistoryData(path); });
 }
 
 void MainWindow::fillMoveKinds()
@@ -307,34 +300,34 @@ void MainWindow::layoutControls()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_run.isOperationRunning()) {
+    if (m_run.isBusy) {
         // A close request while something runs stops it; the window stays.
-        m_run.abort.request();
+        stopOperation();
         event->ignore();
         return;
     }
-    if (!m_engine->writer().maybeSaveBeforeClose(m_backupCheckBox->isChecked())) {
+    if (!m_writer->maybeSaveBeforeClose(m_backupCheckBox->isChecked())) {
         event->ignore();
         return;
     }
     event->accept();
 }
 
-void MainWindow::onWriteClicked()
+void MainWindow::onWriteTriggered()
 {
-    if (m_engine->writer().writeHtmlData(m_backupCheckBox->isChecked()) == DocumentWriter::Outcome::WrittenAsFile)
+    if (m_writer->writeHtmlData(m_backupCheckBox->isChecked()) == DocumentWriter::Outcome::WrittenAsFile)
         m_pathEdit->setPlainText(m_document.docPath);
 }
 
-void MainWindow::onLoadClicked()
+void MainWindow::onLoadTriggered()
 {
     if (confirmDiscardEdits())
-        readHtmlData();
+        startLoad(m_pathEdit->toPlainText());
 }
 
 bool MainWindow::isTextChanged() const
 {
-    return ::isTextChanged(*m_editor, m_document);
+    return m_editor->text() != m_document.htmlData;
 }
 
 bool MainWindow::confirmDiscardEdits()
@@ -342,69 +335,171 @@ bool MainWindow::confirmDiscardEdits()
     return !isTextChanged() || m_prompter.ask({PromptId::DiscardEdits}) == Prompter::Answer::Yes;
 }
 
-void MainWindow::onBrowseClicked()
+void MainWindow::onBrowseTriggered()
 {
-    // An open started from inside a running operation's event processing would run two loads at once.
-    if (m_run.isOperationRunning())
-        return;
     const QString chosen = trimBlanks(m_prompter.chooseFile(FileDialogKind::OpenDocument));
     if (chosen.isEmpty() || !confirmDiscardEdits())
         return;
-    openPath(chosen);
+    startLoad(chosen);
 }
 
 void MainWindow::onFilesDropped(const QStringList& paths)
 {
-    if (m_run.isOperationRunning() || paths.isEmpty() || trimBlanks(paths.first()).isEmpty())
+    if (m_run.isBusy || paths.isEmpty() || trimBlanks(paths.first()).isEmpty())
         return;
-    if (!confirmDiscardEdits())
-        return;
-    m_pathEdit->setPlainText(paths.first());
-    m_pathEdit->repaint();
-    QCoreApplication::processEvents();
-    readHtmlData();
+    if (confirmDiscardEdits())
+        startLoad(paths.first());
 }
 
 void MainWindow::openAtStart(const QString& argument)
 {
     if (const QString path = startDocumentPath(argument); !path.isEmpty())
-        openPath(path);
-}
-
-void MainWindow::openPath(const QString& path)
-{
-    m_pathEdit->setPlainText(path);
-    m_pathEdit->repaint();
-    readHtmlData();
-}
-
-void MainWindow::setCommandsEnabled(bool enabled)
-{
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             m_writeButton, m_loadButton, m_browseButton, m_backupCheckBox, m_historyCombo, m_moveKindCombo,
-             m_previousLinkButton, m_nextLinkButton, m_checkOneLinkButton, m_checkAllLinksButton, m_pathEdit})
-        control->setEnabled(enabled);
-    m_encodingMenu->refresh(enabled);
+        startLoad(path);
 }
 
 void MainWindow::reopenInEncoding(const QString& encoding)
 {
-    if (m_run.isOperationRunning() || !m_document.docLoaded || !confirmDiscardEdits())
+    if (m_run.isBusy || !m_document.docLoaded || !confirmDiscardEdits())
         return;
-    m_pathEdit->setPlainText(m_document.docPath);
-    readHtmlData(encoding);
+    startLoad(m_document.docPath, encoding);
 }
 
-bool MainWindow::readHtmlData(const QString& encoding)
+void MainWindow::setCommandsEnabled(bool enabled)
 {
-    m_document.docLoaded = false;
-    const OperationScope busy(*this, &RunState::isBusy);
+    for (QAction* action : {m_openAction, m_loadAction, m_writeAction, m_previousLinkAction, m_nextLinkAction,
+                            m_checkOneLinkAction, m_checkAllLinksAction})
+        action->setEnabled(enabled);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_backupCheckBox, m_historyCombo, m_moveKindCombo, m_pathEdit})
+        control->setEnabled(enabled);
+    m_encodingMenu->refresh(enabled);
+}
+
+void MainWindow::beginOperation()
+{
+    m_run.isBusy = true;
+    m_exitButton->setText(StopCaption);
+    setCommandsEnabled(false);
+    // The text can be read, scrolled and selected meanwhile, not changed.
+    m_documentEdit->setReadOnly(true);
+}
+
+void MainWindow::endOperation()
+{
+    m_documentEdit->setReadOnly(false);
+    m_exitButton->setText(ExitCaption);
+    setCommandsEnabled(true);
+    setCaretStatusVisible(true);
+    m_operationStatus->clear();
+    m_progress->showCurrentLink(QString());
+    m_progressBar->hide();
+    m_run.isBusy = false;
+    selectDataKindPrint();
+    emit operationEnded();
+}
+
+void MainWindow::startLoad(const QString& path, const QString& encoding)
+{
+    if (m_run.isBusy)
+        return;
+    beginOperation();
     showLoadingStatus();
-    refreshLinkList(false);
-    const DetachedSelection offScreen(*m_editor);
-    const DocumentLoader::Outcome outcome = m_engine->loader().load(m_pathEdit->toPlainText(), encoding);
-    refreshLinkList(outcome == DocumentLoader::Outcome::Loaded);
-    return outcome != DocumentLoader::Outcome::Declined;
+    m_loadJob = new LoadJob(*m_web, DocumentSource::fromPathBox(path),
+                            encoding.isEmpty() ? m_settings.encoding : encoding, this);
+    connect(m_loadJob, &LoadJob::finished, this, &MainWindow::onLoadFinished);
+    m_loadJob->start();
+}
+
+void MainWindow::onLoadFinished()
+{
+    const LoadJob& load = *m_loadJob;
+    const auto disposeLoad = qScopeGuard([this] { dispose(m_loadJob); });
+    if (!load.text()) {
+        endOperation();
+        m_prompter.ask({PromptId::ReadFailed});
+        return;
+    }
+    if (!load.source().isUrl && !checkHtmlTag(load.text()->text) &&
+        m_prompter.ask({PromptId::NoHtmlTag}) != Prompter::Answer::Yes) {
+        endOperation();
+        return;
+    }
+    takeLoadedDocument(load);
+    m_checkIsPartOfLoad = true;
+    startCheck(new LinkCheckJob(m_document.htmlData, contextOf(m_document), *m_documentWeb, this));
+    if (m_document.readLoss.any())
+        m_prompter.ask(readLossPrompt(PromptId::UnreadBytes, m_document.encoding, m_document.readLoss));
+}
+
+void MainWindow::takeLoadedDocument(const LoadJob& load)
+{
+    m_spans->clear();
+    m_document = load.document();
+    m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding, load.notFoundCache());
+    m_editor->setText(m_document.htmlData);
+    m_pathEdit->setPlainText(m_document.docPath);
+    if (m_document.docIsFile)
+        m_history->setHistoryData(m_document.docPath);
+    m_encodingMenu->refresh(false);
+}
+
+void MainWindow::startCheck(LinkCheckJob* check)
+{
+    m_checkJob = check;
+    connect(check, &LinkCheckJob::phaseChanged, this, [this](CheckPhase phase) { m_progress->setPhase(phase); });
+    m_spansFollowCheck = false;
+    connect(check, &LinkCheckJob::linksFound, this, [this] {
+        m_spans->reset(m_checkJob->table());
+        m_spansFollowCheck = true;
+    });
+    connect(check, &LinkCheckJob::linksDecided, this,
+            [this](const QList<int>& indices) { m_spans->update(m_checkJob->table(), indices); });
+    connect(check, &LinkCheckJob::progressChanged, this, [this](int value, int maximum) {
+        m_progress->setProgressRange(0, maximum);
+        m_progress->setProgressValue(value);
+    });
+    connect(check, &LinkCheckJob::waitingFor, this,
+            [this](const QString& value) { m_progress->showCurrentLink(value); });
+    connect(check, &LinkCheckJob::finished, this, &MainWindow::onCheckFinished);
+    m_progress->setProgressVisible(true);
+    check->start();
+}
+
+void MainWindow::onCheckFinished()
+{
+    dispose(m_checkJob);
+    endOperation();
+}
+
+void MainWindow::stopOperation()
+{
+    if (m_loadJob) {
+        // The text has not arrived: the document on screen stays the one it was.
+        m_loadJob->cancel();
+        dispose(m_loadJob);
+        endOperation();
+        m_prompter.ask({PromptId::LoadStopped});
+        return;
+    }
+    if (!m_checkJob)
+        return;
+    m_checkJob->cancel();
+    // What was decided and not yet shown is shown; the rest stays unpainted and undecided.
+    if (m_spansFollowCheck) {
+        QList<int> decided;
+        for (int index = 0; index < m_checkJob->table().count(); ++index) {
+            if (m_checkJob->table().entries[size_t(index)].decided)
+                decided.append(index);
+        }
+        m_spans->update(m_checkJob->table(), decided);
+    }
+    m_spansFollowCheck = false;
+    m_singleCheckStart = -1;
+    dispose(m_checkJob);
+    const bool wasLoad = m_checkIsPartOfLoad;
+    endOperation();
+    if (wasLoad)
+        m_prompter.ask({PromptId::LoadStopped});
 }
 
 void MainWindow::showLoadingStatus()
@@ -416,44 +511,50 @@ void MainWindow::showLoadingStatus()
     m_progressBar->setValue(0);
 }
 
-void MainWindow::onPreviousLinkClicked()
-{
-    moveToLink(false);
-}
-
-void MainWindow::onNextLinkClicked()
-{
-    moveToLink(true);
-}
-
 void MainWindow::moveToLink(bool forward)
 {
-    const OperationScope navigating(*this, &RunState::isNavigating);
     const int kind = m_moveKindCombo->currentIndex();
-    {
-        const DetachedSelection offScreen(*m_editor);
-        m_engine->navigator().moveToLink(forward,
-                                         kind <= 0 ? std::nullopt : std::optional(AllLinkClasses.at(kind - 1)));
-    }
-    selectDataKindPrint();
+    const std::optional<LinkClass> linkClass = kind <= 0 ? std::nullopt : std::optional(AllLinkClasses.at(kind - 1));
+    const auto classAt = [this](int offset) -> std::optional<LinkClass> {
+        const std::optional<int> span = m_spans->spanStartingAt(offset);
+        if (!span || !m_spans->at(*span).link.decided)
+            return std::nullopt;
+        return classOf(m_spans->at(*span).link.result);
+    };
+    const std::optional<int> found =
+        findLinkTag(m_editor->text(), m_editor->selStart(), m_editor->selLength(), forward, linkClass, classAt);
+    if (found)
+        m_editor->setSelection(*found, 1);
+    else
+        m_prompter.ask({PromptId::LinkNotFound});
 }
 
 void MainWindow::onEditorSelectionChanged()
 {
-    if (!m_run.isOperationRunning())
+    if (!m_run.isBusy)
         selectDataKindPrint();
 }
 
-bool MainWindow::selectDataKindPrint()
+void MainWindow::selectDataKindPrint()
 {
-    // A selection of several colours has no single class: the sentence stays as it was.
-    if (const auto color = m_editor->selColor()) {
-        const auto linkClass = classOfColor(*color);
-        m_statusSentence->setText(linkClass ? linkClassSentence(*linkClass) : QString());
-        m_linkReason->setText(linkClass ? linkReasonOfSelection() : QString());
-        m_linkReason->setToolTip(m_linkReason->text());
+    // The span under the selection: under its first character, or for a caret the character before it. A
+    // selection that reaches beyond that span holds several kinds of text: the sentence stays as it was.
+    const int start = m_editor->selStart();
+    const int length = m_editor->selLength();
+    const std::optional<int> span = m_spans->spanAt(length > 0 ? start : start - 1);
+    if (length > 0) {
+        const int end = start + length;
+        const bool withinSpan = span && end <= m_spans->offsetOf(*span) + int(m_spans->at(*span).tagText.size());
+        const auto [first, last] =
+            m_spans->spansOverlapping(m_editor->toDocumentPosition(start), m_editor->toDocumentPosition(end));
+        if (!withinSpan && first != last)
+            return;
     }
-    return true;
+    const LinkEntry* link = span ? &m_spans->at(*span).link : nullptr;
+    const std::optional<LinkClass> linkClass = link && link->decided ? classOf(link->result) : std::nullopt;
+    m_statusSentence->setText(linkClass ? linkClassSentence(*linkClass) : QString());
+    m_linkReason->setText(linkClass ? linkReasonOfSelection() : QString());
+    m_linkReason->setToolTip(m_linkReason->text());
 }
 
 void MainWindow::setCaretStatusVisible(bool visible)
@@ -464,8 +565,11 @@ void MainWindow::setCaretStatusVisible(bool visible)
 
 QString MainWindow::linkReasonAt(int offset) const
 {
-    const LinkRegistry::Entry* entry = m_engine->registry().find(m_editor->linkIdAt(offset));
-    return entry ? reasonText(describeReason(entry->result, entry->reason)) : QString();
+    const std::optional<int> span = offset < 0 ? std::nullopt : m_spans->spanAt(offset);
+    if (!span || !m_spans->at(*span).link.decided)
+        return QString();
+    const LinkEntry& link = m_spans->at(*span).link;
+    return reasonText(describeReason(link.result, link.reason));
 }
 
 QString MainWindow::linkReasonOfSelection() const
@@ -489,8 +593,7 @@ bool MainWindow::showLinkReasonTip(const QPoint& viewportPosition, const QPoint&
 {
     // The character under the pointer: the one the cursor position nearest to it stands before.
     const QTextCursor cursor = m_documentEdit->cursorForPosition(viewportPosition);
-    const int offset = m_editor->toTextOffset(cursor.position());
-    const QString reason = linkReasonAt(offset);
+    const QString reason = linkReasonAt(m_editor->toTextOffset(cursor.position()));
     if (reason.isEmpty()) {
         QToolTip::hideText();
         return false;
@@ -499,38 +602,51 @@ bool MainWindow::showLinkReasonTip(const QPoint& viewportPosition, const QPoint&
     return true;
 }
 
-void MainWindow::onCheckOneLinkClicked()
+void MainWindow::onCheckOneLinkTriggered()
 {
-    const QString first = m_editor->selText();
-    const OperationScope busy(*this, &RunState::isBusy);
-    const DetachedSelection offScreen(*m_editor);
-    showCheckingOneLinkStatus();
-    const std::optional<CheckedTag> checked = checkCurrentLink(
-        *m_editor, first, m_document.docBase, m_document.docIsFile, m_engine->web(), m_engine->registry(),
-        m_document.encoding);
-    if (checked)
-        m_linkListModel->updateTag(checked->start, checked->length, checked->classification);
-    selectDataKindPrint();
-}
-
-void MainWindow::showCheckingOneLinkStatus()
-{
-    // Set once the window is locked and the selection detached: from then on no selection change, neither
-    // the check's own while it looks for the tag nor a click into the editor, describes the caret again
-    // (onEditorSelectionChanged) until the check has painted the tag.
+    const QString text = m_editor->text();
+    const std::optional<TagSpan> tag = tagAtSelection(text, m_editor->selStart(), m_editor->selLength());
+    const std::optional<LinkEntry> link = tag ? linkOfTag(text, *tag) : std::nullopt;
+    if (!link)
+        return;
+    m_editor->setSelection(tag->start, 1);
+    if (link->decided) {
+        // A tag without HREF: shown as a link no check could classify.
+        m_spans->updateTag(tag->start, text.mid(tag->start, tag->length), *link);
+        selectDataKindPrint();
+        return;
+    }
+    beginOperation();
+    // Set once the window is locked: no selection change describes the caret again until the check ends.
     setCaretStatusVisible(true);
     m_statusSentence->setText(QStringLiteral("調査中のリンク先"));
     m_linkReason->clear();
+    m_singleCheckStart = tag->start;
+    m_checkIsPartOfLoad = false;
+    m_checkJob = new LinkCheckJob(text, *link, contextOf(m_document), *m_documentWeb, this);
+    connect(m_checkJob, &LinkCheckJob::finished, this, &MainWindow::onSingleCheckFinished);
+    m_checkJob->start();
 }
 
-void MainWindow::onCheckAllLinksClicked()
+void MainWindow::onSingleCheckFinished()
 {
-    const OperationScope busy(*this, &RunState::isBusy);
+    const LinkTable& table = m_checkJob->table();
+    const LinkEntry& link = table.entries.front();
+    m_spans->updateTag(m_singleCheckStart, table.tagText(link).toString(), link);
+    // The editor was read-only meanwhile: the tag still stands where it did. Its "<" is selected, as a move
+    // between links leaves it, whatever the caret did meanwhile.
+    m_editor->setSelection(m_singleCheckStart, 1);
+    m_singleCheckStart = -1;
+    dispose(m_checkJob);
+    endOperation();
+}
+
+void MainWindow::onCheckAllLinksTriggered()
+{
+    beginOperation();
     showLoadingStatus();
-    const DetachedSelection offScreen(*m_editor);
-    // A check stopped before it painted leaves the text, its colours and so the list as they were.
-    if (m_engine->scanner().checkAllLinks(m_document.docBase, m_document.docIsFile, false))
-        refreshLinkList(true);
+    m_checkIsPartOfLoad = false;
+    startCheck(new LinkCheckJob(m_editor->text(), contextOf(m_document), *m_documentWeb, this));
 }
 
 void MainWindow::onColorLegendTriggered()

@@ -2,90 +2,89 @@
 
 #include "common/Document.h"
 #include "common/RunState.h"
-#include "links/LinkTable.h"
-#include "web/Engine.h"
+#include "web/CheckSettings.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
+class DocumentWebCheck;
+class DocumentWriter;
 class EncodingMenu;
 class History;
-class HistoryList;
+class LinkCheckJob;
 class LinkListModel;
 class LinkListPanel;
+class LinkPainter;
+class LinkSpans;
+class LoadJob;
 class PathBox;
 class Prompter;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class RichTextBox;
 class StatusStrip;
 class TextEditBox;
+class WebCheck;
 class WindowProgress;
+struct LinkEntry;
 
 // The main window: path box, history list, command buttons, the editor holding the document, the
-// status strip and the menus. It owns the document and the run state for the whole run.
+// status strip and the menus. It owns the document for the whole run. Loading and checking run as jobs:
+// the window stays live while they run, with the commands that could start another one disabled and
+// the exit button turned into a stop button.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // iniPath: the INI file that keeps the history of opened files.
-    MainWindow(Prompter& prompter, const QString& iniPath, const EngineSettings& settings = {},
+    MainWindow(Prompter& prompter, const QString& iniPath, const CheckSettings& settings = {},
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const Document& document() const { return m_document; }
     const RunState& runState() const { return m_run; }
     RichTextBox& editor();
-    const LinkTable& linkTable() const;
+    const LinkSpans& linkSpans() const { return *m_spans; }
     const History& history() const { return *m_history; }
 
-    // Loads what the path box names and checks its links. True when it ran to its end.
-    // encoding: read in this one rather than as the setting says (DocumentLoader::load).
-    bool readHtmlData(const QString& encoding = QString());
     // True when the editor's text differs from the document as read or written.
     bool isTextChanged() const;
     // Describes the class of the link under the selection in the status strip.
-    bool selectDataKindPrint();
+    void selectDataKindPrint();
     // Opens the document the command line names (`tarnwick [FILE|URL]`, see startDocumentPath) as the load
     // button does, with its messages; a blank argument leaves the window empty.
     void openAtStart(const QString& argument);
+
+signals:
+    // A load, a check or a single check has ended (done, failed or stopped) and the window is unlocked.
+    void operationEnded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    class OperationScope;
-
+    void createActions();
     void createControls();
     void createMenus();
     void createLinkList();
-    // The link list after a full check: one row per link of the table, or none when the check stopped
-    // before painting.
-    void refreshLinkList(bool painted);
-    // The keys on top of the access keys: each runs its button's or menu item's command.
-    void createShortcuts();
     void setTabOrder();
     void loadHistory(const QString& iniPath);
     void fillMoveKinds();
     void layoutControls();
 
-    void onLoadClicked();
-    void onWriteClicked();
-    void onBrowseClicked();
+    void onLoadTriggered();
+    void onWriteTriggered();
+    void onBrowseTriggered();
     void onFilesDropped(const QStringList& paths);
-    void onPreviousLinkClicked();
-    void onNextLinkClicked();
-    void onCheckOneLinkClicked();
-    // The status strip of a single check: the caret description says a link is being checked.
-    void showCheckingOneLinkStatus();
-    void onCheckAllLinksClicked();
+    void onCheckOneLinkTriggered();
+    void onCheckAllLinksTriggered();
     void onEditorSelectionChanged();
     void onColorLegendTriggered();
     void onLinkListTagChosen(int textOffset);
@@ -94,24 +93,36 @@ private:
     // Reads the current document again in the encoding chosen in the encoding menu.
     void reopenInEncoding(const QString& encoding);
 
-    // Puts a path into the path box and loads it.
-    void openPath(const QString& path);
+    // Reads a document and, once its text is on screen, checks its links. Until the text has arrived the
+    // document on screen and the path box stay as they are. encoding: empty follows the setting.
+    void startLoad(const QString& path, const QString& encoding = QString());
+    void onLoadFinished();
+    // Makes what the load read the document: its text on screen, its path in the path box.
+    void takeLoadedDocument(const LoadJob& load);
+    // Runs a check job on the editor's text, which stays read-only meanwhile.
+    void startCheck(LinkCheckJob* check);
+    void onCheckFinished();
+    void onSingleCheckFinished();
+    // The exit button and a close request while an operation runs: the job stops, what it did stays.
+    void stopOperation();
+    void beginOperation();
+    void endOperation();
     void moveToLink(bool forward);
     // The unsaved-edits guard: true when the open may go on.
     bool confirmDiscardEdits();
-    // Disables (or enables again) every control that could start another operation.
+    // Disables (or enables again) every command and control that could start another operation.
     void setCommandsEnabled(bool enabled);
     // The status strip of a load or a check of all links: the caret description gives way to progress.
     void showLoadingStatus();
     void setCaretStatusVisible(bool visible);
-    // Why the link painted at a text offset has its colour, worded for the user; empty when no check
-    // painted the character there.
+    // Why the link at a text offset has its result, worded for the user; empty when no check decided one.
     QString linkReasonAt(int offset) const;
     // The same for the selection: its first character, or for a bare caret the character before it.
     QString linkReasonOfSelection() const;
     bool showLinkReasonTip(const QPoint& viewportPosition, const QPoint& globalPosition);
 
     Prompter& m_prompter;
+    CheckSettings m_settings;
     Document m_document;
     RunState m_run;
 
@@ -138,7 +149,13 @@ private:
     QLabel* m_linkReason = nullptr;
     QLabel* m_operationStatus = nullptr;
     QAction* m_openAction = nullptr;
+    QAction* m_loadAction = nullptr;
+    QAction* m_writeAction = nullptr;
     QAction* m_exitAction = nullptr;
+    QAction* m_previousLinkAction = nullptr;
+    QAction* m_nextLinkAction = nullptr;
+    QAction* m_checkOneLinkAction = nullptr;
+    QAction* m_checkAllLinksAction = nullptr;
     QAction* m_colorLegendAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QMenu* m_viewMenu = nullptr;
@@ -147,7 +164,18 @@ private:
     EncodingMenu* m_encodingMenu = nullptr;
 
     TextEditBox* m_editor = nullptr;
+    LinkSpans* m_spans = nullptr;
+    LinkPainter* m_painter = nullptr;
     std::unique_ptr<WindowProgress> m_progress;
-    std::unique_ptr<Engine> m_engine;
+    std::unique_ptr<WebCheck> m_web;
+    // The web check of the document's links: the document's own not-found cache.
+    std::unique_ptr<DocumentWebCheck> m_documentWeb;
+    std::unique_ptr<DocumentWriter> m_writer;
     std::unique_ptr<History> m_history;
+    // The job that runs, if any; a stopped or finished job is deleted on the next turn of the event loop.
+    QPointer<LoadJob> m_loadJob;
+    QPointer<LinkCheckJob> m_checkJob;
+    bool m_checkIsPartOfLoad = false;
+    bool m_spansFollowCheck = false; // the spans are those of the running check's table
+    int m_singleCheckStart = -1;     // the text offset of the tag a single check checks
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "links/CheckProgress.h"
+#include "links/LinkCheckJob.h"
 
 #include <QTimer>
 
@@ -10,15 +10,15 @@ class StatusStrip;
 
 // A running check's progress on the window's status strip: the status label, the progress bar and
 // the link being checked printed on the strip.
-class WindowProgress : public CheckProgress {
+class WindowProgress {
 public:
     WindowProgress(QLabel* status, QProgressBar* bar, StatusStrip* strip);
 
-    void setPhase(CheckPhase phase) override;
-    void setProgressVisible(bool visible) override;
-    void setProgressRange(int minimum, int maximum) override;
-    void setProgressValue(int value) override;
-    void showCurrentLink(const QString& value) override;
+    void setPhase(CheckPhase phase);
+    void setProgressVisible(bool visible);
+    void setProgressRange(int minimum, int maximum);
+    void setProgressValue(int value);
+    void showCurrentLink(const QString& value);
 
 private:
     QLabel* m_status;

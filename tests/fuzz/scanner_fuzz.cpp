@@ -1,58 +1,58 @@
-// A full check of any text, then single checks and moves between links in it: the table, the editor,
-// the single check and the moves keep their properties and agree with each other, whatever the text.
+// A full check of any text, then single checks and moves between links in it: the table, the single
+// check and the moves keep their properties and agree with each other, whatever the text.
 
 #include "FuzzCheck.h"
 #include "FuzzText.h"
-#include "common/Document.h"
-#include "common/Prompter.h"
-#include "common/RichTextBox.h"
-#include "common/RunState.h"
 #include "common/SearchCopy.h"
 #include "links/AnchorIndex.h"
-#include "links/CheckProgress.h"
-#include "links/CurrentLinkCheck.h"
+#include "links/LinkCheckJob.h"
 #include "links/LinkKinds.h"
 #include "links/LinkNavigator.h"
-#include "links/LinkRegistry.h"
-#include "links/LinkScanner.h"
+#include "links/SingleLink.h"
 #include "links/TagValue.h"
 #include "links/WebLinkCheck.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QHash>
-#include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
-// A web link exists by a hash of its URL, so that both answers occur, the same for the same URL.
+// A web link exists by a hash of its URL, so that both answers occur, the same for the same URL. The
+// verdicts come on the next turn of the event loop, as the network's would.
 class HashedWeb : public WebLinkCheck {
 public:
-    WebVerdict checkWebLink(const QString& url) override
+    std::unique_ptr<WebRun> start(const QStringList& urls, WebRunCallbacks callbacks) override
     {
-        WebVerdict verdict;
-        verdict.exists = qHash(url) % 2 == 0;
-        return verdict;
+        auto run = std::make_unique<Run>();
+        QTimer::singleShot(0, run.get(), [urls, callbacks] {
+            for (int index = 0; index < urls.size(); ++index) {
+                WebVerdict verdict;
+                verdict.exists = qHash(urls[index]) % 2 == 0;
+                callbacks.decided(index, verdict);
+            }
+        });
+        return run;
     }
+
+private:
+    class Run : public QObject, public WebRun {};
 };
 
-// Checks run from start to end without passes of the event loop.
-class Quiet : public CheckProgress {
-public:
-    void processEvents() override {}
-};
-
-class DefaultAnswers : public Prompter {
-public:
-    Answer ask(const Prompt& prompt) override
-    {
-        ++asked;
-        return defaultAnswerOf(prompt.id);
-    }
-    QString chooseFile(FileDialogKind) override { return QString(); }
-    int asked = 0;
-};
+// Runs a check job to its end.
+void runToEnd(LinkCheckJob& job)
+{
+    QEventLoop loop;
+    QObject::connect(&job, &LinkCheckJob::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    job.start();
+    loop.exec();
+    FUZZ_CHECK(job.isFinished());
+}
 
 bool isNeverChecked(LinkResult result)
 {
@@ -83,43 +83,52 @@ void checkTable(const LinkTable& table, const QString& text)
 
 // The single check with the caret at `caret`: a link tag it checks is one the full check found, with
 // the same result (values never checked aside: the single check looks those up).
-void checkSingle(RichTextBox& editor, const LinkTable& table, int caret, const QString& base, bool isFile,
-                 WebLinkCheck& web, LinkRegistry& registry)
+void checkSingle(const LinkTable& table, int caret, const CheckContext& context, WebLinkCheck& web)
 {
-    editor.setSelection(caret, 0);
-    const auto checked = checkCurrentLink(editor, QString(), base, isFile, web, registry);
-    if (!checked)
-        return;
     const QString& text = table.text;
-    FUZZ_CHECK(checked->start >= 0 && checked->length > 0 && checked->start + checked->length <= text.size());
-    const QString upperTag = makeSearchCopy(text.mid(checked->start, checked->length));
+    const std::optional<TagSpan> tag = tagAtSelection(text, caret, 0);
+    const std::optional<LinkEntry> link = tag ? linkOfTag(text, *tag) : std::nullopt;
+    if (!link)
+        return;
+    FUZZ_CHECK(tag->start >= 0 && tag->length > 0 && tag->start + tag->length <= text.size());
+    const QString upperTag = makeSearchCopy(text.mid(tag->start, tag->length));
     FUZZ_CHECK(upperTag.startsWith(u"<A ") && upperTag.endsWith(u'>'));
     if (!findHrefValue(upperTag))
         return;
-    const LinkEntry* entry = entryAt(table, checked->start);
-    FUZZ_CHECK(entry != nullptr && entry->length == checked->length);
-    FUZZ_CHECK(isNeverChecked(entry->result) || entry->result == checked->classification.result);
+    const LinkEntry* entry = entryAt(table, tag->start);
+    FUZZ_CHECK(entry != nullptr && entry->length == tag->length && entry->value == link->value);
+    LinkCheckJob single(text, *link, context, web);
+    runToEnd(single);
+    FUZZ_CHECK(isNeverChecked(entry->result) || entry->result == single.table().entries.front().result);
 }
 
-// A move to the next or previous link lands on a tag the full check found, or says there is none.
-void checkMove(LinkNavigator& navigator, RichTextBox& editor, const LinkTable& table, bool forward,
-               DefaultAnswers& prompter)
+// A move to the next or previous link lands on a tag the full check found, or finds none.
+void checkMoves(const LinkTable& table, int caret)
 {
-    const int askedBefore = prompter.asked;
-    FUZZ_CHECK(navigator.moveToLink(forward, std::nullopt));
-    if (prompter.asked == askedBefore)
-        FUZZ_CHECK(editor.selLength() == 1 && entryAt(table, editor.selStart()) != nullptr);
+    const auto classAt = [&table](int offset) -> std::optional<LinkClass> {
+        const LinkEntry* entry = entryAt(table, offset);
+        return entry ? classOf(entry->result) : std::nullopt;
+    };
+    int start = caret;
+    int length = 0;
+    for (const bool forward : {true, true, false, true, false, false}) {
+        const std::optional<int> found = findLinkTag(table.text, start, length, forward, std::nullopt, classAt);
+        if (!found)
+            continue;
+        FUZZ_CHECK(entryAt(table, *found) != nullptr);
+        start = *found;
+        length = 1;
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "scanner_fuzz";
     static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv); // for the rest of the process
+    new QCoreApplication(argc, argv); // for the rest of the process
     return 0;
 }
 
@@ -131,33 +140,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int caretSeed = input.ConsumeIntegral<uint16_t>();
     const QString anchorName = upperCaseKeepingLength(shortText(input, 16));
     const QString text = remainingText(input, asUtf16);
-    const QString base = isFile ? QStringLiteral("/nonexistent/fuzz") : QStringLiteral("http://h/dir/");
+    const CheckContext context{
+        isFile ? QStringLiteral("/nonexistent/fuzz") : QStringLiteral("http://h/dir/"), isFile, {}};
 
-    QTextDocument textDocument;
-    RichTextBox editor(&textDocument);
-    Document document;
-    document.htmlData = text;
-    RunState run;
-    Quiet progress;
     HashedWeb web;
-    LinkRegistry registry;
-    LinkScanner scanner(document, run, editor, progress, web, registry);
-    FUZZ_CHECK(scanner.checkAllLinks(base, isFile, true));
-    FUZZ_CHECK(editor.text() == text);
-    const LinkTable& table = scanner.table();
+    LinkCheckJob check(text, context, web);
+    runToEnd(check);
+    const LinkTable& table = check.table();
     checkTable(table, text);
 
     const int length = int(text.size());
     for (const int caret : {caretSeed % (length + 1), length / 2, length})
-        checkSingle(editor, table, caret, base, isFile, web, registry);
+        checkSingle(table, caret, context, web);
     for (size_t i = 0; i < std::min<size_t>(table.entries.size(), 8); ++i)
-        checkSingle(editor, table, table.entries[i].start, base, isFile, web, registry);
-
-    DefaultAnswers prompter;
-    LinkNavigator navigator(run, editor, progress, prompter);
-    editor.setSelection(caretSeed % (length + 1), 0);
-    for (const bool forward : {true, true, false, true, false, false})
-        checkMove(navigator, editor, table, forward, prompter);
+        checkSingle(table, table.entries[i].start, context, web);
+    checkMoves(table, caretSeed % (length + 1));
 
     bool found = false;
     FUZZ_CHECK(findNameAnchor(text, anchorName, found));

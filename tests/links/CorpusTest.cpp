@@ -2,10 +2,9 @@
 // line break after every tag name, a documentation generator with id sections, a hand-written page):
 // every link is found with its value, every result is right, and the single check agrees.
 
-#include "ScannerFixture.h"
+#include "CheckFixture.h"
 #include "TestPaths.h"
 #include "common/SearchCopy.h"
-#include "links/CurrentLinkCheck.h"
 #include "links/TagValue.h"
 
 #include <QFile>
@@ -44,7 +43,7 @@ TEST_P(Corpus, FindsEveryLinkAndChecksItRight)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
 
-    ScannerFixture f;
+    CheckFixture f;
     f.web = FakeWebCheck(ExistingWebLinks);
     ASSERT_TRUE(f.check(text, folder));
     const LinkTable& table = f.table();
@@ -53,7 +52,7 @@ TEST_P(Corpus, FindsEveryLinkAndChecksItRight)
         // The value the scanner kept is the one the tag on its own gives.
         const QString tag = table.tagText(table.entries[i]).toString();
         values.append(secondPassValue(tag, makeSearchCopy(tag)).value_or(QStringLiteral("(none)")));
-        EXPECT_EQ(f.scanner.linkValue(i), values.last());
+        EXPECT_EQ(table.entries[i].value, values.last());
     }
     QStringList expectedValues;
     QList<LinkResult> expectedResults;
@@ -66,15 +65,14 @@ TEST_P(Corpus, FindsEveryLinkAndChecksItRight)
 
     // The single check of each link, the caret just after its "<", reads the same tag and result (an
     // empty value aside: the single check looks it up as the document's folder).
-    for (const LinkEntry& entry : table.entries) {
+    const std::vector<LinkEntry> entries = table.entries;
+    for (const LinkEntry& entry : entries) {
         if (entry.result == R::NoCheckEmpty)
             continue;
-        f.editor.setSelection(entry.start, 0);
-        const auto checked = checkCurrentLink(f.editor, QString(), folder, true, f.web, f.registry);
+        const auto checked = f.checkOne(text, entry.start, 0, folder);
         ASSERT_TRUE(checked) << entry.start;
-        EXPECT_EQ(checked->start, entry.start - 1);
-        EXPECT_EQ(checked->length, entry.length);
-        EXPECT_EQ(checked->classification.result, entry.result) << entry.start;
+        EXPECT_EQ(checked->first, (TagSpan{entry.start - 1, entry.length}));
+        EXPECT_EQ(checked->second.result, entry.result) << entry.start;
     }
 }
 

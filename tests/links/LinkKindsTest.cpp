@@ -19,21 +19,4 @@ TEST(LinkKinds, EveryCodeMapsToItsClassColour)
         EXPECT_FALSE(colorForResult(LinkResult(code)).has_value()) << code;
 }
 
-TEST(LinkKinds, ColoursAreRedInTheLowByte)
-{
-    EXPECT_EQ(toQColor(LinkColor::NgWeb), QColor(255, 0, 0));
-    EXPECT_EQ(toQColor(LinkColor::OkWeb), QColor(0, 0, 255));
-    EXPECT_EQ(toQColor(LinkColor::NgPage), QColor(192, 64, 0));
-    EXPECT_EQ(toColorref(QColor(0, 128, 128)), LinkColor::OkFile);
-}
-
-TEST(LinkKinds, ColoursReadBackAsTheirClass)
-{
-    for (const LinkClass linkClass : AllLinkClasses)
-        EXPECT_EQ(classOfColor(colorOf(linkClass)), linkClass);
-    EXPECT_FALSE(classOfColor(0).has_value());
-    EXPECT_FALSE(classOfColor(0x123456).has_value());
-    EXPECT_EQ(AllLinkClasses[3], LinkClass::NgWeb); // the navigation list's fourth class
-}
-
 } // namespace

@@ -1,12 +1,10 @@
 #include "links/LinkNavigator.h"
-#include "ScannerFixture.h"
-#include "ScriptedPrompter.h"
+#include "CheckFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QList<PromptId> NotFound = {PromptId::LinkNotFound};
 constexpr std::optional<LinkClass> AnyLink = std::nullopt;
 
 // A checked document with every kind of line break before and between its links.
@@ -14,120 +12,88 @@ class Navigation : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        text = QStringLiteral("日本語\r\n<a href=#a>1</a> <a name=a>A</a>\r\n<a href=gone.html>2</a>\n"
-                              "<a href=\"#b\">3</a>\r<b>x</b><A\tHREF=mailto:x>4</a>\r\nend");
         ASSERT_TRUE(f.check(text));
         links = {int(text.indexOf(QStringLiteral("<a href=#a"))), int(text.indexOf(QStringLiteral("<a href=gone"))),
                  int(text.indexOf(QStringLiteral("<a href=\"#b"))), int(text.indexOf(QStringLiteral("<A\tHREF")))};
     }
 
-    // Moves and returns where the selection ends up (start, length).
-    std::pair<int, int> move(bool forward, std::optional<LinkClass> kind)
+    // The class the check gave the link whose tag begins at an offset.
+    std::optional<LinkClass> classAt(int offset) const
     {
-        EXPECT_TRUE(navigator.moveToLink(forward, kind));
-        return {f.editor.selStart(), f.editor.selLength()};
+        for (const LinkEntry& entry : f.table().entries) {
+            if (entry.start - 1 == offset)
+                return classOf(entry.result);
+        }
+        return std::nullopt;
     }
 
-    ScannerFixture f;
-    ScriptedPrompter prompter;
-    LinkNavigator navigator{f.run, f.editor, f.progress, prompter};
-    QString text;
+    // Where a move from the selection [start, start + length) lands; -1 when it finds nothing.
+    int move(int start, int length, bool forward, std::optional<LinkClass> kind, const QString& in = {}) const
+    {
+        return findLinkTag(in.isEmpty() ? text : in, start, length, forward, kind,
+                           [this](int offset) { return classAt(offset); })
+            .value_or(-1);
+    }
+
+    CheckFixture f;
+    const QString text = QStringLiteral("日本語\r\n<a href=#a>1</a> <a name=a>A</a>\r\n<a href=gone.html>2</a>\n"
+                                        "<a href=\"#b\">3</a>\r<b>x</b><A\tHREF=mailto:x>4</a>\r\nend");
     QList<int> links;
 };
 
-TEST_F(Navigation, DownWalksEveryLinkInOrderAndStopsAtTheEnd)
+TEST_F(Navigation, DownWalksEveryLinkInOrderFromWhereTheLastMoveLeftTheSelection)
 {
-    f.editor.setSelection(0, 0);
-    for (int start : links)
-        EXPECT_EQ(move(true, AnyLink), std::make_pair(start, 1));
-    EXPECT_TRUE(prompter.asked.isEmpty());
-    EXPECT_EQ(move(true, AnyLink), std::make_pair(links.last(), 1));
-    EXPECT_EQ(prompter.ids(), NotFound);
+    int at = move(0, 0, true, AnyLink);
+    for (int start : links) {
+        EXPECT_EQ(at, start);
+        at = move(at, 1, true, AnyLink);
+    }
+    EXPECT_EQ(at, -1);
 }
 
 TEST_F(Navigation, UpWalksBackAndNeverWrapsAround)
 {
-    f.editor.setSelection(text.size(), 0);
-    for (int i = int(links.size()) - 1; i >= 0; --i)
-        EXPECT_EQ(move(false, AnyLink), std::make_pair(links[i], 1));
-    EXPECT_EQ(move(false, AnyLink), std::make_pair(links.first(), 1));
-    EXPECT_EQ(prompter.ids(), NotFound);
-
-    // From the very start there is nothing before the caret.
-    f.editor.setSelection(0, 0);
-    EXPECT_EQ(move(false, AnyLink), std::make_pair(0, 0));
-    // From the middle of the text, with a selection: the previous link, the selection restored when none.
-    f.editor.setSelection(links[2] + 3, 4);
-    EXPECT_EQ(move(false, AnyLink), std::make_pair(links[1], 1));
+    int at = move(int(text.size()), 0, false, AnyLink);
+    for (int i = int(links.size()) - 1; i >= 0; --i) {
+        EXPECT_EQ(at, links[i]);
+        at = move(at, 1, false, AnyLink);
+    }
+    EXPECT_EQ(at, -1);
+    EXPECT_EQ(move(0, 0, false, AnyLink), -1);
+    // From inside a tag, with a selection: the link before it.
+    EXPECT_EQ(move(links[2] + 3, 4, false, AnyLink), links[1]);
 }
 
-TEST_F(Navigation, ClassFilterReadsThePaintedColourAndMark)
+TEST_F(Navigation, AClassStopsOnlyAtLinksTheCheckGaveIt)
 {
-    f.editor.setSelection(0, 0);
-    EXPECT_EQ(move(true, LinkClass::NgFile), std::make_pair(links[1], 1));     // NG file
-    EXPECT_EQ(move(true, LinkClass::NotChecked), std::make_pair(links[3], 1)); // not checked
-    EXPECT_EQ(move(false, LinkClass::OkPage), std::make_pair(links[0], 1));    // OK page
-    EXPECT_EQ(move(true, LinkClass::NgPage), std::make_pair(links[2], 1));     // NG page
-    EXPECT_TRUE(prompter.asked.isEmpty());
-    f.editor.setSelection(0, 0);
-    EXPECT_EQ(move(true, LinkClass::OkWeb), std::make_pair(0, 0)); // no OK web link
-    EXPECT_EQ(prompter.ids(), NotFound);
-}
+    EXPECT_EQ(move(0, 0, true, LinkClass::NgFile), links[1]);
+    EXPECT_EQ(move(links[1], 1, true, LinkClass::NotChecked), links[3]);
+    EXPECT_EQ(move(links[3], 1, false, LinkClass::OkPage), links[0]);
+    EXPECT_EQ(move(links[0], 1, true, LinkClass::NgPage), links[2]);
+    EXPECT_EQ(move(0, 0, true, LinkClass::OkWeb), -1);
 
-TEST_F(Navigation, TagsWithoutTheLinkMarkPassUnderAClass)
-{
-    // A tag typed after the check, and one coloured by hand without the mark.
-    f.editor.setSelection(int(text.size()), 0);
-    QTextCursor cursor(&f.textDocument);
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(QStringLiteral(" <a href=typed.html> <a href=coloured.html>"));
-    const int typed = int(text.size()) + 1;
-    const int coloured = typed + 20;
-    f.editor.setSelection(coloured, 23);
-    f.editor.setSelColor(LinkColor::NgFile);
-    f.editor.setSelLinkMark(false);
-
-    f.editor.setSelection(links[2], 0);
-    EXPECT_EQ(move(true, AnyLink), std::make_pair(links[2], 1));
-    EXPECT_EQ(move(true, AnyLink), std::make_pair(links[3], 1));
-    EXPECT_EQ(move(true, AnyLink), std::make_pair(typed, 1));
-    EXPECT_EQ(move(true, AnyLink), std::make_pair(coloured, 1));
-    f.editor.setSelection(links[2], 0);
-    EXPECT_EQ(move(true, LinkClass::NgFile), std::make_pair(links[2], 0));
-    EXPECT_EQ(prompter.ids(), NotFound);
+    // A tag typed after the check is a link of any kind, and of no class.
+    const QString typed = text + QStringLiteral(" <a href=typed.html>");
+    const int at = int(text.size()) + 1;
+    EXPECT_EQ(move(links[3], 1, true, AnyLink, typed), at);
+    EXPECT_EQ(move(links[3], 1, true, LinkClass::NgFile, typed), -1);
 }
 
 // The moves stop at the tags the check finds: blanks and line breaks around "=", a break after the
 // tag's name; not at an attribute that only ends in "href" or a tag holding "href" without "=".
 TEST(NavigationForms, MovesStopAtTheLinksTheCheckFinds)
 {
-    ScannerFixture f;
+    CheckFixture f;
     const QString text = QStringLiteral("<a\nhref = #a>1</a> <a xhref=#b> <a href #c> <a title=t\r\nhref=\r\n'#d'>"
                                         " <a name=a>");
     ASSERT_TRUE(f.check(text));
     const QList<int> links{0, int(text.indexOf(QStringLiteral("<a title")))};
     ASSERT_EQ(f.starts(), (QList<int>{links[0] + 1, links[1] + 1}));
-    ScriptedPrompter prompter;
-    LinkNavigator navigator{f.run, f.editor, f.progress, prompter};
-    f.editor.setSelection(0, 0);
-    for (int start : links) {
-        ASSERT_TRUE(navigator.moveToLink(true, AnyLink));
-        EXPECT_EQ(f.editor.selStart(), start);
-    }
-    f.editor.setSelection(int(text.size()), 0);
-    for (int i = int(links.size()) - 1; i >= 0; --i) {
-        ASSERT_TRUE(navigator.moveToLink(false, AnyLink));
-        EXPECT_EQ(f.editor.selStart(), links[i]);
-    }
-    EXPECT_TRUE(prompter.asked.isEmpty());
-}
-
-TEST_F(Navigation, StopRestoresTheSelectionAndSaysNotFound)
-{
-    f.editor.setSelection(2, 1);
-    f.progress.onPoll = [this](int) { f.run.abort.request(); };
-    EXPECT_EQ(move(true, AnyLink), std::make_pair(2, 1));
-    EXPECT_EQ(prompter.ids(), NotFound);
+    const auto none = [](int) { return std::optional<LinkClass>(); };
+    EXPECT_EQ(findLinkTag(text, 0, 0, true, AnyLink, none), links[0]);
+    EXPECT_EQ(findLinkTag(text, links[0], 1, true, AnyLink, none), links[1]);
+    EXPECT_EQ(findLinkTag(text, int(text.size()), 0, false, AnyLink, none), links[1]);
+    EXPECT_EQ(findLinkTag(text, links[1], 1, false, AnyLink, none), links[0]);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ScriptedPrompter.h"
 #include "TestPaths.h"
 #include "common/CodePage.h"
+#include "editor/Colors.h"
 #include "links/LinkKinds.h"
 #include "window/MainWindow.h"
 
@@ -44,6 +45,7 @@ TEST(Screenshot, WindowShowsTheSampleWithPaintedLinks)
     window.findChild<QPlainTextEdit*>(QStringLiteral("pathEdit"))
         ->setPlainText(QStringLiteral(TARNWICK_SOURCE_DIR "/examples/sample/index.html"));
     window.findChild<QPushButton*>(QStringLiteral("loadButton"))->click();
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.runState().isBusy; }, 30000));
     ASSERT_TRUE(window.document().docLoaded);
     QTest::qWait(300);
 

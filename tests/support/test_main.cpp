@@ -1,13 +1,11 @@
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
-// Engine tests need a QGuiApplication (QTextDocument, fonts) but never a display.
+// Engine tests need an event loop for their jobs, and nothing of a display.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -5,7 +5,9 @@
 
 #include "FullCheckHarness.h"
 #include "ScriptedPrompter.h"
-#include "web/DocumentLoader.h"
+#include "web/DocumentCheckJob.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -197,10 +199,12 @@ TEST(CheckEquivalence, DocumentOpenedByUrlSharesItsProbe)
         [](const LoopbackServers& servers) { return servers.url(host(1), QStringLiteral("/document/doc.html")); },
         [](FullCheckHarness& harness, const QString& url, const LoopbackServers&) {
             ScriptedPrompter prompter;
-            DocumentLoader loader(harness.document, harness.run, QStringLiteral("auto"), harness.web, harness.scanner,
-                                  prompter);
-            EXPECT_EQ(loader.load(url), DocumentLoader::Outcome::Loaded);
-            return harness.codes();
+            DocumentCheckJob job(harness.web, prompter, url, QStringLiteral("auto"));
+            QSignalSpy finished(&job, &DocumentCheckJob::finished);
+            job.start();
+            EXPECT_TRUE(finished.wait(60000));
+            EXPECT_EQ(job.outcome(), DocumentCheckJob::Outcome::Checked);
+            return codesOf(job.table());
         },
         {toCode(LinkResult::OkPage), toCode(LinkResult::OkWeb), toCode(LinkResult::NgWeb), toCode(LinkResult::OkWeb)});
 }

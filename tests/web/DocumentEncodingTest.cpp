@@ -2,24 +2,24 @@
 // fetched by URL), the text and encoding the document keeps, and the bytes a write puts on disk.
 
 #include "LoopbackTest.h"
-#include "ScannerFixture.h"
 #include "ScriptedPrompter.h"
 #include "common/Document.h"
 #include "common/RunState.h"
+#include "store/DocumentWriter.h"
 #include "web/AnswerDecoding.h"
-#include "web/Engine.h"
+#include "web/DocumentCheckJob.h"
 #include "web/WebLink.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Answer = Prompter::Answer;
-using Outcome = DocumentLoader::Outcome;
+using Outcome = DocumentCheckJob::Outcome;
 
 QByteArray encoded(const QString& text, const char* encoding, bool mark = false)
 {
@@ -32,12 +32,10 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The engine as the window wires it, headless, with scripted answers and a folder for files.
+// Documents read and checked as tarnwick-check does, with scripted answers, a folder for files, and the
+// writer of the window working on a text that stands for the editor's.
 struct Workbench {
-    explicit Workbench(const QString& encoding = QStringLiteral("auto"))
-        : engine(document, run, editor, progress, prompter, EngineSettings{encoding, {}})
-    {
-    }
+    explicit Workbench(const QString& encoding = QStringLiteral("auto")) : encoding(encoding) {}
 
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
@@ -48,27 +46,37 @@ struct Workbench {
         return path;
     }
 
-    Outcome load(const QString& path, const QString& encoding = QString())
+    // encoding: for this load only, instead of the setting.
+    Outcome load(const QString& path, const QString& encodingOnce = QString())
     {
-        return engine.loader().load(path, encoding);
+        job = std::make_unique<DocumentCheckJob>(web, prompter, path, encodingOnce.isEmpty() ? encoding : encodingOnce);
+        QSignalSpy finished(job.get(), &DocumentCheckJob::finished);
+        job->start();
+        EXPECT_TRUE(finished.wait(60000));
+        if (job->outcome() == Outcome::Checked) {
+            document = job->document();
+            text = document.htmlData;
+        }
+        return job->outcome();
     }
 
-    // Writes the editor's text to a new file chosen in the dialog (a web document) and returns its bytes.
+    // Writes the text to a new file chosen in the dialog (a web document) and returns its bytes.
     QByteArray writeAs(const QString& name)
     {
         prompter.fileNames = {folder.filePath(name)};
-        EXPECT_EQ(engine.writer().writeHtmlData(false), DocumentWriter::Outcome::WrittenAsFile);
+        EXPECT_EQ(writer.writeHtmlData(false), DocumentWriter::Outcome::WrittenAsFile);
         return fileBytes(folder.filePath(name));
     }
 
+    QString encoding;
     QTemporaryDir folder;
     Document document;
     RunState run;
-    QTextDocument textDocument;
-    RichTextBox editor{&textDocument};
-    RecordingProgress progress;
+    QString text; // the editor's
     ScriptedPrompter prompter;
-    Engine engine;
+    WebCheck web;
+    DocumentWriter writer{document, run, [this] { return text; }, prompter, {}};
+    std::unique_ptr<DocumentCheckJob> job;
 };
 
 struct AnswerCase {
@@ -114,11 +122,10 @@ TEST_P(LocalDetection, EachRuleDecidesTheEncodingOfAFile)
 {
     const LocalCase& c = GetParam();
     Workbench bench(QString::fromLatin1(c.configured));
-    EXPECT_EQ(bench.load(bench.writeFile(QStringLiteral("d.html"), c.bytes)), Outcome::Loaded);
+    EXPECT_EQ(bench.load(bench.writeFile(QStringLiteral("d.html"), c.bytes)), Outcome::Checked);
     EXPECT_TRUE(bench.prompter.asked.isEmpty());
     EXPECT_EQ(bench.document.encoding, c.encoding);
     EXPECT_EQ(bench.document.htmlData, c.text);
-    EXPECT_EQ(bench.editor.text(), c.text);
 }
 
 const QString JapaneseParagraph = QStringLiteral(
@@ -157,14 +164,14 @@ TEST(ReopenInEncoding, OverridesTheSettingForOneLoad)
 {
     Workbench bench;
     const QString path = bench.writeFile(QStringLiteral("r.html"), "<html>\xe6\x97\xa5");
-    EXPECT_EQ(bench.load(path, QStringLiteral("WINDOWS-1252")), Outcome::Loaded);
+    EXPECT_EQ(bench.load(path, QStringLiteral("WINDOWS-1252")), Outcome::Checked);
     EXPECT_EQ(bench.document.encoding, TextEncoding{QStringLiteral("WINDOWS-1252")});
     EXPECT_EQ(bench.document.htmlData, QStringLiteral("<html>æ—¥"));
     // Written in the encoding chosen: after an edit the same bytes but the edit.
-    bench.editor.setText(QStringLiteral("<HTML>æ—¥"));
-    EXPECT_EQ(bench.engine.writer().writeHtmlData(false), DocumentWriter::Outcome::Written);
+    bench.text = QStringLiteral("<HTML>æ—¥");
+    EXPECT_EQ(bench.writer.writeHtmlData(false), DocumentWriter::Outcome::Written);
     EXPECT_EQ(fileBytes(path), QByteArray("<HTML>\xe6\x97\xa5"));
-    EXPECT_EQ(bench.load(path), Outcome::Loaded);
+    EXPECT_EQ(bench.load(path), Outcome::Checked);
     EXPECT_EQ(bench.document.encoding, TextEncoding{QStringLiteral("UTF-8")});
     EXPECT_EQ(bench.document.htmlData, QStringLiteral("<HTML>日"));
 }
@@ -213,13 +220,13 @@ TEST_P(LocalRoundTrip, AWriteChangesNoByteButTheEdit)
     const QByteArray bytes = encoded(c.text, c.encoding, c.mark);
     Workbench bench;
     const QString path = bench.writeFile(QStringLiteral("page.html"), bytes);
-    ASSERT_EQ(bench.load(path), Outcome::Loaded);
+    ASSERT_EQ(bench.load(path), Outcome::Checked);
     EXPECT_TRUE(bench.prompter.asked.isEmpty());
     EXPECT_EQ(bench.document.encoding, (TextEncoding{QString::fromLatin1(c.encoding), c.mark}));
-    EXPECT_EQ(bench.editor.text(), c.text);
+    EXPECT_EQ(bench.text, c.text);
 
-    bench.editor.setText(QString(c.text).replace(QStringLiteral("<title>x"), QStringLiteral("<title>y")));
-    EXPECT_EQ(bench.engine.writer().writeHtmlData(true), DocumentWriter::Outcome::Written);
+    bench.text = QString(c.text).replace(QStringLiteral("<title>x"), QStringLiteral("<title>y"));
+    EXPECT_EQ(bench.writer.writeHtmlData(true), DocumentWriter::Outcome::Written);
     EXPECT_EQ(bench.prompter.ids(), QList{PromptId::Written});
     const QByteArray title = encoded(QStringLiteral("<title>x"), c.encoding);
     const QByteArray edited = encoded(QStringLiteral("<title>y"), c.encoding);
@@ -246,15 +253,15 @@ void expectNoSilentLoss(const BadCase& c)
     Workbench bench;
     const QString path = bench.writeFile(QStringLiteral("bad.html"), c.bytes);
     bench.prompter.answers = QList<Answer>(8, Answer::Yes);
-    ASSERT_EQ(bench.load(path), Outcome::Loaded);
+    ASSERT_EQ(bench.load(path), Outcome::Checked);
     QList<PromptId> loading = bench.prompter.ids();
     loading.removeAll(PromptId::NoHtmlTag);
     EXPECT_EQ(loading, c.onLoading);
     EXPECT_EQ(bench.document.encoding, c.encoding);
 
     bench.prompter.asked.clear();
-    bench.editor.setText(bench.editor.text() + QStringLiteral("\r\n"));
-    EXPECT_EQ(bench.engine.writer().writeHtmlData(false), DocumentWriter::Outcome::Written);
+    bench.text = bench.text + QStringLiteral("\r\n");
+    EXPECT_EQ(bench.writer.writeHtmlData(false), DocumentWriter::Outcome::Written);
     EXPECT_EQ(bench.prompter.ids(), c.onWriting + QList{PromptId::Written});
     if (c.onWriting.isEmpty()) {
         EXPECT_TRUE(fileBytes(path) == c.bytes + encoded(QStringLiteral("\r\n"), qPrintable(c.encoding.name)));
@@ -314,16 +321,16 @@ TEST(BadInput, OneInvalidByteAtTheEndOfTenMegabytes)
     const QByteArray bytes = text.toUtf8() + "\xff";
     Workbench bench;
     const QString path = bench.writeFile(QStringLiteral("big.html"), bytes);
-    ASSERT_EQ(bench.load(path), Outcome::Loaded);
+    ASSERT_EQ(bench.load(path), Outcome::Checked);
     EXPECT_EQ(bench.document.encoding, TextEncoding{QStringLiteral("UTF-8")});
     ASSERT_EQ(bench.prompter.ids(), QList{PromptId::UnreadBytes});
     EXPECT_EQ(bench.prompter.asked[0].prompt.args, (QStringList{QStringLiteral("UTF-8"), QStringLiteral("1"),
                                                                 QString::number(lines + 1), QStringLiteral("0")}));
-    EXPECT_EQ(bench.editor.text(), text + QChar::ReplacementCharacter);
+    EXPECT_EQ(bench.text, text + QChar::ReplacementCharacter);
 
     bench.prompter.asked.clear();
-    bench.editor.setText(bench.editor.text() + u'x');
-    EXPECT_EQ(bench.engine.writer().writeHtmlData(false), DocumentWriter::Outcome::NothingWritten);
+    bench.text = bench.text + u'x';
+    EXPECT_EQ(bench.writer.writeHtmlData(false), DocumentWriter::Outcome::NothingWritten);
     EXPECT_EQ(bench.prompter.ids(), QList{PromptId::WriteUnreadBytes});
     EXPECT_TRUE(fileBytes(path) == bytes);
 }
@@ -351,7 +358,7 @@ TEST_P(UrlDetection, TheContentTypeJoinsTheRules)
 {
     const UrlCase& c = GetParam();
     Workbench bench;
-    EXPECT_EQ(bench.load(bytesUrl(servers(), QString::fromLatin1(c.charset), c.body)), Outcome::Loaded);
+    EXPECT_EQ(bench.load(bytesUrl(servers(), QString::fromLatin1(c.charset), c.body)), Outcome::Checked);
     EXPECT_TRUE(bench.prompter.asked.isEmpty());
     EXPECT_EQ(bench.document.encoding, c.encoding);
     EXPECT_EQ(bench.document.htmlData, c.text);
@@ -394,7 +401,7 @@ TEST_P(UrlRoundTrip, AnUneditedPageIsWrittenByteForByte)
     const RoundTripCase& c = GetParam();
     const QByteArray bytes = encoded(c.text, c.encoding, c.mark);
     Workbench bench;
-    ASSERT_EQ(bench.load(bytesUrl(servers(), QStringLiteral("-"), bytes)), Outcome::Loaded);
+    ASSERT_EQ(bench.load(bytesUrl(servers(), QStringLiteral("-"), bytes)), Outcome::Checked);
     EXPECT_EQ(bench.document.encoding, (TextEncoding{QString::fromLatin1(c.encoding), c.mark}));
     EXPECT_TRUE(bench.writeAs(QStringLiteral("saved.html")) == bytes);
     EXPECT_EQ(bench.prompter.ids(), QList{PromptId::Written});
@@ -409,24 +416,21 @@ TEST_F(UrlDocuments, AnIso2022JpPageEndsInTheInitialShiftStateWhenWritten)
 {
     const QByteArray served = "<html><meta charset=iso-2022-jp><p>\x1b$BF|K\\\x38\x6c";
     Workbench bench;
-    ASSERT_EQ(bench.load(bytesUrl(servers(), QStringLiteral("-"), served)), Outcome::Loaded);
+    ASSERT_EQ(bench.load(bytesUrl(servers(), QStringLiteral("-"), served)), Outcome::Checked);
     EXPECT_EQ(bench.document.htmlData, QStringLiteral("<html><meta charset=iso-2022-jp><p>日本語"));
     const QByteArray written = bench.writeAs(QStringLiteral("jis.html"));
     EXPECT_TRUE(written == served + "\x1b(B");
 }
 
-// Web answers are decoded in the document's encoding, so a host's not-found answer fetched with a page in
-// another encoding than the previous document's is not kept for the check of its links.
-TEST_F(UrlDocuments, TheProbeOfTheDocumentsHostIsKeptOnlyInTheDocumentsEncoding)
+// Web answers are decoded in the document's encoding: the host's not-found answer, fetched with a page, is
+// read once the page's own encoding is known, and kept for the check of its links.
+TEST_F(UrlDocuments, TheProbeOfTheDocumentsHostIsReadInTheDocumentsEncodingAndKept)
 {
     Workbench bench;
     const QString url = bytesUrl(servers(), QStringLiteral("utf-8"), "<html><p>\xe6\x97\xa5");
-    ASSERT_EQ(bench.document.encoding.name, QStringLiteral("CP932"));
-    ASSERT_EQ(bench.load(url), Outcome::Loaded);
+    ASSERT_EQ(bench.load(url), Outcome::Checked);
     EXPECT_EQ(bench.document.encoding.name, QStringLiteral("UTF-8"));
-    EXPECT_FALSE(bench.engine.web().notFoundCache().contains(requestHost(url)));
-    ASSERT_EQ(bench.load(url), Outcome::Loaded);
-    EXPECT_TRUE(bench.engine.web().notFoundCache().contains(requestHost(url)));
+    EXPECT_TRUE(bench.job->documentWeb()->notFoundCache().contains(requestHost(url)));
 }
 
 // The pages a document links to are read in the document's encoding unless they name their own: the
@@ -440,9 +444,9 @@ TEST_F(UrlDocuments, LinkedPagesAreReadInTheDocumentsEncodingUnlessTheyNameTheir
     const QString page = QStringLiteral("<html><meta charset=euc-jp><a href=\"%1#日本\">a</a><a href=\"%2#日本\">b</a>")
                              .arg(undeclared, declared);
     Workbench bench;
-    ASSERT_EQ(bench.load(bench.writeFile(QStringLiteral("links.html"), encoded(page, "EUC-JP"))), Outcome::Loaded);
+    ASSERT_EQ(bench.load(bench.writeFile(QStringLiteral("links.html"), encoded(page, "EUC-JP"))), Outcome::Checked);
     ASSERT_EQ(bench.document.encoding.name, QStringLiteral("EUC-JP"));
-    const LinkTable& table = bench.engine.scanner().table();
+    const LinkTable& table = bench.job->table();
     ASSERT_EQ(table.entries.size(), 2);
     for (const LinkEntry& entry : table.entries) {
         EXPECT_EQ(entry.result, LinkResult::OkWeb);

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "CheckFixture.h"
 #include "LoopbackServers.h"
-#include "ScannerFixture.h"
 #include "ScopedEnvironment.h"
 #include "TransferFetch.h"
 #include "web/WebCheck.h"
 
-// A full check wired as the window wires it, with the given limits (1 and 1 checks one link after the
-// other). Time-outs are short so a stalled link costs seconds.
+// A check of all links on the real web check, wired as the window wires it, with the given limits (1 and 1
+// checks one link after the other). Time-outs are short so a stalled link costs seconds. Checks of one
+// harness share the not-found cache, as checks of one document do.
 struct FullCheckHarness {
-    explicit FullCheckHarness(TransferScheduler::Limits limits = {}) : web(run.abort, limits)
+    explicit FullCheckHarness(TransferScheduler::Limits limits = {}) : web(limits)
     {
         TransferRequest quick;
         quick.connectTimeoutMs = 5000;
@@ -19,18 +20,16 @@ struct FullCheckHarness {
 
     bool check(const QString& text, const QString& base, bool isFile)
     {
-        document.htmlData = text;
-        return scanner.checkAllLinks(base, isFile, true);
+        job = std::make_unique<LinkCheckJob>(text, CheckContext{base, isFile, documentEncoding}, documentWeb);
+        reports.emplace(*job);
+        return runToEnd(*job);
     }
 
-    QList<int> codes() const { return codesOf(scanner.table()); }
+    QList<int> codes() const { return codesOf(job->table()); }
 
-    Document document;
-    RunState run;
-    QTextDocument textDocument;
-    RichTextBox editor{&textDocument};
-    RecordingProgress progress;
+    TextEncoding documentEncoding{QString::fromLatin1(CodePage::DefaultName)};
     WebCheck web;
-    LinkRegistry registry;
-    LinkScanner scanner{document, run, editor, progress, web, registry};
+    DocumentWebCheck documentWeb{web, documentEncoding};
+    std::unique_ptr<LinkCheckJob> job;
+    std::optional<CheckReports> reports;
 };

@@ -2,6 +2,7 @@
 
 #include "FullCheckHarness.h"
 #include "SlowHostsTest.h"
+#include "WebRunning.h"
 
 #include <QTimer>
 
@@ -57,7 +58,7 @@ TEST_F(WebCheckRunTest, KeepsToTheLimitsAndProbesEachHostOnce)
     EXPECT_EQ(getsStartingWith(SlowHostB, QStringLiteral("/delay/300/ok/")), 12 + 1);
 }
 
-TEST_F(WebCheckRunTest, StopCancelsEveryRequestAtOnce)
+TEST_F(WebCheckRunTest, AStopCancelsEveryRequestAtOnceAndLeavesTheLinksUndecided)
 {
     QStringList hrefs;
     for (int i = 0; i < 30; ++i)
@@ -66,17 +67,14 @@ TEST_F(WebCheckRunTest, StopCancelsEveryRequestAtOnce)
     TransferRequest patient;
     patient.stallSeconds = 60;
     harness.web.setTransferLimits(patient);
-    QTimer::singleShot(500, [&] { harness.run.abort.request(); });
+    QTimer::singleShot(500, [&] { harness.job->cancel(); });
     // Without the stop each stalled link would take a minute.
     EXPECT_FALSE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
 
     EXPECT_EQ(harness.web.scheduler().runningCount(), 0);
     EXPECT_EQ(harness.web.scheduler().queuedCount(), 0);
-    // The link being decided ends NG; the scanner stops before the next one.
-    const QList<int> codes = harness.codes();
-    EXPECT_EQ(codes.first(), toCode(LinkResult::NgWeb));
-    EXPECT_EQ(codes.count(toCode(LinkResult::Unchecked)), 29);
-    EXPECT_EQ(harness.progress.shownLinks, QStringList{hrefs.first()});
+    EXPECT_EQ(columnOf(harness.job->table(), [](const LinkEntry& e) { return e.decided; }), QList<bool>(30, false));
+    EXPECT_EQ(harness.reports->waitedFor, QStringList{hrefs.first()});
     // Only the sixteen that ran ever reached the server.
     EXPECT_LE(getsStartingWith(StallHost, QStringLiteral("/stall/stop")), 16);
 }
@@ -87,19 +85,14 @@ TEST_F(WebCheckRunTest, ProgressAdvancesLinkByLink)
                             url(SlowHostA, QStringLiteral("/delay/200/ok/progress2.html")),
                             url(PageHost, QStringLiteral("/missing/progress3.html"))};
     FullCheckHarness harness;
-    QList<int> decidedAtEachPoll;
-    harness.progress.onPoll = [&](int) {
-        decidedAtEachPoll.append(int(harness.codes().size() - harness.codes().count(toCode(LinkResult::Unchecked))));
-    };
     ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
     EXPECT_EQ(harness.codes(), (QList<int>{toCode(LinkResult::OkWeb), toCode(LinkResult::NgPage),
                                            toCode(LinkResult::OkWeb), toCode(LinkResult::NgWeb)}));
-    EXPECT_EQ(harness.progress.shownLinks, hrefs);
-    EXPECT_EQ(harness.progress.lastValue, 4); // all four decided
-    // The window handles events between the links, with each number of links decided so far.
-    EXPECT_TRUE(std::is_sorted(decidedAtEachPoll.cbegin(), decidedAtEachPoll.cend()));
-    for (int decided = 0; decided <= 4; ++decided)
-        EXPECT_TRUE(decidedAtEachPoll.contains(decided)) << decided;
+    const QList<int>& values = harness.reports->values;
+    EXPECT_TRUE(std::is_sorted(values.cbegin(), values.cend()));
+    EXPECT_EQ(values.last(), 4); // all four decided
+    // The web links are waited for in order; the slow one while the link before it is decided.
+    EXPECT_EQ(harness.reports->waitedFor.mid(0, 2), hrefs.mid(0, 1) + hrefs.mid(2, 1));
 }
 
 // While a slow first link holds up the decisions, the bar counts the later links whose answers arrived,
@@ -112,28 +105,32 @@ TEST_F(WebCheckRunTest, ProgressMovesOnWhileASlowLinkIsAwaited)
     FullCheckHarness harness;
     ASSERT_TRUE(harness.check(document(hrefs), QStringLiteral("/nowhere"), true));
     EXPECT_EQ(harness.codes(), QList<int>(6, toCode(LinkResult::OkWeb)));
-    const auto aheadWhileFirstAwaited = std::find_if(harness.progress.values.cbegin(), harness.progress.values.cend(),
-                                                     [](const auto& shown) { return shown.first >= 5 && shown.second == 1; });
-    EXPECT_NE(aheadWhileFirstAwaited, harness.progress.values.cend());
+    const CheckReports& reports = *harness.reports;
+    bool aheadWhileFirstAwaited = false;
+    for (qsizetype i = 0; i < reports.values.size(); ++i)
+        aheadWhileFirstAwaited |= reports.values[i] >= 5 && reports.waitingAtValue[i] == hrefs.first();
+    EXPECT_TRUE(aheadWhileFirstAwaited);
 }
 
-TEST_F(WebCheckRunTest, OutsideAnAnnouncedRunEachUrlIsARunOfItsOwn)
+// Runs share the scheduler: the window's single check and a site's run go on side by side, each with its
+// own verdicts and its own document's not-found cache.
+TEST_F(WebCheckRunTest, RunsOfTwoDocumentsGoOnSideBySide)
 {
-    FullCheckHarness harness;
-    WebCheck& web = harness.web;
-
-    // The single-link check: one request and its probe.
-    EXPECT_TRUE(web.checkWebLink(url(PageHost, QStringLiteral("/ok/single.html"))).exists);
+    WebCheck web;
+    DocumentWebCheck first(web, {}), second(web, {});
+    QList<WebVerdict> slow;
+    WebRunCallbacks callbacks;
+    callbacks.decided = [&](int, const WebVerdict& verdict) { slow.append(verdict); };
+    const auto slowRun = first.start({url(SlowHostA, QStringLiteral("/delay/800/ok/side.html"))}, callbacks);
+    EXPECT_TRUE(checkOne(second, url(PageHost, QStringLiteral("/ok/single.html"))).exists);
+    EXPECT_TRUE(slow.isEmpty()); // the quick run ended first
     EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html")), 1);
     EXPECT_EQ(gets(PageHost, QStringLiteral("/ok/single.html......")), 1);
-
-    // A URL other than the one announced next ends the run; the verdicts stay right.
-    const QString first = url(SlowHostA, QStringLiteral("/ok/announced-first.html"));
-    const QString second = url(SlowHostB, QStringLiteral("/missing/announced-second.html"));
-    web.prefetch({first, second});
-    EXPECT_FALSE(web.checkWebLink(second).exists);
-    EXPECT_EQ(web.scheduler().runningCount() + web.scheduler().queuedCount(), 0);
-    EXPECT_TRUE(web.checkWebLink(first).exists);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !slow.isEmpty(); }, 10000));
+    ASSERT_EQ(slow.size(), 1);
+    EXPECT_TRUE(slow.first().exists);
+    EXPECT_EQ(first.notFoundCache().size(), 1);
+    EXPECT_EQ(second.notFoundCache().size(), 1);
 }
 
 } // namespace

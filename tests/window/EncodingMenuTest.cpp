@@ -33,11 +33,15 @@ protected:
         return texts;
     }
 
+    // Chooses an item and waits for the reopen it starts.
     void choose(const QString& caption)
     {
         for (QAction* action : menu()->actions()) {
-            if (action->text() == caption)
-                return action->trigger();
+            if (action->text() == caption) {
+                action->trigger();
+                waitUntilIdle();
+                return;
+            }
         }
         ADD_FAILURE() << "no item " << caption.toStdString();
     }
@@ -183,7 +187,8 @@ TEST_F(EncodingMenuByUrl, IsDisabledWhileAnOperationRuns)
     });
     load(writeDocument(QStringLiteral("stall.html"), stalling.toUtf8()));
     EXPECT_FALSE(enabledDuringLoad);
-    EXPECT_TRUE(labelDuringLoad.isEmpty());
+    // The new document's text is on screen while its links are checked, and so is its encoding.
+    EXPECT_EQ(labelDuringLoad, QStringLiteral("Shift_JIS"));
     EXPECT_EQ(prompter.ids(), QList{PromptId::LoadStopped});
     // Afterwards it works again as far as there is a document to reopen.
     EXPECT_EQ(menu()->menuAction()->isEnabled(), window.document().docLoaded);

@@ -1,6 +1,6 @@
 #include "LoopbackServers.h"
 #include "WindowFixture.h"
-#include "common/Colorref.h"
+#include "editor/Colors.h"
 #include "links/LinkKinds.h"
 #include "window/LinkListModel.h"
 
@@ -70,13 +70,14 @@ TEST_F(LinkList, ShowsEveryLinkOfALoadWithItsLineResultValueReasonAndTarget)
     EXPECT_EQ(columnOf(Column::LineColumn), (QStringList{"2", "4", "5", "6", "10"}));
     EXPECT_EQ(columnOf(Column::ValueColumn),
               (QStringList{"#a", "there.html", "missing.html", "#nowhere", "q\"uote, comma.html"}));
-    EXPECT_EQ(columnOf(Column::ResultColumn),
-              (QStringList{"OK：ページリンク", "OK：Fileリンク", "NG：Fileリンク", "NG：ページリンク", "NG：Fileリンク"}));
+    EXPECT_EQ(columnOf(Column::ResultColumn), (QStringList{"OK：ページリンク", "OK：Fileリンク", "NG：Fileリンク",
+                                                           "NG：ページリンク", "NG：Fileリンク"}));
     EXPECT_EQ(rows()->index(2, Column::ResultColumn).data(Qt::ForegroundRole).value<QBrush>().color(),
               toQColor(colorOf(LinkClass::NgFile)));
     for (const QString& reason : columnOf(Column::ReasonColumn))
         EXPECT_FALSE(reason.isEmpty());
-    EXPECT_TRUE(cell(1, Column::TargetColumn).endsWith(QStringLiteral("/there.html"))) << cell(1, Column::TargetColumn).toStdString();
+    EXPECT_TRUE(cell(1, Column::TargetColumn).endsWith(QStringLiteral("/there.html")))
+        << cell(1, Column::TargetColumn).toStdString();
     EXPECT_EQ(countShown(), QStringLiteral("5 / 5 件"));
 
     // The docked panel takes room from the editor; the status strip stays in sight below it.
@@ -140,24 +141,24 @@ TEST_F(LinkList, RowsFollowTheirTagsThroughEditsAndASingleCheckUpdatesItsRow)
 
     writeDocument(QStringLiteral("still-missing.html"), "");
     window.editor().setSelection(at(QStringLiteral("still-missing")), 0);
-    button("checkOneLinkButton")->click();
+    clickAndWait("checkOneLinkButton");
     EXPECT_EQ(cell(row, Column::ResultColumn), QStringLiteral("OK：Fileリンク"));
     EXPECT_EQ(cell(row, Column::ValueColumn), QStringLiteral("still-missing.html"));
     EXPECT_EQ(cell(row, Column::LineColumn), QStringLiteral("7"));
 }
 
-TEST_F(LinkList, AFullCheckRebuildsTheListAndALoadEmptiesItFirst)
+TEST_F(LinkList, AFullCheckRebuildsTheListAndOnlyALoadThatReadsReplacesIt)
 {
     insertAt(window.editor().textLength(), QStringLiteral("\r\n<a href=#gone>6</a>"));
-    button("checkAllLinksButton")->click();
+    clickAndWait("checkAllLinksButton");
     EXPECT_EQ(rows()->rowCount(), 6);
     EXPECT_EQ(cell(5, Column::ValueColumn), QStringLiteral("#gone"));
 
-    // Replace the edited text; the failed read is acknowledged; the text is still the edited one.
+    // A failed read leaves the document, and so its list, as they were.
     prompter.answers << Prompter::Answer::Yes << Prompter::Answer::Ok << Prompter::Answer::Yes;
     load(folder.filePath(QStringLiteral("no-such.html")));
     EXPECT_EQ(prompter.ids(), (QList{PromptId::DiscardEdits, PromptId::ReadFailed}));
-    EXPECT_EQ(rows()->rowCount(), 0);
+    EXPECT_EQ(rows()->rowCount(), 6);
     load(writeDocument(QStringLiteral("other.html"), "<html><a href=there.html>x</a>"));
     EXPECT_EQ(columnOf(Column::ValueColumn), QStringList{QStringLiteral("there.html")});
 }

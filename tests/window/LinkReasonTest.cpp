@@ -63,7 +63,7 @@ TEST_F(LinkReason, TheTooltipSaysWhyAndTheReasonMovesWithTheText)
     // A single check of the link replaces its reason.
     writeDocument(QStringLiteral("gone.html"), "");
     window.editor().setSelection(missing + 5 + 3, 0);
-    button("checkOneLinkButton")->click();
+    clickAndWait("checkOneLinkButton");
     EXPECT_EQ(statusReason(), QStringLiteral("ファイルがあります: ") + folder.filePath(QStringLiteral("gone.html")));
     EXPECT_TRUE(tipAt(missing + 5 + 4).startsWith(QStringLiteral("ファイルがあります")));
 }

@@ -1,4 +1,3 @@
-#include "ScannerFixture.h"
 #include "WindowFixture.h"
 #include "WithLoopbackServers.h"
 #include "links/LinkKinds.h"
@@ -28,9 +27,8 @@ TEST_F(Loading, LoadButtonReadsChecksAndPaintsACp932File)
     EXPECT_EQ(window.document().docBase, folder.path());
     EXPECT_TRUE(window.document().docIsFile);
     EXPECT_TRUE(window.document().docLoaded);
-    EXPECT_EQ(resultsOf(window.linkTable()), (QList<LinkResult>{LinkResult::OkPage, LinkResult::NgFile}));
-    window.editor().setSelection(24, 1);
-    EXPECT_EQ(window.editor().selColor(), LinkColor::OkPage);
+    EXPECT_EQ(shownResults(), (QList<LinkResult>{LinkResult::OkPage, LinkResult::NgFile}));
+    EXPECT_EQ(settledPaintAt(24), std::pair(LinkColor::OkPage, true));
     EXPECT_FALSE(window.isTextChanged());
     expectUnlocked();
 }
@@ -59,20 +57,19 @@ TEST_F(Loading, FileWithoutHtmlTagAsksFirst)
     EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("HTMLタグが見つかりません｡\r\n")));
     EXPECT_TRUE(messages()[0].endsWith(QStringLiteral("\r\n読込を続けますか？")));
     EXPECT_EQ(prompter.asked[0].defaultAnswer, Prompter::Answer::No);
-    // Declined: the editor keeps the previous document, which is no longer current.
+    // Declined: the previous document stays what it was, and can be written at once.
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>first"));
-    EXPECT_FALSE(window.document().docLoaded);
-    EXPECT_TRUE(window.document().docPath.isEmpty());
+    EXPECT_TRUE(window.document().docLoaded);
+    EXPECT_EQ(window.document().docPath, folder.filePath(QStringLiteral("first.html")));
+    EXPECT_FALSE(window.isTextChanged());
     expectUnlocked();
 
-    // HtmlData now holds the declined text, so the editor counts as changed and the guard asks first.
     prompter.asked.clear();
-    prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+    prompter.answers = {Prompter::Answer::Yes};
     load(plain);
-    ASSERT_EQ(prompter.asked.size(), 2);
-    EXPECT_EQ(messages()[0], Guard);
+    ASSERT_EQ(prompter.asked.size(), 1);
     EXPECT_EQ(window.editor().text(), QStringLiteral("<a href=#x>"));
-    EXPECT_TRUE(window.document().docLoaded);
+    EXPECT_EQ(window.document().docPath, plain);
 }
 
 TEST_F(Loading, NulByteEndsTheText)
@@ -115,7 +112,7 @@ TEST_F(Loading, BrowseAndFileOpenLoadTheChosenFile)
 {
     const QString path = writeDocument(QStringLiteral("b.html"), "<html>browse");
     prompter.fileNames = {QStringLiteral(" ") + path + u' '};
-    button("browseButton")->click();
+    clickAndWait("browseButton");
     EXPECT_EQ(prompter.dialogs, QList{FileDialogKind::OpenDocument});
     EXPECT_EQ(fileDialogFilter(FileDialogKind::OpenDocument),
               QStringLiteral("HTMLファイル (*.HTM;*.HTML)|*.HTM;*HTML|すべてのファイル|*.*"));
@@ -132,6 +129,7 @@ TEST_F(Loading, BrowseAndFileOpenLoadTheChosenFile)
     const QString other = writeDocument(QStringLiteral("c.html"), "<html>menu");
     prompter.fileNames = {other};
     window.findChild<QAction*>(QStringLiteral("openAction"))->trigger();
+    waitUntilIdle();
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>menu"));
 }
 
@@ -147,6 +145,7 @@ TEST_F(Loading, DroppedFilesLoadTheFirstOne)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(path->viewport(), &drop);
+    waitUntilIdle();
     EXPECT_EQ(path->toPlainText(), first);
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>dropped"));
 
@@ -171,12 +170,14 @@ TEST_F(LoadingByUrl, UrlDocumentTakesItsBaseFromTheUrl)
     EXPECT_FALSE(window.document().docIsFile);
     EXPECT_EQ(window.document().docPath, url);
     EXPECT_EQ(window.document().docBase, url.left(url.lastIndexOf(u'/')));
-    EXPECT_EQ(resultsOf(window.linkTable()),
+    EXPECT_EQ(shownResults(),
               (QList<LinkResult>{LinkResult::OkPage, LinkResult::OkWeb, LinkResult::NgWeb, LinkResult::OkWeb}));
     expectUnlocked();
 }
 
-TEST_F(LoadingByUrl, StopButtonAndCloseRequestStopALoad)
+// The text is on screen while the links are checked; a stop keeps the document as loaded, with the links
+// decided so far, and a close request stops as the stop button does.
+TEST_F(LoadingByUrl, AStopDuringTheCheckKeepsTheDocumentAndWhatWasDecided)
 {
     // The first link stalls, so the load is still checking links when the timer fires.
     const QString stalling = QStringLiteral("<html><a href=\"%1\">x</a><a href=#x>")
@@ -184,23 +185,47 @@ TEST_F(LoadingByUrl, StopButtonAndCloseRequestStopALoad)
     const QString path = writeDocument(QStringLiteral("stall.html"), stalling.toUtf8());
     window.show();
     QString captionDuringLoad;
+    QString textDuringLoad;
+    bool editableDuringLoad = true;
     QTimer::singleShot(300, &window, [&] {
         captionDuringLoad = button("exitButton")->text();
+        textDuringLoad = window.editor().text();
+        editableDuringLoad = !control<QPlainTextEdit>("documentEdit")->isReadOnly();
         button("exitButton")->click();
     });
     load(path);
     EXPECT_EQ(captionDuringLoad, QStringLiteral("中止(&X)"));
+    EXPECT_EQ(textDuringLoad, stalling);
+    EXPECT_FALSE(editableDuringLoad);
     EXPECT_EQ(messages(), QStringList{Stopped});
-    EXPECT_FALSE(window.document().docLoaded);
+    EXPECT_TRUE(window.document().docLoaded);
+    EXPECT_EQ(window.document().docPath, path);
+    EXPECT_FALSE(window.isTextChanged());
+    EXPECT_EQ(shownResults(), (QList<LinkResult>{LinkResult::Unchecked, LinkResult::NgPage}));
+    EXPECT_FALSE(window.linkSpans().at(0).link.decided);
     expectUnlocked();
 
-    // The stopped load left the stalling text in HtmlData, so the guard asks first.
     prompter.asked.clear();
-    prompter.answers = {Prompter::Answer::Yes};
     QTimer::singleShot(300, &window, [&] { window.close(); });
     load(path);
-    EXPECT_EQ(messages(), (QStringList{Guard, Stopped}));
+    EXPECT_EQ(messages(), QStringList{Stopped});
     EXPECT_TRUE(window.isVisible());
+    expectUnlocked();
+}
+
+// Stopped before a page by URL has arrived: the document on screen and the path box stay as they were.
+TEST_F(LoadingByUrl, AStopBeforeThePageArrivesKeepsThePreviousDocument)
+{
+    const QString first = writeDocument(QStringLiteral("first.html"), "<html>first");
+    load(first);
+    prompter.fileNames = {servers->url(QStringLiteral("127.0.0.1"), QStringLiteral("/stall/page.html"))};
+    QTimer::singleShot(300, &window, [&] { button("exitButton")->click(); });
+    window.findChild<QAction*>(QStringLiteral("openAction"))->trigger();
+    waitUntilIdle();
+    EXPECT_EQ(messages(), QStringList{Stopped});
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>first"));
+    EXPECT_EQ(window.document().docPath, first);
+    EXPECT_EQ(control<QPlainTextEdit>("pathEdit")->toPlainText(), first);
     expectUnlocked();
 }
 

@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, TheProgressBarFollowsALongCheckWithoutARepaintPerLink)
         text += "<a href=#a>x</a>\r\n";
     const PaintCounter bar(control<QProgressBar>("progressBar"));
     load(writeDocument(QStringLiteral("many.html"), text));
-    EXPECT_EQ(window.linkTable().count(), Links);
+    EXPECT_EQ(window.linkSpans().count(), Links);
     EXPECT_GT(bar.paints, 0);
     // A repaint per link is what this guards against; a few every 50 ms stay far below it.
     EXPECT_LT(bar.paints, Links / 10);

@@ -40,7 +40,6 @@ TEST_F(WindowNavigation, DownButtonWalksLinksAndDescribesEach)
     button("nextLinkButton")->click();
     EXPECT_EQ(messages(), QStringList{QStringLiteral("見つかりませんでした。")});
     EXPECT_EQ(window.editor().selStart(), at("<a href=missing"));
-    EXPECT_FALSE(window.runState().isNavigating);
 }
 
 TEST_F(WindowNavigation, KindListFiltersAndUpButtonGoesBack)
@@ -69,10 +68,12 @@ TEST_F(WindowNavigation, SingleCheckRepaintsTheLinkAtTheCaret)
 {
     writeDocument(QStringLiteral("missing.html"), "");
     window.editor().setSelection(at("<a href=missing") + 3, 0);
-    button("checkOneLinkButton")->click();
+    const int undoSteps = window.editor().document()->availableUndoSteps();
+    clickAndWait("checkOneLinkButton");
     EXPECT_EQ(window.editor().selStart(), at("<a href=missing"));
     EXPECT_EQ(window.editor().selLength(), 1);
-    EXPECT_EQ(window.editor().selColor(), LinkColor::OkFile);
+    EXPECT_EQ(settledPaintAt(at("<a href=missing")), std::pair(LinkColor::OkFile, true));
+    EXPECT_EQ(window.editor().document()->availableUndoSteps(), undoSteps);
     EXPECT_EQ(status(), QStringLiteral("Fileにリンクしています。"));
     expectUnlocked();
 }
@@ -82,13 +83,17 @@ TEST_F(WindowNavigation, CheckAllAgainTakesTheEditedText)
     QTextCursor cursor = control<QPlainTextEdit>("documentEdit")->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringLiteral("\r\n<a href=#gone>new</a>"));
-    button("checkAllLinksButton")->click();
-    EXPECT_EQ(window.linkTable().count(), 4);
-    EXPECT_EQ(window.linkTable().entries.back().result, LinkResult::NgPage);
+    const QTextCursor caret = control<QPlainTextEdit>("documentEdit")->textCursor();
+    clickAndWait("checkAllLinksButton");
+    EXPECT_EQ(shownResults().size(), 4);
+    EXPECT_EQ(shownResults().last(), LinkResult::NgPage);
     const int added = int(window.editor().text().lastIndexOf(QStringLiteral("<a href=#gone")));
-    window.editor().setSelection(added, 1);
-    EXPECT_EQ(window.editor().selColor(), LinkColor::NgPage);
+    EXPECT_EQ(settledPaintAt(added), std::pair(LinkColor::NgPage, true));
     EXPECT_TRUE(window.isTextChanged()); // checking is no write
+    // Nor is it an edit: the caret stays, and undo takes back the typing.
+    EXPECT_EQ(control<QPlainTextEdit>("documentEdit")->textCursor().position(), caret.position());
+    control<QPlainTextEdit>("documentEdit")->undo();
+    EXPECT_FALSE(window.isTextChanged());
     expectUnlocked();
 }
 
@@ -110,14 +115,16 @@ TEST_F(WindowNavigation, StopEndsACheckOfAllLinks)
         progressText = control<QProgressBar>("progressBar")->text();
         button("exitButton")->click();
     });
-    button("checkAllLinksButton")->click();
+    clickAndWait("checkAllLinksButton");
     EXPECT_TRUE(progressShown);
-    // The stalled first link holds the decisions; the in-page and file links are not counted ahead of it.
-    EXPECT_EQ(progressText, QStringLiteral("0 / 4"));
+    // The links decided without the network are counted; the stalled web link is not.
+    EXPECT_EQ(progressText, QStringLiteral("3 / 4"));
     EXPECT_TRUE(prompter.asked.isEmpty());
-    // Stopped before painting: the links keep their colours from the load.
-    window.editor().setSelection(window.editor().text().indexOf(QStringLiteral("<a href=there")), 1);
-    EXPECT_EQ(window.editor().selColor(), LinkColor::OkFile);
+    // Stopped: the links decided keep their colours, the stalled one is not decided.
+    EXPECT_EQ(settledPaintAt(int(window.editor().text().indexOf(QStringLiteral("<a href=there")))),
+              std::pair(LinkColor::OkFile, true));
+    EXPECT_EQ(shownResults().first(), LinkResult::Unchecked);
+    EXPECT_FALSE(window.linkSpans().at(0).link.decided);
     EXPECT_TRUE(control<QLabel>("statusSentence")->isVisible());
     expectUnlocked();
 }

@@ -43,7 +43,7 @@ TEST_F(WindowFixture, TheSingleCheckSaysItIsCheckingWhileItsRequestIsInFlight)
     QTimer::singleShot(700, &window, [&] {
         afterCaretMoved = {sentence->text(), sentence->isVisible(), window.runState().isBusy};
     });
-    button("checkOneLinkButton")->click();
+    clickAndWait("checkOneLinkButton");
 
     const QString checking = QStringLiteral("調査中のリンク先");
     EXPECT_TRUE(early.busy) << "the check ended before the first look";

@@ -1,6 +1,5 @@
 #include "window/StartDocument.h"
 #include "LoopbackServers.h"
-#include "ScannerFixture.h"
 #include "WindowFixture.h"
 #include "store/History.h"
 
@@ -57,12 +56,13 @@ TEST_F(OpenAtStart, AFileUrlLoadsTheFileAsTheLoadButtonDoes)
     const QString path =
         writeDocument(QStringLiteral("開始 page.html"), "<html>\x93\xfa\x96\x7b<a href=gone.html>x</a>");
     window.openAtStart(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+    waitUntilIdle();
     EXPECT_TRUE(prompter.asked.isEmpty()) << messages().join(u'|').toStdString();
     EXPECT_TRUE(window.document().docLoaded);
     EXPECT_EQ(window.document().docPath, path);
     EXPECT_EQ(control<QPlainTextEdit>("pathEdit")->toPlainText(), path);
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>日本<a href=gone.html>x</a>"));
-    EXPECT_EQ(resultsOf(window.linkTable()), QList{LinkResult::NgFile});
+    EXPECT_EQ(shownResults(), QList{LinkResult::NgFile});
     EXPECT_EQ(window.history().historyPaths(), QStringList{path});
     expectUnlocked();
 }
@@ -73,6 +73,7 @@ TEST_F(OpenAtStart, ARelativePathIsTakenFromTheCurrentFolder)
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     window.openAtStart(QStringLiteral("relative.html"));
+    waitUntilIdle();
     QDir::setCurrent(previous);
     EXPECT_TRUE(window.document().docLoaded);
     EXPECT_EQ(QDir(window.document().docPath).canonicalPath(), QDir(path).canonicalPath());
@@ -83,11 +84,13 @@ TEST_F(OpenAtStart, TheLoadsQuestionsAndFailuresAreAskedAndShown)
 {
     prompter.answers = {Prompter::Answer::No};
     window.openAtStart(writeDocument(QStringLiteral("notes.txt"), "plain <a href=#x>"));
+    waitUntilIdle();
     EXPECT_EQ(prompter.ids(), QList{PromptId::NoHtmlTag});
     EXPECT_FALSE(window.document().docLoaded);
 
     prompter.asked.clear();
     window.openAtStart(folder.filePath(QStringLiteral("missing.html")));
+    waitUntilIdle();
     EXPECT_EQ(prompter.ids(), QList{PromptId::ReadFailed});
     EXPECT_FALSE(window.document().docLoaded);
     expectUnlocked();
@@ -96,6 +99,7 @@ TEST_F(OpenAtStart, TheLoadsQuestionsAndFailuresAreAskedAndShown)
 TEST_F(OpenAtStart, NoArgumentLeavesTheWindowEmpty)
 {
     window.openAtStart(QString());
+    waitUntilIdle();
     EXPECT_TRUE(prompter.asked.isEmpty());
     EXPECT_FALSE(window.document().docLoaded);
     EXPECT_TRUE(control<QPlainTextEdit>("pathEdit")->toPlainText().isEmpty());
@@ -110,6 +114,7 @@ TEST_F(OpenAtStart, AUrlIsFetched)
     ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
     const QString url = servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/document/start.html"));
     window.openAtStart(url);
+    waitUntilIdle();
     EXPECT_TRUE(prompter.asked.isEmpty()) << messages().join(u'|').toStdString();
     EXPECT_TRUE(window.document().docLoaded);
     EXPECT_FALSE(window.document().docIsFile);

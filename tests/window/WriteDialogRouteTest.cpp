@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 
 namespace {
 
@@ -27,6 +28,7 @@ protected:
     {
         control<QPlainTextEdit>("pathEdit")->setPlainText(path);
         control<QPushButton>("loadButton")->click();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window.runState().isBusy; }, 60000));
     }
 
     // The write dialog: a new name typed into the folder of the test.

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "PaintReading.h"
 #include "ScriptedPrompter.h"
-#include "common/RichTextBox.h"
+#include "editor/LinkSpans.h"
+#include "editor/RichTextBox.h"
 #include "window/JapaneseTexts.h"
 #include "window/MainWindow.h"
 
@@ -12,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -62,14 +65,45 @@ protected:
         return path;
     }
 
-    // Types a path into the path box and clicks the load button.
+    // Types a path into the path box, clicks the load button and waits until the load and check are over.
     void load(const QString& path)
     {
         control<QPlainTextEdit>("pathEdit")->setPlainText(path);
         button("loadButton")->click();
+        waitUntilIdle();
+    }
+
+    // Runs the event loop until no operation runs any more; fails the test after a bound.
+    void waitUntilIdle()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window.runState().isBusy; }, 60000)) << "still busy";
     }
 
     QStringList messages() const { return shownTexts(prompter); }
+
+    // The result of every link the window shows, in document order; Unchecked for one not decided.
+    QList<LinkResult> shownResults() const
+    {
+        QList<LinkResult> results;
+        const LinkSpans& spans = window.linkSpans();
+        for (int index = 0; index < spans.count(); ++index)
+            results.append(spans.at(index).link.decided ? spans.at(index).link.result : LinkResult::Unchecked);
+        return results;
+    }
+
+    // Clicks a button and waits until the operation it started is over.
+    void clickAndWait(const char* name)
+    {
+        button(name)->click();
+        waitUntilIdle();
+    }
+
+    // The painting of a text offset once the painter has caught up.
+    std::pair<Colorref, bool> settledPaintAt(int offset)
+    {
+        QTest::qWait(80);
+        return paintAt(window.editor(), offset);
+    }
 
     // The window after an operation: every command enabled, the exit caption back, the strip idle.
     void expectUnlocked()
@@ -84,7 +118,7 @@ protected:
         EXPECT_TRUE(control<QLabel>("operationStatus")->text().isEmpty());
         EXPECT_FALSE(control<QProgressBar>("progressBar")->isVisibleTo(&window));
         EXPECT_FALSE(window.runState().isBusy);
-        EXPECT_FALSE(window.runState().abort.isRequested());
+        EXPECT_FALSE(control<QPlainTextEdit>("documentEdit")->isReadOnly());
     }
 
     WidgetFinder finder;

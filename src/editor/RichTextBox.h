@@ -1,14 +1,11 @@
 #pragma once
 
-#include "Colorref.h"
-
 #include <QObject>
 #include <QString>
 #include <QTextCursor>
 #include <QTextFormat>
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 class QTextBlock;
@@ -16,9 +13,7 @@ class QTextDocument;
 
 // Custom character properties kept by the document with the text.
 enum class TextProperty : int {
-    LinkMark = QTextFormat::UserProperty + 1,   // the character belongs to a checked link tag
-    BreakKind = QTextFormat::UserProperty + 2,  // on a paragraph break: the line break it stands for (RichTextBox)
-    LinkId = QTextFormat::UserProperty + 3,     // the check a link tag was painted by (see LinkRegistry)
+    BreakKind = QTextFormat::UserProperty + 2, // on a paragraph break: the line break it stands for (RichTextBox)
 };
 
 // The operations the program performs on its rich text editor, over a QTextDocument.
@@ -29,11 +24,11 @@ enum class TextProperty : int {
 // both ways; text set and read back comes back identical. A break typed by the user is CR LF.
 //
 // Headless, the class keeps its own selection. The editor widget subclasses it and routes the
-// selection, enabling, refreshing and focus through its QTextEdit.
+// selection and focus through its QPlainTextEdit. Check results are never part of the text: they are
+// shown as additional formats (LinkPainter), which leave the text and its undo history alone.
 //
 // The document must hold plain paragraphs only (no tables, frames or lists), and the class owns the
-// blocks' userState. Between beginBatch() and endBatch() only formats may change (and setText()).
-// A document without a layout yet is taken as headless and gets one that never lays out text (a null
+// blocks' userState. A document without a layout yet is taken as headless and gets one that never lays out text (a null
 // page size) until a QTextEdit showing it sets its own page size.
 class RichTextBox : public QObject {
     Q_OBJECT
@@ -45,8 +40,8 @@ public:
 
     // The whole text, character for character as set or edited.
     QString text() const;
-    // Replaces the whole text. Every character takes the insertion format (see setSelColor on a caret).
-    // The undo history is cleared. The selection becomes a caret at offset 0.
+    // Replaces the whole text, in the default format. The undo history is cleared. The selection becomes
+    // a caret at offset 0.
     void setText(const QString& text);
     // Length of text() without building it.
     int textLength() const;
@@ -61,47 +56,12 @@ public:
     void setSelLength(int length) { setSelection(selStart(), length); }
     QString selText() const;
 
-    // The common colour of the selected characters; for a bare caret, the colour of the character
-    // before it (the one typing would take; the insertion format at offset 0). nullopt when the
-    // selection holds several colours. Characters without a colour of their own are black (0). Line
-    // breaks count only in a selection of nothing but breaks, so a tag painted up to the end of its
-    // line reads as one colour.
-    std::optional<Colorref> selColor() const;
-    // Every selected character takes the colour. On a bare caret: the insertion format.
-    void setSelColor(Colorref color);
-    // LinkMark of the first selected character (of the character before a bare caret).
-    bool selLinkMark() const;
-    // Sets or clears LinkMark, shown as an underline, on every selected character. On a bare caret:
-    // the insertion format.
-    void setSelLinkMark(bool on);
-    // Tags every selected character with the id of the check that painted it (0: none).
-    void setSelLinkId(int id);
-    // The id of the character at a text offset; 0 when it has none or the offset is past the text.
-    int linkIdAt(int offset) const;
-
-    // Selects the first occurrence of needle at or after fromOffset (a negative offset searches from
-    // 0). Returns false and leaves the selection unchanged when there is none.
-    bool findAndSelect(const QString& needle, int fromOffset);
-    // Grows the selection over every character up to, not including, the next occurrence of ch
-    // after the selection; to the end of the text when there is none. The search starts with the
-    // first character after the selection, so an occurrence right there leaves the selection as it is.
-    void extendSelectionUpTo(QChar ch);
-
-    virtual void setEnabled(bool enabled) { m_enabled = enabled; }
-    virtual bool isEnabled() const { return m_enabled; }
-    virtual void refresh() {}
-
-    // Painting many tags: one edit block, outside the undo history. Calls may nest.
-    void beginBatch();
-    void endBatch();
-
     // Offset conversion between the text string and QTextDocument positions.
     int toDocumentPosition(int textOffset) const;
     int toTextOffset(int documentPosition) const;
 
 signals:
-    void selectionChanged();  // after every change of the selection, the program's own included
-    void focusReceived();
+    void selectionChanged(); // after every change of the selection, the program's own included
 
 protected:
     // The selection in document positions. Kept as plain positions, not as a QTextCursor: placing a
@@ -132,9 +92,6 @@ private:
     // Raw document text (paragraph breaks as U+2029) with each break written out; the first break in
     // raw is the one that ends `block`.
     QString expandBreaks(const QString& raw, QTextBlock block) const;
-    QTextCharFormat formatAt(int position) const;
-    QTextCharFormat caretFormat(int position) const;
-    void mergeSelectionFormat(const QTextCharFormat& format);
 
     // Maps blocks until the map holds at least `entries` entries and one that starts after
     // `pastOffset`, or covers the whole document.
@@ -143,10 +100,6 @@ private:
 
     QTextDocument* m_document;
     Selection m_selection;
-    QTextCharFormat m_insertFormat;
-    bool m_enabled = true;
-    int m_batchDepth = 0;
-    bool m_undoBeforeBatch = true;
     // Set while this class changes the document itself: its breaks already carry their kinds.
     bool m_ownEdit = false;
     // QTextDocument::revision() of the last new edit that reached the undo stack; an undo or redo

@@ -88,32 +88,6 @@ constexpr int ShortRange = 4096;
 constexpr int FreshBlock = -1; // userState of a block Qt has just created
 constexpr int KnownBlock = 0;
 
-Colorref colorOf(const QTextCharFormat& format)
-{
-    const QBrush brush = format.foreground();
-    return brush.style() == Qt::NoBrush ? 0 : toColorref(brush.color());
-}
-
-// Whether a series of colours agrees on one.
-class CommonColor {
-public:
-    void add(Colorref color)
-    {
-        if (!m_seen)
-            m_color = color;
-        else if (color != m_color)
-            m_mixed = true;
-        m_seen = true;
-    }
-    bool seen() const { return m_seen; }
-    std::optional<Colorref> common() const { return m_mixed ? std::nullopt : std::optional<Colorref>(m_color); }
-
-private:
-    Colorref m_color = 0;
-    bool m_seen = false;
-    bool m_mixed = false;
-};
-
 } // namespace
 
 RichTextBox::RichTextBox(QTextDocument* document, QObject* parent)
@@ -146,7 +120,6 @@ void RichTextBox::setText(const QString& text)
 {
     std::array<QTextCharFormat, int(BreakKind::Count)> breakFormats;
     for (int kind = 0; kind < int(BreakKind::Count); ++kind) {
-        breakFormats[kind] = m_insertFormat;
         if (BreakKind(kind) != BreakKind::CrLf)
             breakFormats[kind].setProperty(int(TextProperty::BreakKind), kind);
     }
@@ -159,7 +132,7 @@ void RichTextBox::setText(const QString& text)
         QTextCursor writer(m_document);
         writer.beginEditBlock();
         m_document->clear();
-        writer.setBlockCharFormat(m_insertFormat);
+        writer.setBlockCharFormat(QTextCharFormat());
         // Whole lines at a time: inserting 10 MB character by character would take minutes.
         const QStringView view(text);
         qsizetype lineStart = 0;
@@ -170,16 +143,15 @@ void RichTextBox::setText(const QString& text)
                 ++i;
                 continue;
             }
-            writer.insertText(view.sliced(lineStart, i - lineStart).toString(), m_insertFormat);
+            writer.insertText(view.sliced(lineStart, i - lineStart).toString(), QTextCharFormat());
             writer.insertBlock(QTextBlockFormat(), breakFormats[size_t(kind)]);
             i += breakLength;
             lineStart = i;
         }
-        writer.insertText(view.sliced(lineStart).toString(), m_insertFormat);
+        writer.insertText(view.sliced(lineStart).toString(), QTextCharFormat());
         writer.endEditBlock();
         m_document->setUndoRedoEnabled(undoEnabled);
     }
-    // Inside a batch the document reports the change only when the batch ends.
     invalidateOffsetCache(0);
     setSelectionPositions(Selection{});
 }
@@ -224,124 +196,6 @@ QString RichTextBox::selText() const
 {
     const Selection current = selection();
     return documentText(current.start(), current.end());
-}
-
-std::optional<Colorref> RichTextBox::selColor() const
-{
-    const Selection current = selection();
-    if (current.start() == current.end())
-        return colorOf(caretFormat(current.position));
-
-    // A tag painted up to the end of its line still has one colour: the breaks count only in a
-    // selection made of nothing else, which then has the colour of those breaks.
-    const int from = current.start();
-    const int to = current.end();
-    CommonColor visible;
-    CommonColor breaks;
-    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() >= to)
-                break;
-            if (fragment.position() + fragment.length() > from)
-                visible.add(colorOf(fragment.charFormat()));
-        }
-        const int separator = block.position() + block.length() - 1;
-        if (separator >= from && separator < to)
-            breaks.add(colorOf(block.next().charFormat()));
-    }
-    return visible.seen() ? visible.common() : breaks.common();
-}
-
-void RichTextBox::setSelColor(Colorref color)
-{
-    QTextCharFormat format;
-    format.setForeground(toQColor(color));
-    mergeSelectionFormat(format);
-}
-
-bool RichTextBox::selLinkMark() const
-{
-    const Selection current = selection();
-    const QTextCharFormat format =
-        current.start() != current.end() ? formatAt(current.start()) : caretFormat(current.position);
-    return format.boolProperty(int(TextProperty::LinkMark));
-}
-
-void RichTextBox::setSelLinkMark(bool on)
-{
-    QTextCharFormat format;
-    format.setProperty(int(TextProperty::LinkMark), on);
-    format.setFontUnderline(on);
-    mergeSelectionFormat(format);
-}
-
-void RichTextBox::setSelLinkId(int id)
-{
-    QTextCharFormat format;
-    format.setProperty(int(TextProperty::LinkId), id);
-    mergeSelectionFormat(format);
-}
-
-int RichTextBox::linkIdAt(int offset) const
-{
-    if (offset < 0 || offset >= textLength())
-        return 0;
-    return formatAt(toDocumentPosition(offset)).intProperty(int(TextProperty::LinkId));
-}
-
-bool RichTextBox::findAndSelect(const QString& needle, int fromOffset)
-{
-    fromOffset = std::max(fromOffset, 0);
-    // The program nearly always passes the offset where the needle stands: check that first, in
-    // time proportional to the needle, before building the whole text.
-    const qsizetype found =
-        textRange(fromOffset, int(needle.size())) == needle ? fromOffset : text().indexOf(needle, fromOffset);
-    if (found < 0)
-        return false;
-    setSelection(int(found), int(needle.size()));
-    return true;
-}
-
-void RichTextBox::extendSelectionUpTo(QChar ch)
-{
-    const Selection current = selection();
-    const int start = toTextOffset(current.start());
-    const int documentEnd = m_document->characterCount() - 1;
-    // Read forward in growing pieces, so a near character costs little and a far one linear time.
-    int end = -1;
-    for (int from = current.end(), chunk = 256; end < 0 && from < documentEnd;
-         chunk = std::min(chunk * 2, 1 << 22)) {
-        const int to = from + std::min(chunk, documentEnd - from);
-        const qsizetype found = documentText(from, to).indexOf(ch);
-        if (found >= 0)
-            end = toTextOffset(from) + int(found);
-        from = to;
-    }
-    if (end < 0)
-        end = textLength();
-    setSelection(start, end - start);
-}
-
-void RichTextBox::beginBatch()
-{
-    if (m_batchDepth++ > 0)
-        return;
-    m_undoBeforeBatch = m_document->isUndoRedoEnabled();
-    m_document->setUndoRedoEnabled(false);
-    QTextCursor(m_document).beginEditBlock();
-}
-
-void RichTextBox::endBatch()
-{
-    if (m_batchDepth == 0)
-        return;
-    if (m_batchDepth == 1) {
-        QTextCursor(m_document).endEditBlock();
-        m_document->setUndoRedoEnabled(m_undoBeforeBatch);
-    }
-    --m_batchDepth;
 }
 
 int RichTextBox::toDocumentPosition(int textOffset) const
@@ -393,8 +247,8 @@ void RichTextBox::onContentsChange(int position, int charsRemoved, int charsAdde
 
     // Undo and redo start a revision of their own without adding to the undo stack; a document
     // without undo has no undo or redo to tell apart.
-    const bool newEdit = !m_ownEdit && m_batchDepth == 0 &&
-                         (!m_document->isUndoRedoEnabled() || m_document->revision() == m_userEditRevision);
+    const bool newEdit =
+        !m_ownEdit && (!m_document->isUndoRedoEnabled() || m_document->revision() == m_userEditRevision);
     // The block behind a newly inserted break starts no later than the end of the inserted range.
     for (; block.isValid() && block.position() <= position + charsAdded; block = block.next()) {
         if (block.userState() != FreshBlock)
@@ -462,37 +316,6 @@ QString RichTextBox::expandBreaks(const QString& raw, QTextBlock block) const
     }
     text.append(QStringView(raw).sliced(done));
     return text;
-}
-
-QTextCharFormat RichTextBox::formatAt(int position) const
-{
-    const QTextBlock block = m_document->findBlock(position);
-    if (position == block.position() + block.length() - 1)
-        return block.next().charFormat();
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (fragment.contains(position))
-            return fragment.charFormat();
-    }
-    return block.charFormat();
-}
-
-QTextCharFormat RichTextBox::caretFormat(int position) const
-{
-    return position == 0 ? m_insertFormat : formatAt(position - 1);
-}
-
-void RichTextBox::mergeSelectionFormat(const QTextCharFormat& format)
-{
-    const Selection current = selection();
-    if (current.start() == current.end()) {
-        m_insertFormat.merge(format);
-        return;
-    }
-    QTextCursor range(m_document);
-    range.setPosition(current.start());
-    range.setPosition(current.end(), QTextCursor::KeepAnchor);
-    range.mergeCharFormat(format);
 }
 
 void RichTextBox::extendOffsetCache(int entries, int pastOffset) const

@@ -1,0 +1,135 @@
+#include "LinkSpans.h"
+
+#include "RichTextBox.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+int documentLengthOf(const QString& tag)
+{
+    return int(tag.size() - tag.count(QStringLiteral("\r\n")));
+}
+
+} // namespace
+
+LinkSpans::LinkSpans(RichTextBox& editor, QObject* parent) : QObject(parent), m_editor(editor) {}
+
+void LinkSpans::reset(const LinkTable& table)
+{
+    emit aboutToReset();
+    m_spans.clear();
+    m_spans.reserve(table.entries.size());
+    QTextDocument* document = m_editor.document();
+    // A cursor placed outside an edit block makes a shown document lay out the line it lands on: for tens
+    // of thousands of links, most of the text. Inside an empty edit block nothing is laid out or changed.
+    QTextCursor placing(document);
+    placing.beginEditBlock();
+    for (const LinkEntry& entry : table.entries) {
+        QTextCursor start(document);
+        start.setPosition(m_editor.toDocumentPosition(entry.start - 1));
+        const QString tag = table.tagText(entry).toString();
+        m_spans.push_back({start, tag, documentLengthOf(tag), entry});
+    }
+    placing.endEditBlock();
+    emit spansReset();
+}
+
+void LinkSpans::clear()
+{
+    emit aboutToReset();
+    m_spans.clear();
+    emit spansReset();
+}
+
+void LinkSpans::update(const LinkTable& table, const QList<int>& indices)
+{
+    for (const int index : indices) {
+        LinkEntry& link = m_spans[size_t(index)].link;
+        const LinkEntry& decided = table.entries[size_t(index)];
+        link.result = decided.result;
+        link.reason = decided.reason;
+        link.decided = decided.decided;
+    }
+    emit spansChanged(indices);
+}
+
+int LinkSpans::updateTag(int start, const QString& tagText, const LinkEntry& link)
+{
+    const int position = m_editor.toDocumentPosition(start);
+    const int index = firstFrom(position);
+    if (index < count() && m_spans[size_t(index)].start.position() == position) {
+        Span& span = m_spans[size_t(index)];
+        span.tagText = tagText;
+        span.documentLength = documentLengthOf(tagText);
+        span.link = link;
+        emit spansChanged({index});
+        return index;
+    }
+    QTextCursor cursor(m_editor.document());
+    cursor.setPosition(position);
+    m_spans.insert(m_spans.begin() + index, Span{cursor, tagText, documentLengthOf(tagText), link});
+    emit spanInserted(index);
+    return index;
+}
+
+int LinkSpans::offsetOf(int index) const
+{
+    return m_editor.toTextOffset(at(index).start.position());
+}
+
+int LinkSpans::lineOf(int index) const
+{
+    return at(index).start.block().blockNumber() + 1;
+}
+
+bool LinkSpans::isEdited(int index) const
+{
+    const QString& tag = at(index).tagText;
+    return m_editor.textRange(offsetOf(index), int(tag.size())) != tag;
+}
+
+std::pair<int, int> LinkSpans::documentRange(int index) const
+{
+    const int start = at(index).start.position();
+    return {start, start + at(index).documentLength};
+}
+
+int LinkSpans::firstFrom(int position) const
+{
+    // Edits never change the order of the tags, so the spans stay sorted by where their tags begin.
+    return int(std::lower_bound(m_spans.begin(), m_spans.end(), position,
+                                [](const Span& span, int at) { return span.start.position() < at; }) -
+               m_spans.begin());
+}
+
+std::pair<int, int> LinkSpans::spansOverlapping(int from, int to) const
+{
+    // A tag ends at the first ">" after its "<", so of two tags the later one never ends first: walking
+    // back from the first span that begins in the range finds every one that reaches into it.
+    int first = firstFrom(from);
+    while (first > 0 && documentRange(first - 1).second > from)
+        --first;
+    return {first, firstFrom(to)};
+}
+
+std::optional<int> LinkSpans::spanAt(int offset) const
+{
+    const int position = m_editor.toDocumentPosition(offset);
+    const auto [first, last] = spansOverlapping(position, position + 1);
+    if (first == last)
+        return std::nullopt;
+    return last - 1; // the innermost: nested tags end together, and the last one begins last
+}
+
+std::optional<int> LinkSpans::spanStartingAt(int offset) const
+{
+    const int position = m_editor.toDocumentPosition(offset);
+    const int index = firstFrom(position);
+    if (index < count() && at(index).start.position() == position)
+        return index;
+    return std::nullopt;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "links/LinkTable.h"
+
+#include <QList>
+#include <QObject>
+#include <QTextCursor>
+
+#include <optional>
+#include <vector>
+
+class RichTextBox;
+
+// The checked links of the document in the editor, each tied to where its tag stands in the text: a
+// cursor of the document marks where the tag begins, so it follows its tag through edits made
+// elsewhere. This is what the painted colours, the link list, the moves between links and the caret's
+// description all read: a link's class comes from here, never from how it looks.
+class LinkSpans : public QObject {
+    Q_OBJECT
+public:
+    struct Span {
+        QTextCursor start;      // before the tag's "<"
+        QString tagText;        // the tag as checked
+        int documentLength = 0; // of the tag as checked, in document positions (a CR LF is one)
+        LinkEntry link;         // its value, result and reason; start, line and column as found
+    };
+
+    explicit LinkSpans(RichTextBox& editor, QObject* parent = nullptr);
+
+    // One span per link of a check of the editor's text as it stands now.
+    void reset(const LinkTable& table);
+    void clear();
+    // These entries of the table given to reset() have their results now.
+    void update(const LinkTable& table, const QList<int>& indices);
+    // The result of a single check of one tag (start: its text offset): the span that begins there takes
+    // it, or a new span does. Returns the span's index.
+    int updateTag(int start, const QString& tagText, const LinkEntry& link);
+
+    int count() const { return int(m_spans.size()); }
+    const Span& at(int index) const { return m_spans[size_t(index)]; }
+    // Where a span's tag begins now, as a text offset of the editor.
+    int offsetOf(int index) const;
+    // The 1-based line its tag begins on now.
+    int lineOf(int index) const;
+    // The tag was changed since it was checked: its result no longer holds.
+    bool isEdited(int index) const;
+    // The span whose tag covers a text offset (the innermost of nested ones); nothing when none does.
+    std::optional<int> spanAt(int offset) const;
+    // The span whose tag begins at a text offset.
+    std::optional<int> spanStartingAt(int offset) const;
+    // The spans whose tags overlap the document positions [from, to).
+    std::pair<int, int> spansOverlapping(int from, int to) const;
+    // A span's extent in document positions.
+    std::pair<int, int> documentRange(int index) const;
+
+signals:
+    // Every span is about to go (a reset or a clear): what shows them must forget them now.
+    void aboutToReset();
+    void spansReset();
+    // Spans whose results changed.
+    void spansChanged(const QList<int>& indices);
+    void spanInserted(int index);
+
+private:
+    // The first span beginning at or after a document position.
+    int firstFrom(int position) const;
+
+    RichTextBox& m_editor;
+    std::vector<Span> m_spans;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "LinkTable.h"
+#include "TagScan.h"
+#include "TagValue.h"
+#include "TextPositions.h"
+
+#include <QDeadlineTimer>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// Finds the link tags of a text: every "<A " tag with an HREF value, in order, each with its line and
+// column, its value as written, and the result of a value never checked (empty, mailto:, javascript:,
+// vbscript:), decided at once. The text is taken piece by piece, so a long one need not hold up its caller.
+class LinkFinder {
+public:
+    explicit LinkFinder(const QString& text);
+    LinkFinder(const LinkFinder&) = delete;
+    LinkFinder& operator=(const LinkFinder&) = delete;
+
+    // Appends the links found before the deadline to table.entries (table.text is the text), and for each
+    // the index of the first entry sharing its value: nested candidates that share one HREF
+    // ("<a <a href=x>") share its value, which is checked once. True once the whole text is done.
+    bool findMore(LinkTable& table, std::vector<int>& firstOfValue, const QDeadlineTimer& deadline);
+
+    // The search copy the tags are found in (see makeSearchCopy).
+    const QString& searchCopy() const { return m_upper; }
+
+private:
+    const QString m_text;
+    const QString m_upper;
+    TagCandidates m_tags;
+    HrefValues m_hrefs;
+    TextPositions m_positions;
+    std::optional<ValueSpan> m_lastSpan;
+    bool m_done = false;
+};

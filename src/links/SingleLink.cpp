@@ -1,0 +1,59 @@
+#include "SingleLink.h"
+
+#include "TagValue.h"
+#include "TextPositions.h"
+#include "common/SearchCopy.h"
+
+namespace {
+
+// The "<A " tag the upper-cased text holds from `from` on, up to its ">" before `end`.
+std::optional<TagSpan> linkTagWithin(const QString& upper, qsizetype from, qsizetype end)
+{
+    const qsizetype open = upper.indexOf(u"<A ", from);
+    if (open < 0 || open >= end)
+        return std::nullopt;
+    const qsizetype close = upper.indexOf(u'>', open);
+    if (close < 0 || close >= end)
+        return std::nullopt;
+    return TagSpan{int(open), int(close - open + 1)};
+}
+
+} // namespace
+
+std::optional<TagSpan> tagAtSelection(const QString& text, int selectionStart, int selectionLength)
+{
+    const QString upper = makeSearchCopy(text);
+    const qsizetype start = std::clamp<qsizetype>(selectionStart, 0, text.size());
+    const qsizetype end = std::clamp<qsizetype>(start + std::max(selectionLength, 0), start, text.size());
+    if (upper.indexOf(u"<A ", start) >= 0 && upper.indexOf(u"<A ", start) + 3 <= end)
+        return linkTagWithin(upper, start, end);
+
+    // The "<" the selection begins with, or for one inside a tag the "<" before it.
+    qsizetype open = start;
+    if (end == start || text.at(start) != u'<') {
+        open = QStringView(text).left(start).lastIndexOf(u'<');
+        if (open < 0 || QStringView(text).left(start).lastIndexOf(u'>') > open)
+            return std::nullopt;
+    }
+    const qsizetype close = text.indexOf(u'>', open);
+    return linkTagWithin(upper, open, close < 0 ? text.size() : close + 1);
+}
+
+std::optional<LinkEntry> linkOfTag(const QString& text, const TagSpan& tag)
+{
+    const QString tagText = text.mid(tag.start, tag.length);
+    const auto span = findHrefValue(makeSearchCopy(tagText));
+    if (span && !span->closed)
+        return std::nullopt;
+    LinkEntry link;
+    link.start = tag.start + 1;
+    link.length = tag.length;
+    const TextPositions::LineColumn at = TextPositions(text).at(tag.start);
+    link.line = at.line;
+    link.column = at.column;
+    if (span)
+        link.value = secondPassValue(tagText, *span);
+    else
+        link.decided = true; // a tag without HREF: painted as a link not classified
+    return link;
+}

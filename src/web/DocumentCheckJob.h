@@ -1,0 +1,53 @@
+#pragma once
+
+#include "LoadJob.h"
+#include "WebCheck.h"
+#include "common/Document.h"
+#include "links/LinkCheckJob.h"
+
+#include <QObject>
+
+#include <memory>
+
+class Prompter;
+
+// Reads a document and checks its links, without an editor: the route of tarnwick-check. A local file
+// without an HTML start tag is checked only when the prompter says so; bytes of the file the text does
+// not hold are reported through the prompter once the links are checked.
+class DocumentCheckJob : public QObject {
+    Q_OBJECT
+public:
+    enum class Outcome { Checked, ReadFailed, Declined };
+
+    // encoding: "auto", or the code page to read the document in.
+    DocumentCheckJob(WebCheck& web, Prompter& prompter, const QString& path, const QString& encoding,
+                     QObject* parent = nullptr);
+    ~DocumentCheckJob() override;
+
+    // finished() follows, never from inside this call.
+    void start();
+
+    // Once finished:
+    Outcome outcome() const { return m_outcome; }
+    const Document& document() const { return m_document; }
+    const LinkTable& table() const;
+    // The web check of the document's links (its not-found cache), once the document was read.
+    const DocumentWebCheck* documentWeb() const { return m_documentWeb.get(); }
+
+signals:
+    // The check of the links starts (its progress is reported by the check's own signals).
+    void checkStarted(LinkCheckJob* check);
+    void finished();
+
+private:
+    void onLoaded();
+    void onChecked();
+
+    WebCheck& m_web;
+    Prompter& m_prompter;
+    LoadJob m_load;
+    Outcome m_outcome = Outcome::ReadFailed;
+    Document m_document;
+    std::unique_ptr<DocumentWebCheck> m_documentWeb;
+    std::unique_ptr<LinkCheckJob> m_check;
+};
