@@ -3,6 +3,10 @@
 // the navigation buttons from the first link to the last link of a class that only the last link has,
 // and back to one only the first link has; and, within the load, the filling of the shown link list (its
 // model, the sort by line and the table's first paint).
+//
+// "bench_navigation --slow-links URL-PREFIX [N]" times instead the load of a page of N (200) web links
+// URL-PREFIX0.html ... : until its text is on screen, until the first link is painted, and until the last
+// one is (bench/web_bench.py --window runs it against loopback servers that answer late).
 
 #include "common/CodePage.h"
 #include "common/Prompter.h"
@@ -23,6 +27,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -76,6 +81,45 @@ private:
     double m_lastFill = 0;
 };
 
+void timeSlowLinks(const QString& folder, const QString& prefix, int links)
+{
+    QString text = QStringLiteral("<html>\r\n");
+    for (int i = 0; i < links; ++i)
+        text += QStringLiteral("<a href=\"%1%2.html\">%2</a><br>\r\n").arg(prefix).arg(i);
+    const QString path = folder + QStringLiteral("/slow.html");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(text.toUtf8());
+    file.close();
+
+    SilentPrompter prompter;
+    MainWindow window(prompter, folder + QStringLiteral("/bench.INI"));
+    window.show();
+    window.findChild<QPlainTextEdit*>(QStringLiteral("pathEdit"))->setPlainText(path);
+    QElapsedTimer timer;
+    double textShown = 0;
+    double firstPainted = 0;
+    double lastPainted = 0;
+    QObject::connect(window.editor().document(), &QTextDocument::contentsChanged, [&] {
+        if (textShown == 0)
+            textShown = seconds(timer);
+    });
+    const LinkSpans& spans = window.linkSpans();
+    QObject::connect(&spans, &LinkSpans::spansChanged, [&] {
+        if (firstPainted == 0)
+            firstPainted = seconds(timer);
+        lastPainted = seconds(timer);
+    });
+    QEventLoop checked;
+    QObject::connect(&window, &MainWindow::operationEnded, &checked, &QEventLoop::quit);
+    timer.start();
+    window.findChild<QPushButton*>(QStringLiteral("loadButton"))->click();
+    checked.exec();
+    std::printf("%d web links answering late: text on screen %.3f s, first verdict shown %.3f s, last %.3f s, "
+                "check over %.3f s\n",
+                spans.count(), textShown, firstPainted, lastPainted, seconds(timer));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -84,6 +128,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
+    if (argc >= 3 && QByteArray(argv[1]) == "--slow-links") {
+        timeSlowLinks(folder.path(), QString::fromUtf8(argv[2]), argc >= 4 ? std::atoi(argv[3]) : 200);
+        return 0;
+    }
 
     for (int links : {5000, 50000}) {
         const QString path = writeDocument(folder.path(), links);

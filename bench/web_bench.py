@@ -3,6 +3,7 @@
 
   bench/web_bench.py build/src/tarnwick-check [--links 200] [--hosts 10] [--latency-ms 50] [--jobs 1,16]
                     [--big-behind-stall]
+  bench/web_bench.py --window build/bench/bench_navigation [--links 200] [--answer-ms 500]
 
 The servers of tests/support/loopback_servers.py run on 127.0.0.1 .. 127.0.0.H; one link in five
 names a missing page. With --big-behind-stall the first link stalls and every other link is a 20 MiB
@@ -11,6 +12,10 @@ peak memory printed. The same document is checked once per --jobs value (passed 
 run it prints the wall time of the whole check, the requests the servers saw (one per link plus one
 not-found probe per host), the most requests in progress at once (in all and to one host) and the codes;
 at the end whether every run gave the same codes and made the same requests.
+
+With --window the window's load of a page of --links links to one server that answers each after
+--answer-ms is timed instead (bench_navigation --slow-links): when its text is on screen, when the
+first and the last verdict are shown.
 """
 import argparse
 import json
@@ -72,6 +77,8 @@ def main():
     parser.add_argument("--latency-ms", type=float, default=50)
     parser.add_argument("--jobs", default="1,256", help="comma-separated --jobs values, one run each")
     parser.add_argument("--big-behind-stall", action="store_true")
+    parser.add_argument("--window", action="store_true", help="the checker is bench_navigation")
+    parser.add_argument("--answer-ms", type=int, default=500)
     args = parser.parse_args()
 
     hosts = ["127.0.0.%d" % (i + 1) for i in range(args.hosts)]
@@ -81,6 +88,9 @@ def main():
         ready = server.stdout.readline().split()
         ports = dict(item.split("=") for item in ready[1:])
         port = int(ports["http"])
+        if args.window:
+            prefix = "http://%s:%d/delay/%d/ok/page" % (hosts[0], port, args.answer_ms)
+            return subprocess.run([args.checker, "--slow-links", prefix, str(args.links)], timeout=1800).returncode
         print("links %d over %d hosts, latency %g ms; expected requests: links + hosts = %d"
               % (args.links, args.hosts, args.latency_ms, args.links + args.hosts))
         with tempfile.TemporaryDirectory() as folder:

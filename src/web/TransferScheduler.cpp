@@ -53,33 +53,34 @@ TransferScheduler::startable(Host& host)
     return it;
 }
 
-bool TransferScheduler::hasRoom(const Host& host) const
+bool TransferScheduler::hasRoom(const Host& host, qint64 now) const
 {
-    if (host.running >= m_limits.transfersPerHost || m_clock.elapsed() < host.pausedUntil)
+    if (host.running >= m_limits.transfersPerHost || now < host.pausedUntil)
         return false;
     return std::any_of(host.queue.begin(), host.queue.end(),
                        [&host](const auto& entry) { return !(host.ftpRunning && isFtp(entry.second.request)); });
 }
 
-double TransferScheduler::answerTime(const Host& host) const
+double TransferScheduler::answerTime(const Host& host, qint64 now) const
 {
     if (host.answers > 0)
         return double(host.answerTimeMs);
-    const qint64 waited = host.oldestStartMs < 0 ? 0 : m_clock.elapsed() - host.oldestStartMs;
+    const qint64 waited = host.oldestStartMs < 0 ? 0 : now - host.oldestStartMs;
     return double(std::max(m_slowestAnswerMs, waited));
 }
 
-double TransferScheduler::remainingTime(const Host& host) const
+double TransferScheduler::remainingTime(const Host& host, qint64 now) const
 {
-    return double(host.queue.size() + host.running) * std::max(answerTime(host), 1.0);
+    return double(host.queue.size() + host.running) * std::max(answerTime(host, now), 1.0);
 }
 
 std::optional<QString> TransferScheduler::nextHost() const
 {
+    const qint64 now = m_clock.elapsed();
     if (m_hurried) {
         const QString host = m_queuedHost.value(*m_hurried);
         const auto it = m_hosts.constFind(host);
-        if (it != m_hosts.cend() && hasRoom(*it))
+        if (it != m_hosts.cend() && hasRoom(*it, now))
             return host;
     }
     std::optional<QString> best;
@@ -88,10 +89,10 @@ std::optional<QString> TransferScheduler::nextHost() const
     quint64 bestRank = 0;
     for (auto it = m_hosts.cbegin(); it != m_hosts.cend(); ++it) {
         const Host& host = *it;
-        if (!hasRoom(host))
+        if (!hasRoom(host, now))
             continue;
         const bool unexplored = isUnexplored(host);
-        const double time = remainingTime(host);
+        const double time = remainingTime(host, now);
         const quint64 rank = host.queue.begin()->first.first;
         const bool better =
             unexplored != bestUnexplored ? unexplored : time > bestTime || (time == bestTime && rank < bestRank);
@@ -134,6 +135,10 @@ void TransferScheduler::start(const QString& hostName, Host& host)
     m_queuedHost.remove(ticket);
     if (m_hurried == ticket)
         m_hurried.reset();
+    if (host.unresolved && m_clock.elapsed() - host.unresolved->second < UnresolvedForSeconds * 1000) {
+        endUnresolved(ticket, queued, host.unresolved->first);
+        return;
+    }
 
     if (host.running++ == 0)
         host.oldestStartMs = m_clock.elapsed();
@@ -142,6 +147,18 @@ void TransferScheduler::start(const QString& hostName, Host& host)
     m_running.emplace(id, Running{ticket, rank, hostName, std::move(queued), CutCounter(), false, m_clock.elapsed()});
     m_peakRunning = std::max(m_peakRunning, runningCount());
     m_peakPerHost = std::max(m_peakPerHost, host.running);
+}
+
+void TransferScheduler::endUnresolved(Ticket ticket, const Queued& queued, const TransferResult& failure)
+{
+    TransferResult result = failure;
+    result.finalUrl = queued.request.url;
+    m_outcomes[ticket] = Outcome{result, false};
+    // Ends are reported through the event loop only, so that whoever added the ticket knows it by then.
+    QTimer::singleShot(0, this, [this, ticket] {
+        if (m_outcomes.count(ticket))
+            emit ended(ticket);
+    });
 }
 
 void TransferScheduler::onBlockArrived(quint64 id)
@@ -197,6 +214,9 @@ void TransferScheduler::onFinished(quint64 id, const TransferResult& result)
         host.ftpRunning = false;
     if (result.outcome != TransferResult::Outcome::Cancelled)
         noteAnswerTime(host, m_clock.elapsed() - running.startedMs);
+    // Only the request's own host: a redirect to a host that does not resolve says nothing of this one.
+    if (result.failure == WebFailure::HostNotFound && result.redirects == 0)
+        host.unresolved = std::pair(result, m_clock.elapsed());
 
     if (const auto delay = retryDelayMs(running, result)) {
         // Asked once more once the server's wait is over; the host's queue waits as well.

@@ -25,7 +25,8 @@
 // host heard from. Within a host, the lowest rank goes first.
 //
 // FTP requests go to a host one at a time: FTP servers commonly allow a client address few sessions
-// and refuse the rest. A request may be marked to be cut once it keeps streaming (CutCounter), and is
+// and refuse the rest. A host whose name did not resolve is not looked up again for a while: its later
+// requests end at once with the same failure, as a resolver's negative cache would have them end. A request may be marked to be cut once it keeps streaming (CutCounter), and is
 // then reported as cut. A 429 or 503 answer with a Retry-After of at most MaxRetryAfterSeconds is
 // asked once more after that wait, the host's queue pausing meanwhile.
 class TransferScheduler : public QObject {
@@ -45,6 +46,7 @@ public:
     using Ticket = quint64;
 
     static constexpr int MaxRetryAfterSeconds = 10;
+    static constexpr int UnresolvedForSeconds = 30;
 
     explicit TransferScheduler(Limits limits, QObject* parent = nullptr);
 
@@ -84,6 +86,8 @@ private:
         qint64 answerTimeMs = 0; // running mean of its requests' durations; 0 while none ended
         int answers = 0;
         qint64 oldestStartMs = -1; // of its running requests; -1 when none runs
+        // The failure of its last lookup that found no such host, and when; empty while none is known.
+        std::optional<std::pair<TransferResult, qint64>> unresolved;
     };
     struct Running {
         Ticket ticket = 0;
@@ -95,13 +99,15 @@ private:
         qint64 startedMs = 0;
     };
 
-    bool hasRoom(const Host& host) const;
+    bool hasRoom(const Host& host, qint64 now) const;
     bool isUnexplored(const Host& host) const { return host.answers == 0 && host.running == 0; }
-    double answerTime(const Host& host) const;
-    double remainingTime(const Host& host) const;
+    double answerTime(const Host& host, qint64 now) const;
+    double remainingTime(const Host& host, qint64 now) const;
     std::optional<QString> nextHost() const;
     void startQueued();
     void start(const QString& hostName, Host& host);
+    // A request to a host known not to resolve: it ends with that failure on the next turn of the event loop.
+    void endUnresolved(Ticket ticket, const Queued& queued, const TransferResult& failure);
     std::map<std::pair<quint64, Ticket>, Queued>::iterator startable(Host& host);
     void onBlockArrived(quint64 id);
     void onFinished(quint64 id, const TransferResult& result);

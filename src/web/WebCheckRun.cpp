@@ -304,13 +304,24 @@ void WebCheckRun::requestCertainProbes(const QString& host)
     const auto members = m_byHost.constFind(host);
     if (members == m_byHost.cend())
         return;
-    for (auto it = std::lower_bound(members->cbegin(), members->cend(), m_next); it != members->cend(); ++it) {
-        Occurrence& occurrence = m_occurrences[*it];
-        if (occurrence.link.host == host && !occurrence.probeRequested &&
-            occurrence.state == Occurrence::State::Answered)
-            requestProbe(*it);
-        if (occurrence.link.probeHost == host && *it < m_cacheFullFrom && mayStoreNotFound(occurrence))
+    // Members before the settled mark need nothing more and hold nothing back, now or later: each
+    // failed, or answered with its probe requested, or can no longer store the host. Skipping them keeps
+    // a host of thousands of links from being walked again for each of its answers.
+    qsizetype& settled = m_settledMembers[host];
+    const auto first = std::lower_bound(members->cbegin(), members->cend(), m_next);
+    bool settledSoFar = true;
+    for (qsizetype at = std::max(settled, qsizetype(first - members->cbegin())); at < qsizetype(members->size()); ++at) {
+        const int index = (*members)[size_t(at)];
+        Occurrence& occurrence = m_occurrences[index];
+        const bool isLinkHost = occurrence.link.host == host;
+        if (isLinkHost && !occurrence.probeRequested && occurrence.state == Occurrence::State::Answered)
+            requestProbe(index);
+        if (occurrence.link.probeHost == host && index < m_cacheFullFrom && mayStoreNotFound(occurrence))
             return;
+        settledSoFar = settledSoFar && (!isLinkHost || occurrence.state == Occurrence::State::Failed ||
+                                        occurrence.probeRequested);
+        if (settledSoFar)
+            settled = at + 1;
     }
     m_unblocked.insert(host);
 }

@@ -80,6 +80,8 @@ private:
     // Hosts none of whose undecided links may still put them into the cache: each of their links that
     // answers probes at its turn.
     QSet<QString> m_unblocked;
+    // Per cache key, how many of its occurrences need no more look (see requestCertainProbes).
+    QHash<QString, qsizetype> m_settledMembers;
     // Occurrences that answered and whose probe brought a page: each stores it at its turn if there is room.
     std::set<int> m_storing;
 };
