@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     clang-14 libclang-rt-14-dev llvm-14
-    qt6-base-dev qt6-translations-l10n libgl-dev libcurl4-openssl-dev libuchardet-dev
+    qt6-base-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools libgl-dev libcurl4-openssl-dev libuchardet-dev
     googletest libgtest-dev
     python3 python3-pyftpdlib openssl ca-certificates
     fonts-ipafont-gothic xvfb

@@ -1,8 +1,10 @@
 // tarnwick-check: the link check of HTML documents, without a window.
 
 #include "cli/CheckCommand.h"
+#include "common/Translations.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QLoggingCategory>
 
 int main(int argc, char** argv)
@@ -11,5 +13,10 @@ int main(int argc, char** argv)
     QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false\nqt.*.warning=false"));
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarnwick-check"));
+    // Messages follow the locale: Japanese for a Japanese one (LANG=ja_JP.UTF-8), English otherwise.
+    if (QLocale::system().language() == QLocale::Japanese) {
+        installTarnwickJapanese();
+        installQtJapanese();
+    }
     return runCheckCommand(QCoreApplication::arguments());
 }

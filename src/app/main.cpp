@@ -1,12 +1,12 @@
 // tarnwick: the link checker's window.
 
 #include "common/AppInfo.h"
+#include "common/Translations.h"
 #include "dialogs/AppIcon.h"
 #include "store/EncodingSetting.h"
 #include "store/IniLocation.h"
 #include "window/MainWindow.h"
 #include "window/MessageBoxPrompter.h"
-#include "window/QtTranslations.h"
 
 #include <QApplication>
 #include <QFont>
@@ -18,6 +18,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(AppTitle);
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     QApplication::setWindowIcon(appIcon());
+    // The window speaks Japanese, whatever the locale.
+    if (!installTarnwickJapanese())
+        qWarning("tarnwick: the program's Japanese texts (tarnwick_ja.qm) could not be read");
     if (!installQtJapanese())
         qWarning("tarnwick: Qt's Japanese texts (qtbase_ja.qm) are missing; its buttons and dialogs speak English");
 

@@ -1,8 +1,8 @@
 #include "CheckCommand.h"
 
 #include "CheckOptions.h"
+#include "CommandTexts.h"
 #include "DocumentList.h"
-#include "EnglishTexts.h"
 #include "Report.h"
 #include "TerminalProgress.h"
 #include "common/Prompter.h"
@@ -36,7 +36,7 @@ public:
 
     Answer ask(const Prompt& prompt) override
     {
-        const QString text = promptText(prompt);
+        const QString text = noticeText(prompt);
         if (!m_quiet && !text.isEmpty())
             printError(m_document + QStringLiteral(": ") + text);
         return buttonsOf(prompt.id) == Buttons::Ok ? Answer::Ok : Answer::Yes;
@@ -57,7 +57,7 @@ LinkRecord recordOf(const LinkEntry& entry)
     record.result = entry.result;
     record.value = entry.value;
     record.target = resolvedTarget(entry.reason);
-    record.reason = reasonText(describeReason(entry.result, entry.reason));
+    record.reason = describeReason(entry.result, entry.reason);
     record.httpStatus = entry.reason.web.status;
     return record;
 }
@@ -102,7 +102,7 @@ private:
     {
         while (m_next < m_documents.size()) {
             const DocumentItem& item = m_documents[m_next];
-            if (item.error.isEmpty()) {
+            if (item.error == DocumentError::None) {
                 startDocument(item.path);
                 return;
             }
@@ -133,9 +133,9 @@ private:
     void onDocumentChecked()
     {
         m_progress.setProgressVisible(false);
-        DocumentRecord record{m_documents[m_next].path, QString(), QString(), {}};
+        DocumentRecord record{m_documents[m_next].path, QString(), DocumentError::None, {}};
         if (m_job->outcome() != DocumentCheckJob::Outcome::Checked) {
-            record.error = QStringLiteral("could not be read");
+            record.error = DocumentError::Unreadable;
         } else {
             record.encoding = m_job->document().encoding.displayName();
             for (const LinkEntry& entry : m_job->table().entries)
@@ -151,7 +151,7 @@ private:
     {
         ++m_next;
         ++m_summary.documents;
-        if (!record.error.isEmpty())
+        if (record.error != DocumentError::None)
             ++m_summary.unreadable;
         for (const LinkRecord& link : record.links)
             count(link, m_summary);

@@ -4,12 +4,14 @@
 #include "store/EncodingSetting.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <optional>
 
 namespace {
 
-const QString Description = QStringLiteral(
+const char* const Description = QT_TRANSLATE_NOOP(
+    "Command",
     "Checks every <A HREF> link of HTML documents: in-page anchors, files on disk, web links over HTTP,\n"
     "HTTPS and FTP. DOCUMENT is a local path, a folder (with -r) or an http, https or ftp URL; each\n"
     "document is checked as the window checks it, and a URL answered once in a run is not asked again.\n"
@@ -24,6 +26,11 @@ const QString Description = QStringLiteral(
     "Codes: -1 web OK, 1 file OK, 2 in-page OK, 95-99 not checked, 0/100 web NG, 101 file NG, 102 in-page NG.\n"
     "\n"
     "Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read (or a wrong option).");
+
+QString translated(const char* source)
+{
+    return QCoreApplication::translate("Command", source);
+}
 
 std::optional<ReportFormat> formatNamed(const QString& name)
 {
@@ -58,43 +65,52 @@ ParsedCommand failure(const QString& why)
 ParsedCommand parseCheckCommand(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(Description);
+    parser.setApplicationDescription(translated(Description));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Shows this help."));
-    const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("Shows the version."));
-    const QCommandLineOption formatOption(QStringLiteral("format"),
-                                          QStringLiteral("Output format: text (the default), tsv, json or csv."),
-                                          QStringLiteral("FORMAT"), QStringLiteral("text"));
-    const QCommandLineOption brokenOption(QStringLiteral("broken-only"), QStringLiteral("Prints the NG links only."));
-    const QCommandLineOption quietOption({QStringLiteral("q"), QStringLiteral("quiet")},
-                                         QStringLiteral("Prints nothing: the exit status speaks."));
+                                        translated(QT_TRANSLATE_NOOP("Command", "Shows this help.")));
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           translated(QT_TRANSLATE_NOOP("Command", "Shows the version.")));
+    const QCommandLineOption formatOption(
+        QStringLiteral("format"),
+        translated(QT_TRANSLATE_NOOP("Command", "Output format: text (the default), tsv, json or csv.")),
+        QStringLiteral("FORMAT"), QStringLiteral("text"));
+    const QCommandLineOption brokenOption(QStringLiteral("broken-only"),
+                                          translated(QT_TRANSLATE_NOOP("Command", "Prints the NG links only.")));
+    const QCommandLineOption quietOption(
+        {QStringLiteral("q"), QStringLiteral("quiet")},
+        translated(QT_TRANSLATE_NOOP("Command", "Prints nothing: the exit status speaks.")));
     const QCommandLineOption recursiveOption(
         {QStringLiteral("r"), QStringLiteral("recursive")},
-        QStringLiteral("Checks every *.htm and *.html file below each folder given, in sorted order."));
+        translated(QT_TRANSLATE_NOOP("Command",
+                                     "Checks every *.htm and *.html file below each folder given, in sorted order.")));
     const QCommandLineOption encodingOption(
         QStringLiteral("encoding"),
-        QStringLiteral("auto (the default) detects each document's encoding; NAME reads every document in that "
-                       "code page. Web answers that name no encoding of their own are read in the document's."),
+        translated(QT_TRANSLATE_NOOP("Command", "auto (the default) detects each document's encoding; NAME reads "
+                                                "every document in that code page. Web answers that name no encoding "
+                                                "of their own are read in the document's.")),
         QStringLiteral("auto|NAME"), QStringLiteral("auto"));
     const TransferScheduler::Limits defaults;
     const QCommandLineOption jobsOption(
         QStringLiteral("jobs"),
-        QStringLiteral("Web requests made at once, over all hosts (default %1: enough to keep %2 hosts busy at "
-                       "the per-host limit, so the per-host limit is what bounds a check of many hosts); 1 "
-                       "checks one link after the other. The results are the same either way.")
+        translated(QT_TRANSLATE_NOOP("Command", "Web requests made at once, over all hosts (default %1: enough to "
+                                                "keep %2 hosts busy at the per-host limit, so the per-host limit is "
+                                                "what bounds a check of many hosts); 1 checks one link after the "
+                                                "other. The results are the same either way."))
             .arg(defaults.transfers)
             .arg(defaults.transfers / defaults.transfersPerHost),
         QStringLiteral("N"), QString::number(defaults.transfers));
     const QCommandLineOption perHostOption(
         QStringLiteral("per-host"),
-        QStringLiteral("Of those, at most N to one host (default %1), to be polite to servers.")
+        translated(
+            QT_TRANSLATE_NOOP("Command", "Of those, at most N to one host (default %1), to be polite to servers."))
             .arg(defaults.transfersPerHost),
         QStringLiteral("N"), QString::number(defaults.transfersPerHost));
     parser.addOptions({helpOption, versionOption, formatOption, brokenOption, quietOption, recursiveOption,
                        encodingOption, jobsOption, perHostOption});
-    parser.addPositionalArgument(QStringLiteral("DOCUMENT"),
-                                 QStringLiteral("Local paths, folders (with -r) or http, https or ftp URLs."),
-                                 QStringLiteral("DOCUMENT..."));
+    parser.addPositionalArgument(
+        QStringLiteral("DOCUMENT"),
+        translated(QT_TRANSLATE_NOOP("Command", "Local paths, folders (with -r) or http, https or ftp URLs.")),
+        QStringLiteral("DOCUMENT..."));
 
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -106,18 +122,20 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
     CheckOptions options;
     options.documents = parser.positionalArguments();
     if (options.documents.isEmpty())
-        return failure(QStringLiteral("Give at least one DOCUMENT (see --help)."));
+        return failure(translated(QT_TRANSLATE_NOOP("Command", "Give at least one DOCUMENT (see --help).")));
     const std::optional<ReportFormat> format = formatNamed(parser.value(formatOption));
     if (!format)
-        return failure(QStringLiteral("Unknown format: %1 (text, tsv, json or csv).").arg(parser.value(formatOption)));
+        return failure(translated(QT_TRANSLATE_NOOP("Command", "Unknown format: %1 (text, tsv, json or csv)."))
+                           .arg(parser.value(formatOption)));
     options.format = *format;
     options.encoding = parser.value(encodingOption);
     if (!isUsableEncodingSetting(options.encoding))
-        return failure(QStringLiteral("Unknown encoding: %1").arg(options.encoding));
+        return failure(translated(QT_TRANSLATE_NOOP("Command", "Unknown encoding: %1")).arg(options.encoding));
     const std::optional<int> jobs = countValue(parser.value(jobsOption));
     const std::optional<int> perHost = countValue(parser.value(perHostOption));
     if (!jobs || !perHost)
-        return failure(QStringLiteral("--jobs and --per-host take a whole number of at least 1."));
+        return failure(
+            translated(QT_TRANSLATE_NOOP("Command", "--jobs and --per-host take a whole number of at least 1.")));
     options.limits = {*jobs, *perHost};
     options.brokenOnly = parser.isSet(brokenOption);
     options.quiet = parser.isSet(quietOption);

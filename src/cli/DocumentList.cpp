@@ -27,12 +27,12 @@ QList<DocumentItem> expandDocuments(const QStringList& arguments, bool recursive
     QList<DocumentItem> items;
     for (const QString& argument : arguments) {
         if (isUrlPath(argument) || !QFileInfo(argument).isDir()) {
-            items.append({argument, QString()});
+            items.append({argument, DocumentError::None});
         } else if (!recursive) {
-            items.append({argument, QStringLiteral("is a folder (use -r to check the documents in it)")});
+            items.append({argument, DocumentError::FolderWithoutRecursion});
         } else {
             for (const QString& file : htmlFilesBelow(argument))
-                items.append({file, QString()});
+                items.append({file, DocumentError::None});
         }
     }
     return items;

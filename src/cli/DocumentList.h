@@ -1,13 +1,15 @@
 #pragma once
 
+#include "Report.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 // One document of a run: what to load, or why it cannot be.
 struct DocumentItem {
-    QString path;  // a local path or a URL, as the loader takes it
-    QString error; // non-empty: the item is no document (a folder without -r)
+    QString path;                              // a local path or a URL, as the loader takes it
+    DocumentError error = DocumentError::None; // a folder without -r
 };
 
 // The documents named on the command line, in their order. A folder stands for every *.htm and *.html

@@ -2,6 +2,7 @@
 
 #include "CheckOptions.h"
 #include "links/LinkKinds.h"
+#include "links/ReasonDescription.h"
 
 #include <QList>
 #include <QString>
@@ -15,16 +16,19 @@ struct LinkRecord {
     int line = 0;
     int column = 0;
     LinkResult result = LinkResult::Unchecked;
-    QString value;       // the HREF value as written
-    QString target;      // the path, anchor or URL it resolved to; empty when none
-    QString reason;      // why, in English
-    long httpStatus = 0; // 0: none
+    QString value;            // the HREF value as written
+    QString target;           // the path, anchor or URL it resolved to; empty when none
+    QList<ReasonPart> reason; // why, worded by each report in its language
+    long httpStatus = 0;      // 0: none
 };
+
+// Why a document of the command line could not be checked.
+enum class DocumentError { None, Unreadable, FolderWithoutRecursion };
 
 struct DocumentRecord {
     QString document;
     QString encoding; // empty when unknown
-    QString error;    // non-empty: the document could not be read, and why
+    DocumentError error = DocumentError::None;
     QList<LinkRecord> links;
 };
 

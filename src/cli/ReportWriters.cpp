@@ -1,6 +1,7 @@
-#include "EnglishTexts.h"
+#include "CommandTexts.h"
 #include "Report.h"
 #include "common/CsvRow.h"
+#include "links/ReasonText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,15 +16,15 @@ public:
 
     void document(const DocumentRecord& record) override
     {
-        if (!record.error.isEmpty()) {
-            m_out << record.document << ": " << record.error << '\n';
+        if (record.error != DocumentError::None) {
+            m_out << record.document << ": " << documentErrorText(record.error, Wording::Translated) << '\n';
             return;
         }
         for (const LinkRecord& link : record.links) {
             if (!shows(link))
                 continue;
             m_out << record.document << ':' << link.line << ':' << link.column << ": " << resultName(link.result) << ' '
-                  << oneLine(link.value) << " (" << oneLine(link.reason) << ")\n";
+                  << oneLine(link.value) << " (" << oneLine(reasonText(link.reason)) << ")\n";
         }
     }
 
@@ -61,8 +62,8 @@ public:
     void document(const DocumentRecord& record) override
     {
         QJsonObject object{{QStringLiteral("document"), record.document}};
-        if (!record.error.isEmpty()) {
-            object.insert(QStringLiteral("error"), record.error);
+        if (record.error != DocumentError::None) {
+            object.insert(QStringLiteral("error"), documentErrorText(record.error, Wording::English));
         } else {
             object.insert(QStringLiteral("encoding"), record.encoding.isEmpty() ? QJsonValue() : record.encoding);
             QJsonArray links;
@@ -98,7 +99,7 @@ private:
                 {QStringLiteral("class"), resultName(link.result)},
                 {QStringLiteral("value"), link.value},
                 {QStringLiteral("target"), link.target},
-                {QStringLiteral("reason"), link.reason},
+                {QStringLiteral("reason"), reasonText(link.reason, Wording::English)},
                 {QStringLiteral("status"), link.httpStatus > 0 ? QJsonValue(qint64(link.httpStatus)) : QJsonValue()}};
     }
 
@@ -119,7 +120,7 @@ public:
                 continue;
             m_out << csvRow({record.document, QString::number(link.line), QString::number(link.column),
                              QString::number(link.start), QString::number(toCode(link.result)), resultName(link.result),
-                             link.value, link.target, link.reason,
+                             link.value, link.target, reasonText(link.reason, Wording::English),
                              link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()});
         }
     }

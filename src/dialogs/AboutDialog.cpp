@@ -57,7 +57,7 @@ void AboutDialog::showModal(QWidget* parent, Prompter& prompter)
 AboutDialog::AboutDialog(const Registry& registry, ProgramStarter& starter, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_registry(registry), m_starter(starter), m_prompter(prompter)
 {
-    setWindowTitle(AppTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(tr("About %1").arg(AppTitle));
     setWindowIcon(appIcon());
 
     auto* iconLabel = new QLabel;
@@ -72,11 +72,10 @@ AboutDialog::AboutDialog(const Registry& registry, ProgramStarter& starter, Prom
     titleFont.setBold(true);
     titleLabel->setFont(titleFont);
 
-    auto* versionLabel = new QLabel(
-        QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + appVersionText());
+    auto* versionLabel = new QLabel(tr("Version %1").arg(appVersionText()));
     versionLabel->setObjectName(QStringLiteral("versionLabel"));
 
-    auto* descriptionLabel = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));
+    auto* descriptionLabel = new QLabel(tr("Checks the links of HTML documents and repairs them in place."));
     descriptionLabel->setObjectName(QStringLiteral("descriptionLabel"));
     descriptionLabel->setWordWrap(true);
     descriptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -86,12 +85,12 @@ AboutDialog::AboutDialog(const Registry& registry, ProgramStarter& starter, Prom
     disclaimerLabel->setWordWrap(true);
     disclaimerLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"));
+    auto* okButton = new QPushButton(tr("OK"));
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* systemInfoButton = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+    auto* systemInfoButton = new QPushButton(tr("&System Info..."));
     systemInfoButton->setObjectName(QStringLiteral("systemInfoButton"));
     connect(systemInfoButton, &QPushButton::clicked, this, &AboutDialog::startSysInfo);
 

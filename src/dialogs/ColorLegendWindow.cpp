@@ -36,10 +36,10 @@ ColorLegendWindow::ColorLegendWindow(QWidget* mainWindow, const QList<Line>& lin
     : QWidget(nullptr), m_mainWindow(mainWindow), m_legendText(new QTextEdit), m_okButton(new QPushButton)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("リンク文字列の色"));
+    setWindowTitle(tr("Link colours"));
     setWindowIcon(appIcon());
 
-    auto* headingLabel = new QLabel(QStringLiteral("リンク文字列の色と意味"));
+    auto* headingLabel = new QLabel(tr("The colours of links and what they mean"));
     headingLabel->setObjectName(QStringLiteral("headingLabel"));
 
     m_legendText->setObjectName(QStringLiteral("legendText"));
@@ -54,7 +54,7 @@ ColorLegendWindow::ColorLegendWindow(QWidget* mainWindow, const QList<Line>& lin
     m_legendText->installEventFilter(this);
 
     m_okButton->setObjectName(QStringLiteral("okButton"));
-    m_okButton->setText(QStringLiteral("OK(&O)"));
+    m_okButton->setText(tr("OK(&O)"));
     connect(m_okButton, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;

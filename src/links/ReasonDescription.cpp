@@ -1,5 +1,7 @@
 #include "ReasonDescription.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 ReasonPart failurePart(const WebVerdict& web)
@@ -123,61 +125,61 @@ QString httpStatusPhrase(long status)
 {
     switch (status) {
     case 200:
-        return QStringLiteral("OK");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "OK"));
     case 201:
-        return QStringLiteral("Created");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Created"));
     case 202:
-        return QStringLiteral("Accepted");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Accepted"));
     case 203:
-        return QStringLiteral("Non-Authoritative Information");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Non-Authoritative Information"));
     case 204:
-        return QStringLiteral("No Content");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "No Content"));
     case 206:
-        return QStringLiteral("Partial Content");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Partial Content"));
     case 300:
-        return QStringLiteral("Multiple Choices");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Multiple Choices"));
     case 301:
-        return QStringLiteral("Moved Permanently");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Moved Permanently"));
     case 302:
-        return QStringLiteral("Found");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Found"));
     case 303:
-        return QStringLiteral("See Other");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "See Other"));
     case 304:
-        return QStringLiteral("Not Modified");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Not Modified"));
     case 307:
-        return QStringLiteral("Temporary Redirect");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Temporary Redirect"));
     case 308:
-        return QStringLiteral("Permanent Redirect");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Permanent Redirect"));
     case 400:
-        return QStringLiteral("Bad Request");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Bad Request"));
     case 401:
-        return QStringLiteral("Unauthorized");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Unauthorized"));
     case 403:
-        return QStringLiteral("Forbidden");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Forbidden"));
     case 404:
-        return QStringLiteral("Not Found");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Not Found"));
     case 405:
-        return QStringLiteral("Method Not Allowed");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Method Not Allowed"));
     case 406:
-        return QStringLiteral("Not Acceptable");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Not Acceptable"));
     case 408:
-        return QStringLiteral("Request Timeout");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Request Timeout"));
     case 410:
-        return QStringLiteral("Gone");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Gone"));
     case 429:
-        return QStringLiteral("Too Many Requests");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Too Many Requests"));
     case 451:
-        return QStringLiteral("Unavailable For Legal Reasons");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Unavailable For Legal Reasons"));
     case 500:
-        return QStringLiteral("Internal Server Error");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Internal Server Error"));
     case 501:
-        return QStringLiteral("Not Implemented");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Not Implemented"));
     case 502:
-        return QStringLiteral("Bad Gateway");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Bad Gateway"));
     case 503:
-        return QStringLiteral("Service Unavailable");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Service Unavailable"));
     case 504:
-        return QStringLiteral("Gateway Timeout");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("HttpStatus", "Gateway Timeout"));
     default:
         return QString();
     }

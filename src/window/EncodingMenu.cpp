@@ -31,7 +31,7 @@ bool standsFor(const QString& item, const QString& name)
 EncodingMenu::EncodingMenu(const Document& document, QMenuBar* menuBar, QWidget* statusStrip, QObject* parent)
     : QObject(parent), m_document(document)
 {
-    m_menu = menuBar->addMenu(QStringLiteral("文字コード(&E)"));
+    m_menu = menuBar->addMenu(tr("&Encoding"));
     m_menu->setObjectName(QStringLiteral("encodingMenu"));
     m_items = new QActionGroup(this);
     // A document in an encoding the menu does not list marks no item.

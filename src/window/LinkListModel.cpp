@@ -1,20 +1,13 @@
 #include "LinkListModel.h"
 
-#include "JapaneseTexts.h"
+#include "WindowTexts.h"
 #include "editor/Colors.h"
 #include "editor/LinkSpans.h"
-#include "links/ReasonDescription.h"
+#include "links/ReasonText.h"
 
 #include <QBrush>
 
 #include <algorithm>
-
-namespace {
-
-const QString EditedText = QStringLiteral("編集済み（未調査）");
-const QString UndecidedText = QStringLiteral("未調査");
-
-} // namespace
 
 LinkListModel::LinkListModel(LinkSpans& spans, QObject* parent) : QAbstractTableModel(parent), m_spans(spans)
 {
@@ -74,9 +67,9 @@ QVariant LinkListModel::data(const QModelIndex& index, int role) const
     }
     case ResultColumn:
         if (!link.decided)
-            return UndecidedText;
+            return tr("Not checked");
         if (m_spans.isEdited(index.row()))
-            return EditedText;
+            return tr("Edited (not checked)");
         return linkClass ? linkClassLabel(*linkClass) : QString::number(toCode(link.result));
     case ValueColumn:
         return link.value;
@@ -105,15 +98,15 @@ QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case LineColumn:
-        return QStringLiteral("行");
+        return tr("Line");
     case ResultColumn:
-        return QStringLiteral("結果");
+        return tr("Result");
     case ValueColumn:
-        return QStringLiteral("リンク");
+        return tr("Link");
     case ReasonColumn:
-        return QStringLiteral("理由");
+        return tr("Reason");
     case TargetColumn:
-        return QStringLiteral("リンク先");
+        return tr("Target");
     default:
         return {};
     }

@@ -1,8 +1,8 @@
 #include "LinkListPanel.h"
 
-#include "JapaneseTexts.h"
 #include "LinkListFilter.h"
 #include "LinkListModel.h"
+#include "WindowTexts.h"
 #include "common/CsvRow.h"
 
 #include <QComboBox>
@@ -19,21 +19,21 @@
 #include <algorithm>
 
 LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
-    : QDockWidget(QStringLiteral("リンク一覧"), parent), m_model(model), m_filter(new LinkListFilter(this)),
+    : QDockWidget(tr("Link list"), parent), m_model(model), m_filter(new LinkListFilter(this)),
       m_filterEdit(new QLineEdit), m_classCombo(new QComboBox), m_countLabel(new QLabel), m_table(new QTableView)
 {
     setObjectName(QStringLiteral("linkListPanel"));
     m_filter->setSourceModel(&m_model);
 
     m_filterEdit->setObjectName(QStringLiteral("linkFilterEdit"));
-    m_filterEdit->setPlaceholderText(QStringLiteral("絞り込み"));
+    m_filterEdit->setPlaceholderText(tr("Filter"));
     m_filterEdit->setClearButtonEnabled(true);
     m_classCombo->setObjectName(QStringLiteral("linkClassCombo"));
-    m_classCombo->addItem(QStringLiteral("すべてのリンク"));
+    m_classCombo->addItem(tr("All links"));
     for (const LinkClass linkClass : AllLinkClasses)
         m_classCombo->addItem(linkClassLabel(linkClass), int(linkClass));
     m_countLabel->setObjectName(QStringLiteral("linkCountLabel"));
-    auto* csvButton = new QPushButton(QStringLiteral("CSV で保存..."));
+    auto* csvButton = new QPushButton(tr("Save as CSV..."));
     csvButton->setObjectName(QStringLiteral("saveCsvButton"));
 
     m_table->setObjectName(QStringLiteral("linkTable"));
@@ -62,9 +62,8 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
     layout->addWidget(m_table);
     setWidget(content);
 
-    connect(m_filterEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        changeFilter([&] { m_filter->setText(text); });
-    });
+    connect(m_filterEdit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { changeFilter([&] { m_filter->setText(text); }); });
     connect(m_classCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         const QVariant linkClass = m_classCombo->itemData(index);
         changeFilter([&] {
@@ -117,7 +116,7 @@ void LinkListPanel::onRowChosen(const QModelIndex& index)
 
 void LinkListPanel::showCount()
 {
-    m_countLabel->setText(QStringLiteral("%1 / %2 件").arg(m_filter->rowCount()).arg(m_model.rowCount()));
+    m_countLabel->setText(tr("%1 / %2 links").arg(m_filter->rowCount()).arg(m_model.rowCount()));
 }
 
 void LinkListPanel::refreshShownRows()

@@ -3,7 +3,6 @@
 #include "ActionButton.h"
 #include "EncodingMenu.h"
 #include "HistoryList.h"
-#include "JapaneseTexts.h"
 #include "LinkListModel.h"
 #include "LinkListPanel.h"
 #include "PathBox.h"
@@ -12,7 +11,9 @@
 #include "TextEditBox.h"
 #include "Twips.h"
 #include "WindowProgress.h"
+#include "WindowTexts.h"
 #include "common/AppInfo.h"
+#include "common/PromptText.h"
 #include "common/Prompter.h"
 #include "common/SearchCopy.h"
 #include "dialogs/AboutDialog.h"
@@ -21,6 +22,7 @@
 #include "editor/LinkSpans.h"
 #include "links/LinkCheckJob.h"
 #include "links/LinkNavigator.h"
+#include "links/ReasonText.h"
 #include "links/SingleLink.h"
 #include "store/DocumentWriter.h"
 #include "store/FileReplace.h"
@@ -32,6 +34,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -43,8 +46,16 @@
 
 namespace {
 
-const QString ExitCaption = QStringLiteral("終了(&X)");
-const QString StopCaption = QStringLiteral("中止(&X)");
+// The exit button's captions, idle and while an operation runs.
+QString exitCaption()
+{
+    return QCoreApplication::translate("MainWindow", "E&xit");
+}
+
+QString stopCaption()
+{
+    return QCoreApplication::translate("MainWindow", "Stop (&X)");
+}
 
 // The inner area the window opens with, and the fixed heights of the layout, in twips.
 constexpr int InitialWidth = 11805;
@@ -116,20 +127,17 @@ void MainWindow::createActions()
         addAction(created);
         return created;
     };
-    m_openAction =
-        action(QStringLiteral("開く(&O)"), "openAction", Qt::CTRL | Qt::Key_O, &MainWindow::onBrowseTriggered);
-    m_loadAction = action(QStringLiteral("読込(&O)"), "loadAction", {}, &MainWindow::onLoadTriggered);
-    m_writeAction =
-        action(QStringLiteral("書込(&W)"), "writeAction", Qt::CTRL | Qt::Key_S, &MainWindow::onWriteTriggered);
+    m_openAction = action(tr("&Open"), "openAction", Qt::CTRL | Qt::Key_O, &MainWindow::onBrowseTriggered);
+    m_loadAction = action(tr("L&oad"), "loadAction", {}, &MainWindow::onLoadTriggered);
+    m_writeAction = action(tr("&Write"), "writeAction", Qt::CTRL | Qt::Key_S, &MainWindow::onWriteTriggered);
     m_previousLinkAction =
         action(QStringLiteral("▲"), "previousLinkAction", Qt::SHIFT | Qt::Key_F3, [this] { moveToLink(false); });
     m_nextLinkAction = action(QStringLiteral("▼"), "nextLinkAction", Qt::Key_F3, [this] { moveToLink(true); });
-    m_checkOneLinkAction =
-        action(QStringLiteral("単一調査(I)"), "checkOneLinkAction", {}, &MainWindow::onCheckOneLinkTriggered);
-    m_checkAllLinksAction = action(QStringLiteral("全再調査(&A)"), "checkAllLinksAction", Qt::Key_F5,
-                                   &MainWindow::onCheckAllLinksTriggered);
+    m_checkOneLinkAction = action(tr("Check one (I)"), "checkOneLinkAction", {}, &MainWindow::onCheckOneLinkTriggered);
+    m_checkAllLinksAction =
+        action(tr("Check &all again"), "checkAllLinksAction", Qt::Key_F5, &MainWindow::onCheckAllLinksTriggered);
     // While an operation runs, the close turns into a stop (closeEvent).
-    m_exitAction = action(ExitCaption, "exitAction", Qt::CTRL | Qt::Key_Q, [this] { close(); });
+    m_exitAction = action(exitCaption(), "exitAction", Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
 
 void MainWindow::createControls()
@@ -140,30 +148,29 @@ void MainWindow::createControls()
         return twipsRect(left, top, width, height, this);
     };
 
-    m_pathLabel = place(new QLabel(QStringLiteral("ファイル(&U)"), area), "pathLabel", at(120, 120, 1095, 255));
+    m_pathLabel = place(new QLabel(tr("F&ile"), area), "pathLabel", at(120, 120, 1095, 255));
     m_pathEdit = place(new PathBox(area), "pathEdit", at(1440, 120, 5055, 1095));
     m_pathLabel->setBuddy(m_pathEdit);
-    m_historyLabel = place(new QLabel(QStringLiteral("履歴(&C)"), area), "historyLabel", at(120, 1300, 1095, 255));
+    m_historyLabel = place(new QLabel(tr("Histor&y"), area), "historyLabel", at(120, 1300, 1095, 255));
     m_historyCombo = place(new QComboBox(area), "historyCombo", at(1440, 1260, 5055, 345));
     m_historyLabel->setBuddy(m_historyCombo);
-    m_browseButton = place(new QPushButton(QStringLiteral("参照(&R)"), area), "browseButton", at(6660, 120, 1395, 315));
-    m_loadButton = place(new QPushButton(QStringLiteral("読込(&O)"), area), "loadButton", at(6660, 510, 1395, 315));
-    m_writeButton = place(new QPushButton(QStringLiteral("書込(&W)"), area), "writeButton", at(6660, 900, 1395, 315));
-    m_backupCheckBox = place(new QCheckBox(QStringLiteral("書き込み時にバックアップファイルを作成する。(&B)"), area),
-                             "backupCheckBox", at(6660, 1320, 5115, 255));
+    m_browseButton = place(new QPushButton(tr("B&rowse"), area), "browseButton", at(6660, 120, 1395, 315));
+    m_loadButton = place(new QPushButton(tr("L&oad"), area), "loadButton", at(6660, 510, 1395, 315));
+    m_writeButton = place(new QPushButton(tr("&Write"), area), "writeButton", at(6660, 900, 1395, 315));
+    m_backupCheckBox = place(new QCheckBox(tr("Make a &backup file when writing."), area), "backupCheckBox",
+                             at(6660, 1320, 5115, 255));
     m_backupCheckBox->setChecked(true);
-    m_moveKindLabel =
-        place(new QLabel(QStringLiteral("移動種類(&M)"), area), "moveKindLabel", at(120, 1725, 1215, 255));
+    m_moveKindLabel = place(new QLabel(tr("&Move to"), area), "moveKindLabel", at(120, 1725, 1215, 255));
     m_moveKindCombo = place(new QComboBox(area), "moveKindCombo", at(1440, 1680, 1995, 345));
     m_moveKindLabel->setBuddy(m_moveKindCombo);
     m_previousLinkButton =
         place(new QPushButton(QStringLiteral("▲"), area), "previousLinkButton", at(3480, 1680, 495, 345));
     m_nextLinkButton = place(new QPushButton(QStringLiteral("▼"), area), "nextLinkButton", at(4080, 1680, 495, 345));
     m_checkOneLinkButton =
-        place(new QPushButton(QStringLiteral("単一調査(I)"), area), "checkOneLinkButton", at(6660, 1680, 1395, 345));
+        place(new QPushButton(tr("Check one (I)"), area), "checkOneLinkButton", at(6660, 1680, 1395, 345));
     m_checkAllLinksButton =
-        place(new QPushButton(QStringLiteral("全再調査(&A)"), area), "checkAllLinksButton", at(8160, 1680, 1395, 345));
-    m_exitButton = place(new QPushButton(ExitCaption, area), "exitButton", at(8160, 120, 1395, 315));
+        place(new QPushButton(tr("Check &all again"), area), "checkAllLinksButton", at(8160, 1680, 1395, 345));
+    m_exitButton = place(new QPushButton(exitCaption(), area), "exitButton", at(8160, 120, 1395, 315));
 
     m_editorArea = place(new QWidget(area), "editorArea", at(0, EditorTop, 9075, 4275));
     m_documentEdit = place(new QPlainTextEdit(m_editorArea), "documentEdit", QRect(QPoint(0, 0), m_editorArea->size()));
@@ -195,7 +202,7 @@ void MainWindow::createControls()
 
 void MainWindow::createMenus()
 {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     fileMenu->addAction(m_openAction);
     fileMenu->addSeparator();
@@ -204,16 +211,15 @@ void MainWindow::createMenus()
     m_encodingMenu = new EncodingMenu(m_document, menuBar(), m_statusStrip, this);
     connect(m_encodingMenu, &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
 
-    m_viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
 
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
-    m_colorLegendAction =
-        helpMenu->addAction(QStringLiteral("リンク文字列の色(&C)"), this, &MainWindow::onColorLegendTriggered);
+    m_colorLegendAction = helpMenu->addAction(tr("Link &colours"), this, &MainWindow::onColorLegendTriggered);
     m_colorLegendAction->setObjectName(QStringLiteral("colorLegendAction"));
     helpMenu->addSeparator();
-    m_aboutAction = helpMenu->addAction(QStringLiteral("バージョン情報(&A)"), this, &MainWindow::onAboutTriggered);
+    m_aboutAction = helpMenu->addAction(tr("&About"), this, &MainWindow::onAboutTriggered);
     m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
 }
 
@@ -225,7 +231,7 @@ void MainWindow::createLinkList()
     m_linkListPanel->hide();
     QAction* toggle = m_linkListPanel->toggleViewAction();
     toggle->setObjectName(QStringLiteral("linkListAction"));
-    toggle->setText(QStringLiteral("リンク一覧(&L)"));
+    toggle->setText(tr("&Link list"));
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     m_viewMenu->addAction(toggle);
     connect(m_linkListPanel, &LinkListPanel::tagChosen, this, &MainWindow::onLinkListTagChosen);
@@ -378,7 +384,7 @@ void MainWindow::setCommandsEnabled(bool enabled)
 void MainWindow::beginOperation()
 {
     m_run.isBusy = true;
-    m_exitButton->setText(StopCaption);
+    m_exitButton->setText(stopCaption());
     setCommandsEnabled(false);
     // The text can be read, scrolled and selected meanwhile, not changed.
     m_documentEdit->setReadOnly(true);
@@ -387,7 +393,7 @@ void MainWindow::beginOperation()
 void MainWindow::endOperation()
 {
     m_documentEdit->setReadOnly(false);
-    m_exitButton->setText(ExitCaption);
+    m_exitButton->setText(exitCaption());
     setCommandsEnabled(true);
     setCaretStatusVisible(true);
     m_operationStatus->clear();
@@ -507,7 +513,7 @@ void MainWindow::showLoadingStatus()
     m_statusSentence->clear();
     m_linkReason->clear();
     setCaretStatusVisible(false);
-    m_operationStatus->setText(QStringLiteral("読み込み中..."));
+    m_operationStatus->setText(tr("Loading..."));
     m_progressBar->setValue(0);
 }
 
@@ -619,7 +625,7 @@ void MainWindow::onCheckOneLinkTriggered()
     beginOperation();
     // Set once the window is locked: no selection change describes the caret again until the check ends.
     setCaretStatusVisible(true);
-    m_statusSentence->setText(QStringLiteral("調査中のリンク先"));
+    m_statusSentence->setText(tr("Checking the link"));
     m_linkReason->clear();
     m_singleCheckStart = tag->start;
     m_checkIsPartOfLoad = false;

@@ -1,7 +1,8 @@
 #include "MessageBoxPrompter.h"
 
-#include "JapaneseTexts.h"
+#include "WindowTexts.h"
 #include "common/AppInfo.h"
+#include "common/PromptText.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

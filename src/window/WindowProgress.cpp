@@ -1,7 +1,7 @@
 #include "WindowProgress.h"
 
-#include "JapaneseTexts.h"
 #include "StatusStrip.h"
+#include "WindowTexts.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -73,7 +73,7 @@ TEST_F(AboutTest, ShowsTitleVersionAndIcon)
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Tarnwickのﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_EQ(label("titleLabel"), QStringLiteral("Tarnwick"));
     EXPECT_EQ(label("versionLabel"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
-    EXPECT_EQ(label("descriptionLabel"), QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの説明"));
+    EXPECT_EQ(label("descriptionLabel"), QStringLiteral("HTML文書のリンクを調べ、その場で直します。"));
     EXPECT_EQ(label("disclaimerLabel"), QString());
     EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
     EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("systemInfoButton"))->text(),

@@ -1,7 +1,9 @@
 #include "dialogs/ColorLegendWindow.h"
 
+#include "common/PromptText.h"
 #include "editor/RichTextBox.h"
-#include "window/JapaneseTexts.h"
+#include "links/ReasonText.h"
+#include "window/WindowTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,10 @@
 #include "window/MessageBoxPrompter.h"
 #include "ModalDriver.h"
 #include "common/AppInfo.h"
-#include "window/JapaneseTexts.h"
-#include "window/QtTranslations.h"
+#include "common/PromptText.h"
+#include "common/Translations.h"
+#include "links/ReasonText.h"
+#include "window/WindowTexts.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

@@ -2,8 +2,8 @@
 #include "ModalDriver.h"
 #include "WindowFixture.h"
 #include "common/TextEncoding.h"
+#include "common/Translations.h"
 #include "window/MessageBoxPrompter.h"
-#include "window/QtTranslations.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

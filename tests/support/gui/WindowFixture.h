@@ -2,10 +2,12 @@
 
 #include "PaintReading.h"
 #include "ScriptedPrompter.h"
+#include "common/PromptText.h"
 #include "editor/LinkSpans.h"
 #include "editor/RichTextBox.h"
-#include "window/JapaneseTexts.h"
+#include "links/ReasonText.h"
 #include "window/MainWindow.h"
+#include "window/WindowTexts.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,3 +1,5 @@
+#include "common/Translations.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,5 +11,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // As the window's main does: the window speaks Japanese.
+    if (!installTarnwickJapanese())
+        return 1;
     return RUN_ALL_TESTS();
 }

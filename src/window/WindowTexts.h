@@ -3,13 +3,11 @@
 #include "common/Prompter.h"
 #include "links/LinkCheckJob.h"
 #include "links/LinkKinds.h"
-#include "links/ReasonDescription.h"
 
 #include <QString>
 
-// Every text the window shows the user for what the engine reports, in Japanese, in one place.
+// The window's words for what the engine reports, in the language of the translation installed.
 
-QString promptText(const Prompt& prompt);
 // The filter of a file dialog: description and pattern pairs separated by "|".
 QString fileDialogFilter(FileDialogKind kind);
 QString phaseText(CheckPhase phase);
@@ -20,5 +18,3 @@ QString linkClassLabel(LinkClass linkClass);
 QString linkClassSentence(LinkClass linkClass);
 // The first entry of the navigation list: stop at any link.
 QString anyLinkLabel();
-// Why a link has its result, as the status strip and the tooltip say it.
-QString reasonText(const QList<ReasonPart>& parts);
