@@ -669,6 +669,22 @@ Each document&apos;s encoding is detected instead.</source>
         <source>; </source>
         <translation>、</translation>
     </message>
+    <message>
+        <source>&quot;%1:&quot; links are not checked</source>
+        <translation>「%1:」のリンクは調べません</translation>
+    </message>
+    <message>
+        <source>differs only in letter case from &apos;%1&apos;</source>
+        <translation>「%1」と大文字・小文字だけが違います</translation>
+    </message>
+    <message>
+        <source>the top of the page</source>
+        <translation>ページの先頭です</translation>
+    </message>
+    <message>
+        <source>this document</source>
+        <translation>この文書です</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

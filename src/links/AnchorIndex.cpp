@@ -1,15 +1,13 @@
 #include "AnchorIndex.h"
 
+#include "Fragment.h"
 #include "TagScan.h"
-#include "common/SearchCopy.h"
-
-#include <exception>
 
 namespace {
 
 // Adds the value of the first attribute of the given name of every tag; a quoted value that is not
 // closed names nothing.
-void collect(QStringView upper, TagCandidates tags, QStringView blankAndName, QSet<QString>& names)
+void collect(QStringView text, QStringView upper, TagCandidates tags, QStringView blankAndName, QSet<QString>& names)
 {
     NextAttribute attributes(upper, blankAndName);
     ValueEnds ends(upper);
@@ -22,24 +20,37 @@ void collect(QStringView upper, TagCandidates tags, QStringView blankAndName, QS
         lastAttribute = attribute->at;
         const ValueSpan span = ends.span(*attribute, tags.end());
         if (span.closed)
-            names.insert(upper.sliced(span.begin, span.end - span.begin).toString());
+            names.insert(decodeCharacterReferences(text.sliced(span.begin, span.end - span.begin)));
     }
 }
 
 } // namespace
 
-AnchorIndex::AnchorIndex(QStringView upper)
+AnchorIndex::AnchorIndex(QStringView text, QStringView upper)
 {
-    collect(upper, TagCandidates(upper, TagCandidates::Kind::Links), u" NAME", m_names);
-    collect(upper, TagCandidates(upper, TagCandidates::Kind::Any), u" ID", m_names);
+    const TaglessRanges tagless(upper);
+    collect(text, upper, TagCandidates(upper, TagCandidates::Kind::Links, &tagless), u" NAME", m_names);
+    collect(text, upper, TagCandidates(upper, TagCandidates::Kind::Any, &tagless), u" ID", m_names);
+    for (const QString& name : std::as_const(m_names))
+        m_byFoldedCase.insert(name.toCaseFolded(), name);
 }
 
-bool findNameAnchor(const QString& text, const QString& name, bool& found)
+FragmentMatch AnchorIndex::match(const QString& fragment) const
 {
-    try {
-        found = AnchorIndex(makeSearchCopy(text)).contains(name);
-        return true;
-    } catch (const std::exception&) {
-        return false;
+    if (fragment.isEmpty())
+        return {FragmentMatch::Kind::TopOfPage, {}};
+    const QStringList candidates = fragmentCandidates(fragment);
+    for (const QString& candidate : candidates) {
+        if (m_names.contains(candidate))
+            return {FragmentMatch::Kind::Found, {}};
     }
+    for (const QString& candidate : candidates) {
+        if (candidate.compare(u"top", Qt::CaseInsensitive) == 0)
+            return {FragmentMatch::Kind::TopOfPage, {}};
+    }
+    for (const QString& candidate : candidates) {
+        if (const auto it = m_byFoldedCase.constFind(candidate.toCaseFolded()); it != m_byFoldedCase.cend())
+            return {FragmentMatch::Kind::DiffersInCase, *it};
+    }
+    return {};
 }

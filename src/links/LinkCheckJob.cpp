@@ -1,8 +1,8 @@
 #include "LinkCheckJob.h"
 
 #include "AnchorIndex.h"
+#include "DocumentBase.h"
 #include "LinkFinder.h"
-#include "common/SearchCopy.h"
 
 #include <QDeadlineTimer>
 
@@ -15,10 +15,7 @@ constexpr int SliceMs = 12;
 } // namespace
 
 LinkCheckJob::LinkCheckJob(const QString& text, CheckContext context, WebLinkCheck& web, QObject* parent)
-    : QObject(parent), m_text(text), m_context(std::move(context)), m_web(web),
-      m_classifier(
-          LinkClassifier::normaliseBase(m_context.base), m_context.docIsFile,
-          [this](const QString& name) { return hasAnchor(name); }, m_context.encoding)
+    : QObject(parent), m_text(text), m_context(std::move(context)), m_web(web)
 {
     m_table.text = text;
     m_slice.setSingleShot(true);
@@ -57,9 +54,23 @@ void LinkCheckJob::cancel()
     m_finder.reset();
 }
 
+void LinkCheckJob::prepare()
+{
+    if (!m_finder) {
+        m_finder = std::make_unique<LinkFinder>(m_text);
+        const CheckContext based =
+            withBaseHref(m_context, baseHref(m_text, m_finder->searchCopy(), m_finder->tagless()).value_or(QString()));
+        m_classifier.emplace(
+            LinkClassifier::normaliseBase(based.base), based.docIsFile,
+            [this](const QString& fragment) { return findFragment(fragment); }, based.encoding);
+    }
+}
+
 void LinkCheckJob::work()
 {
     const QDeadlineTimer deadline(SliceMs);
+    if (m_state == State::Checking)
+        prepare(); // a job given its one link
     if (m_state == State::Finding) {
         if (!findSlice())
             return;
@@ -97,7 +108,7 @@ bool LinkCheckJob::findSlice()
         emit phaseChanged(CheckPhase::Counting);
         if (m_state != State::Finding)
             return false;
-        m_finder = std::make_unique<LinkFinder>(m_text);
+        prepare();
     }
     if (m_finder->findMore(m_table, m_firstOfValue, QDeadlineTimer(SliceMs)))
         return true;
@@ -115,10 +126,10 @@ void LinkCheckJob::classifySlice()
         // Links never checked were decided when found; links sharing a value follow its first link.
         if (entry.decided || m_firstOfValue[size_t(index)] != index)
             continue;
-        if (m_classifier.webUrl(entry.value))
+        if (m_classifier->webUrl(entry.value))
             m_webEntries.push_back(index);
         else
-            decide(index, m_classifier.classify(entry.value));
+            decide(index, m_classifier->classify(entry.value));
     }
 }
 
@@ -131,7 +142,7 @@ void LinkCheckJob::startWebRun()
     QStringList urls;
     urls.reserve(qsizetype(m_webEntries.size()));
     for (const int index : m_webEntries)
-        urls.append(*m_classifier.webUrl(m_table.entries[size_t(index)].value));
+        urls.append(*m_classifier->webUrl(m_table.entries[size_t(index)].value));
     WebRunCallbacks callbacks;
     callbacks.decided = [this](int index, const WebVerdict& verdict) { onWebDecided(index, verdict); };
     callbacks.answered = [this](int answered) { onWebAnswered(answered); };
@@ -154,7 +165,7 @@ void LinkCheckJob::onWebDecided(int index, const WebVerdict& verdict)
 {
     const int entry = m_webEntries[size_t(index)];
     ++m_webDecided;
-    decide(entry, m_classifier.classify(m_table.entries[size_t(entry)].value, verdict));
+    decide(entry, m_classifier->classify(m_table.entries[size_t(entry)].value, verdict));
 }
 
 void LinkCheckJob::onWebAnswered(int answered)
@@ -204,9 +215,10 @@ void LinkCheckJob::report()
     emit finished();
 }
 
-bool LinkCheckJob::hasAnchor(const QString& name)
+FragmentMatch LinkCheckJob::findFragment(const QString& fragment)
 {
+    // Built on the first link into the document that needs it, while the finder still holds the copy.
     if (!m_anchors)
-        m_anchors = std::make_unique<AnchorIndex>(m_finder ? m_finder->searchCopy() : makeSearchCopy(m_text));
-    return m_anchors->contains(name);
+        m_anchors = std::make_unique<AnchorIndex>(m_text, m_finder->searchCopy());
+    return m_anchors->match(fragment);
 }

@@ -28,7 +28,8 @@ struct CheckContext {
 };
 
 // The check of a document's links, as a job: it finds the links of a text, decides each one without
-// the network at once and asks the web for the others, and reports as it goes. Nothing waits: the
+// the network at once and asks the web for the others, and reports as it goes. Relative links lead from
+// the document's first <BASE HREF> when it has one. Nothing waits: the
 // text is taken in short slices between turns of the event loop, and web verdicts arrive by callbacks.
 // The job neither shows nor paints anything; it fills a LinkTable that others apply.
 class LinkCheckJob : public QObject {
@@ -78,15 +79,17 @@ private:
     void scheduleReport();
     void report();
     void reportWaiting();
-    bool hasAnchor(const QString& name);
+    // The finder's search copy and tagless ranges, and the classifier under the document's <BASE HREF>.
+    void prepare();
+    FragmentMatch findFragment(const QString& fragment);
 
     State m_state = State::Idle;
     QString m_text;
     CheckContext m_context;
     WebLinkCheck& m_web;
-    LinkClassifier m_classifier;
-    std::unique_ptr<LinkFinder> m_finder;   // while links are found
-    std::unique_ptr<AnchorIndex> m_anchors; // built on the first in-page link that needs it
+    std::optional<LinkClassifier> m_classifier; // once the base is known
+    std::unique_ptr<LinkFinder> m_finder;       // until every link is classified
+    std::unique_ptr<AnchorIndex> m_anchors;     // built on the first in-page link that needs it
     LinkTable m_table;
     std::vector<int> m_firstOfValue; // per entry: the first entry sharing its value
     int m_nextToClassify = 0;

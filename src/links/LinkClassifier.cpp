@@ -5,6 +5,8 @@
 #include "common/PercentDecoding.h"
 #include "common/SearchCopy.h"
 
+#include <QUrl>
+
 #include <algorithm>
 
 namespace {
@@ -42,14 +44,51 @@ bool isWebValue(const QString& upperValue)
     return false;
 }
 
+// A scheme the program checks (or reads as a file): the web's, and file.
+bool isCheckedScheme(const QString& scheme)
+{
+    return scheme == u"http" || scheme == u"https" || scheme == u"ftp" || scheme == u"file";
+}
+
+// The local path a file: URL names; a relative one is joined to the folder base.
+QString fileUrlPath(const QString& base, const QString& value)
+{
+    QString path = QUrl(value).toLocalFile();
+    if (path.isEmpty())
+        path = value.mid(value.indexOf(u':') + 1).section(u'#', 0, 0).section(u'?', 0, 0);
+    return path.startsWith(u'/') ? path : base + u'/' + path;
+}
+
 } // namespace
 
 LinkResult preClassify(QStringView upperValue)
 {
-    // The three prefixes exclude each other, so the order of the tests does not matter.
+    // The prefixes exclude each other, so the order of the tests does not matter.
     if (upperValue.isEmpty())
         return LinkResult::NoCheckEmpty;
-    return noCheckResult(upperValue);
+    const LinkResult fixed = noCheckResult(upperValue);
+    if (fixed != LinkResult::Unchecked)
+        return fixed;
+    const QString scheme = schemeOf(upperValue);
+    return scheme.isEmpty() || isCheckedScheme(scheme) ? LinkResult::Unchecked : LinkResult::NoCheckOther;
+}
+
+QString schemeOf(QStringView value)
+{
+    const qsizetype colon = value.indexOf(u':');
+    if (colon < 2)
+        return QString();
+    const char16_t first = value.front().unicode();
+    if (!((first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z')))
+        return QString();
+    for (const QChar c : value.first(colon)) {
+        const char16_t u = c.unicode();
+        const bool allowed = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+                             u == u'+' || u == u'-' || u == u'.';
+        if (!allowed)
+            return QString();
+    }
+    return value.first(colon).toString().toLower();
 }
 
 QString localLinkPath(const QString& base, const QString& value, const TextEncoding& documentEncoding)
@@ -62,10 +101,9 @@ QString localLinkPath(const QString& base, const QString& value, const TextEncod
     return path.startsWith(u'/') ? base + path : base + u'/' + path;
 }
 
-LinkClassifier::LinkClassifier(QString base, bool docIsFile, std::function<bool(const QString&)> hasAnchor,
-                               TextEncoding documentEncoding)
+LinkClassifier::LinkClassifier(QString base, bool docIsFile, FindFragment findFragment, TextEncoding documentEncoding)
     : m_base(std::move(base)), m_docIsFile(docIsFile), m_encoding(std::move(documentEncoding)),
-      m_hasAnchor(std::move(hasAnchor))
+      m_findFragment(std::move(findFragment))
 {
 }
 
@@ -79,14 +117,26 @@ QString LinkClassifier::normaliseBase(const QString& docBase)
 
 LinkClassifier::Plan LinkClassifier::plan(const QString& value) const
 {
+    // A fragment, or a query with or without one, leads into this document whatever its base.
     if (value.startsWith(u'#'))
-        return {Check::Anchor, LinkResult::Unchecked, upperCaseKeepingLength(value.mid(1))};
+        return {Check::Fragment, LinkResult::Unchecked, value.mid(1)};
+    if (value.startsWith(u'?')) {
+        const qsizetype hash = value.indexOf(u'#');
+        return hash < 0 ? Plan{Check::ThisDocument, LinkResult::Unchecked, QString()}
+                        : Plan{Check::Fragment, LinkResult::Unchecked, value.mid(hash + 1)};
+    }
 
     const QString upper = upperCaseKeepingLength(value);
     if (const LinkResult fixed = noCheckResult(upper); fixed != LinkResult::Unchecked)
         return {Check::Fixed, fixed, QString()};
     if (isWebValue(upper))
         return {Check::Web, LinkResult::Unchecked, value};
+    if (const QString scheme = schemeOf(value); !scheme.isEmpty()) {
+        if (scheme == u"file")
+            return {Check::File, LinkResult::Unchecked, fileUrlPath(m_base, value)};
+        if (!isCheckedScheme(scheme))
+            return {Check::Fixed, LinkResult::NoCheckOther, scheme};
+    }
 
     if (m_docIsFile)
         return {Check::File, LinkResult::Unchecked, localLinkPath(m_base, value, m_encoding)};
@@ -101,11 +151,11 @@ Classification LinkClassifier::classify(const QString& value) const
     const Plan p = plan(value);
     switch (p.check) {
     case Check::Fixed:
-        return {p.result, {LinkReason::Kind::NotChecked, QString(), {}}};
-    case Check::Anchor:
-        // Looked up without regard to case; reported as written.
-        return {m_hasAnchor(p.target) ? LinkResult::OkPage : LinkResult::NgPage,
-                {LinkReason::Kind::Anchor, value.mid(1), {}}};
+        return {p.result, {LinkReason::Kind::NotChecked, p.target, {}, {}}};
+    case Check::Fragment:
+        return checkFragment(p.target);
+    case Check::ThisDocument:
+        return {LinkResult::OkPage, {LinkReason::Kind::ThisDocument, QString(), {}, {}}};
     case Check::File:
         return checkFile(p.target);
     case Check::Web:
@@ -116,11 +166,28 @@ Classification LinkClassifier::classify(const QString& value) const
     return {};
 }
 
+Classification LinkClassifier::checkFragment(const QString& fragment) const
+{
+    // Looked up as a browser looks it up; reported as written.
+    const FragmentMatch match = m_findFragment(fragment);
+    switch (match.kind) {
+    case FragmentMatch::Kind::Found:
+        return {LinkResult::OkPage, {LinkReason::Kind::Anchor, fragment, {}, {}}};
+    case FragmentMatch::Kind::TopOfPage:
+        return {LinkResult::OkPage, {LinkReason::Kind::TopOfPage, fragment, {}, {}}};
+    case FragmentMatch::Kind::DiffersInCase:
+        return {LinkResult::NgPage, {LinkReason::Kind::AnchorInOtherCase, fragment, match.nearest, {}}};
+    case FragmentMatch::Kind::Missing:
+        break;
+    }
+    return {LinkResult::NgPage, {LinkReason::Kind::Anchor, fragment, {}, {}}};
+}
+
 Classification LinkClassifier::classify(const QString& value, const WebVerdict& verdict) const
 {
     const Plan p = plan(value);
     if (verdict.exists || p.check != Check::WebThenFile)
-        return {verdict.exists ? LinkResult::OkWeb : LinkResult::NgWeb, {LinkReason::Kind::Web, p.target, verdict}};
+        return {verdict.exists ? LinkResult::OkWeb : LinkResult::NgWeb, {LinkReason::Kind::Web, p.target, {}, verdict}};
     // A root-relative link of a web document that the web does not have: the local path is looked up.
     Classification file = checkFile(p.target);
     file.reason.kind = LinkReason::Kind::WebThenFile;
@@ -138,5 +205,5 @@ std::optional<QString> LinkClassifier::webUrl(const QString& value) const
 
 Classification LinkClassifier::checkFile(const QString& path) const
 {
-    return {fileExists(path) ? LinkResult::OkFile : LinkResult::NgFile, {LinkReason::Kind::File, path, {}}};
+    return {fileExists(path) ? LinkResult::OkFile : LinkResult::NgFile, {LinkReason::Kind::File, path, {}, {}}};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnchorIndex.h"
 #include "LinkKinds.h"
 #include "LinkReason.h"
 #include "common/TextEncoding.h"
@@ -10,9 +11,13 @@
 #include <functional>
 #include <optional>
 
-// A value never checked, by its upper-cased, trimmed first-pass value: empty, mailto:, javascript: or
-// vbscript:; Unchecked otherwise.
+// A value never checked, by its upper-cased, trimmed first-pass value: empty, mailto:, javascript:,
+// vbscript:, or any other scheme but http, https, ftp and file (NoCheckOther); Unchecked otherwise.
 LinkResult preClassify(QStringView upperValue);
+
+// The scheme a value begins with, lower case, without its ":": a letter, then letters, digits, "+", "-" or
+// ".", two characters or more (so that a drive letter stays part of a path); empty when there is none.
+QString schemeOf(QStringView value);
 
 // The file a relative link of a local document names: "\" counts as "/", the "#fragment" and
 // "?query" parts are dropped and %XX escapes decoded (as UTF-8 where they form UTF-8, else in the
@@ -25,13 +30,14 @@ struct Classification {
     LinkReason reason;
 };
 
-// Classifies and checks one link value (trimmed, letter case as written).
+// Classifies and checks one link value (trimmed, letter case as written), as a browser resolves it.
 class LinkClassifier {
 public:
-    // hasAnchor answers whether the document has a NAME anchor of the given upper-case name.
+    // How a fragment meets the targets of the document (AnchorIndex::match).
+    using FindFragment = std::function<FragmentMatch(const QString& fragment)>;
+
     // documentEncoding: what %XX escapes of file links that are no UTF-8 were written in.
-    LinkClassifier(QString base, bool docIsFile, std::function<bool(const QString&)> hasAnchor,
-                   TextEncoding documentEncoding = {});
+    LinkClassifier(QString base, bool docIsFile, FindFragment findFragment, TextEncoding documentEncoding = {});
 
     // The URL a value is checked with on the web; nothing for a value checked without the network.
     std::optional<QString> webUrl(const QString& value) const;
@@ -44,18 +50,20 @@ public:
     static QString normaliseBase(const QString& docBase);
 
 private:
-    // How a value is checked, and on what: a code known at once, a NAME anchor, a URL or a local path.
-    enum class Check { Fixed, Anchor, Web, WebThenFile, File };
+    // How a value is checked, and on what: a result known at once, a fragment of this document, a URL or
+    // a local path.
+    enum class Check { Fixed, Fragment, ThisDocument, Web, WebThenFile, File };
     struct Plan {
         Check check = Check::Fixed;
         LinkResult result = LinkResult::Unchecked; // Fixed
-        QString target;                            // the anchor name (upper case), the URL, or the path
+        QString target; // the fragment, the URL or the path; the scheme of a Fixed other scheme
     };
     Plan plan(const QString& value) const;
     Classification checkFile(const QString& path) const;
+    Classification checkFragment(const QString& fragment) const;
 
     QString m_base;
     bool m_docIsFile;
     TextEncoding m_encoding;
-    std::function<bool(const QString&)> m_hasAnchor;
+    FindFragment m_findFragment;
 };

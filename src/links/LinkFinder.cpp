@@ -9,7 +9,8 @@ constexpr int TagsPerClockLook = 256;
 } // namespace
 
 LinkFinder::LinkFinder(const QString& text)
-    : m_text(text), m_upper(makeSearchCopy(text)), m_tags(m_upper), m_hrefs(m_upper), m_positions(m_text)
+    : m_text(text), m_upper(makeSearchCopy(text)), m_tagless(m_upper),
+      m_tags(m_upper, TagCandidates::Kind::Links, &m_tagless), m_hrefs(m_upper), m_positions(m_text)
 {
 }
 
@@ -46,6 +47,8 @@ bool LinkFinder::findMore(LinkTable& table, std::vector<int>& firstOfValue, cons
         entry.column = at.column;
         if (entry.result != LinkResult::Unchecked) {
             entry.reason.kind = LinkReason::Kind::NotChecked;
+            if (entry.result == LinkResult::NoCheckOther)
+                entry.reason.target = schemeOf(entry.value);
             entry.decided = true;
         }
         table.entries.push_back(std::move(entry));

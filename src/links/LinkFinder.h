@@ -11,7 +11,8 @@
 #include <optional>
 #include <vector>
 
-// Finds the link tags of a text: every "<A " tag with an HREF value, in order, each with its line and
+// Finds the link tags of a text: every "<A " tag with an HREF value outside comments and the contents of
+// script, style, textarea and title (TaglessRanges), in order, each with its line and
 // column, its value as written, and the result of a value never checked (empty, mailto:, javascript:,
 // vbscript:), decided at once. The text is taken piece by piece, so a long one need not hold up its caller.
 class LinkFinder {
@@ -27,10 +28,12 @@ public:
 
     // The search copy the tags are found in (see makeSearchCopy).
     const QString& searchCopy() const { return m_upper; }
+    const TaglessRanges& tagless() const { return m_tagless; }
 
 private:
     const QString m_text;
     const QString m_upper;
+    const TaglessRanges m_tagless;
     TagCandidates m_tags;
     HrefValues m_hrefs;
     TextPositions m_positions;

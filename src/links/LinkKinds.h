@@ -12,6 +12,7 @@ enum class LinkResult : int {
     OkFile = 1,
     OkPage = 2,
     NoCheckVbscript = 95,
+    NoCheckOther = 96, // another scheme (tel:, data: ...), or left out on purpose; the reason says which
     NoCheckEmpty = 97,
     NoCheckJavascript = 98,
     NoCheckMailto = 99,

@@ -1,12 +1,14 @@
 #include "LinkNavigator.h"
 
 #include "TagScan.h"
+#include "TaglessRanges.h"
 #include "common/SearchCopy.h"
 
 std::optional<int> findLinkTag(const QString& text, int selectionStart, int selectionLength, bool forward,
                                std::optional<LinkClass> kind, const LinkClassAt& classAt)
 {
     const QString upper = makeSearchCopy(text);
+    const TaglessRanges tagless(upper);
     NextOccurrence closing(upper, u">");
     NextAttribute href(upper, u" HREF");
 
@@ -29,7 +31,7 @@ std::optional<int> findLinkTag(const QString& text, int selectionStart, int sele
         if (a < 0)
             return std::nullopt;
         const qsizetype b = closing.at(a);
-        if (b >= 0 && href.within(a, b) && (!kind || classAt(int(a)) == kind))
+        if (b >= 0 && !tagless.contains(a) && href.within(a, b) && (!kind || classAt(int(a)) == kind))
             return int(a);
         pos = forward ? a + 2 : a;
     }

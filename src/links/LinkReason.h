@@ -8,15 +8,20 @@
 // a link not checked has; this says what was looked up, and what came of it.
 struct LinkReason {
     enum class Kind {
-        None,       // no value: the tag holds no HREF form
-        NotChecked, // an empty value, or a scheme never checked (the result code says which)
-        Anchor,     // an in-page link: target is the anchor name looked up
-        File,       // a file link: target is the path looked up
-        Web,        // a web link: target is the URL requested, web the verdict
-        WebThenFile // a root-relative link of a web document: web failed, then the file was looked up
+        None,              // no value: the tag holds no HREF form
+        NotChecked,        // an empty value, or a scheme never checked (the result code says which; for another
+                           // scheme, target is the scheme)
+        Anchor,            // an in-page link: target is the fragment looked up, as written
+        AnchorInOtherCase, // an in-page link to a target that differs in letter case only: nearest names it
+        TopOfPage,         // an in-page link to the top of the page (an empty fragment, or "top")
+        ThisDocument,      // a link of a query alone, which is this document
+        File,              // a file link: target is the path looked up
+        Web,               // a web link: target is the URL requested, web the verdict
+        WebThenFile        // a root-relative link of a web document: web failed, then the file was looked up
     };
 
     Kind kind = Kind::None;
     QString target;
-    WebVerdict web; // for Web and WebThenFile
+    QString nearest; // AnchorInOtherCase: the id or name as the page writes it
+    WebVerdict web;  // for Web and WebThenFile
 };

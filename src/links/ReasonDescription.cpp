@@ -96,9 +96,17 @@ QList<ReasonPart> describeReason(LinkResult result, const LinkReason& reason)
     case LinkReason::Kind::NotChecked:
         if (result == LinkResult::NoCheckEmpty)
             return {{ReasonPhrase::EmptyValue}};
+        if (result == LinkResult::NoCheckOther)
+            return {{ReasonPhrase::OtherScheme, {target}}};
         return {{ReasonPhrase::NotCheckedScheme, {schemeOf(result)}}};
     case LinkReason::Kind::Anchor:
         return {{result == LinkResult::OkPage ? ReasonPhrase::AnchorFound : ReasonPhrase::AnchorMissing, {target}}};
+    case LinkReason::Kind::AnchorInOtherCase:
+        return {{ReasonPhrase::AnchorInOtherCase, {reason.nearest}}};
+    case LinkReason::Kind::TopOfPage:
+        return {{ReasonPhrase::TopOfPage}};
+    case LinkReason::Kind::ThisDocument:
+        return {{ReasonPhrase::ThisDocument}};
     case LinkReason::Kind::File:
         return {{result == LinkResult::OkFile ? ReasonPhrase::FileFound : ReasonPhrase::FileMissing, {target}}};
     case LinkReason::Kind::Web: {

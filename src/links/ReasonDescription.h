@@ -14,8 +14,12 @@ enum class ReasonPhrase {
     NoHref,            // the tag has no HREF value
     EmptyValue,        // an empty link is not checked
     NotCheckedScheme,  // args: the scheme ("mailto", "javascript", "vbscript")
+    OtherScheme,       // args: any other scheme, never checked ("tel", "data")
     AnchorFound,       // args: the name
     AnchorMissing,     // args: the name
+    AnchorInOtherCase, // args: the name as the page writes it, which differs in letter case only
+    TopOfPage,         // the link leads to the top of the page
+    ThisDocument,      // a link of a query alone leads to this document
     FileFound,         // args: the path
     FileMissing,       // args: the path
     HttpStatus,        // args: the status, its standard phrase (may be empty)

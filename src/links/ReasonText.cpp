@@ -13,6 +13,14 @@ const char* phraseSource(ReasonPhrase phrase)
         return QT_TRANSLATE_NOOP("Reason", "empty link, not checked");
     case ReasonPhrase::NotCheckedScheme:
         return QT_TRANSLATE_NOOP("Reason", "%1: link, not checked");
+    case ReasonPhrase::OtherScheme:
+        return QT_TRANSLATE_NOOP("Reason", "\"%1:\" links are not checked");
+    case ReasonPhrase::AnchorInOtherCase:
+        return QT_TRANSLATE_NOOP("Reason", "differs only in letter case from '%1'");
+    case ReasonPhrase::TopOfPage:
+        return QT_TRANSLATE_NOOP("Reason", "the top of the page");
+    case ReasonPhrase::ThisDocument:
+        return QT_TRANSLATE_NOOP("Reason", "this document");
     case ReasonPhrase::AnchorFound:
         return QT_TRANSLATE_NOOP("Reason", "anchor \"%1\" found");
     case ReasonPhrase::AnchorMissing:

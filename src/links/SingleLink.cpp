@@ -1,6 +1,7 @@
 #include "SingleLink.h"
 
 #include "TagValue.h"
+#include "TaglessRanges.h"
 #include "TextPositions.h"
 #include "common/SearchCopy.h"
 
@@ -18,11 +19,9 @@ std::optional<TagSpan> linkTagWithin(const QString& upper, qsizetype from, qsize
     return TagSpan{int(open), int(close - open + 1)};
 }
 
-} // namespace
-
-std::optional<TagSpan> tagAtSelection(const QString& text, int selectionStart, int selectionLength)
+std::optional<TagSpan> linkTagAtSelection(const QString& text, const QString& upper, int selectionStart,
+                                          int selectionLength)
 {
-    const QString upper = makeSearchCopy(text);
     const qsizetype start = std::clamp<qsizetype>(selectionStart, 0, text.size());
     const qsizetype end = std::clamp<qsizetype>(start + std::max(selectionLength, 0), start, text.size());
     if (upper.indexOf(u"<A ", start) >= 0 && upper.indexOf(u"<A ", start) + 3 <= end)
@@ -37,6 +36,18 @@ std::optional<TagSpan> tagAtSelection(const QString& text, int selectionStart, i
     }
     const qsizetype close = text.indexOf(u'>', open);
     return linkTagWithin(upper, open, close < 0 ? text.size() : close + 1);
+}
+
+} // namespace
+
+std::optional<TagSpan> tagAtSelection(const QString& text, int selectionStart, int selectionLength)
+{
+    const QString upper = makeSearchCopy(text);
+    const std::optional<TagSpan> tag = linkTagAtSelection(text, upper, selectionStart, selectionLength);
+    // A tag in a comment or the like is no link.
+    if (tag && TaglessRanges(upper).contains(tag->start))
+        return std::nullopt;
+    return tag;
 }
 
 std::optional<LinkEntry> linkOfTag(const QString& text, const TagSpan& tag)

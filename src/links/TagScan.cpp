@@ -61,9 +61,14 @@ ValueSpan ValueEnds::span(const Attribute& attribute, qsizetype close)
 
 bool TagCandidates::next()
 {
-    m_start = m_kind == Kind::Links ? m_upper.indexOf(u"<A ", m_start + 1) : nextTagStart(m_start + 1);
-    if (m_start < 0)
-        return false;
+    for (qsizetype from = m_start + 1;;) {
+        m_start = m_kind == Kind::Links ? m_upper.indexOf(u"<A ", from) : nextTagStart(from);
+        if (m_start < 0)
+            return false;
+        from = m_tagless ? m_tagless->skip(m_start) : m_start;
+        if (from == m_start)
+            break;
+    }
     m_end = m_close.at(m_start);
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TaglessRanges.h"
+
 #include <QStringView>
 
 #include <optional>
@@ -130,12 +132,13 @@ private:
 
 // Steps through the tags of a search copy, each with the first ">" at or after it (-1 when the text has
 // none): the link tags, each "<A " one character after the previous one, or every tag, "<" and a letter.
+// Given the text's tagless ranges, no tag is taken from within them.
 class TagCandidates {
 public:
     enum class Kind { Links, Any };
 
-    explicit TagCandidates(QStringView upper, Kind kind = Kind::Links)
-        : m_upper(upper), m_kind(kind), m_close(upper, u">")
+    explicit TagCandidates(QStringView upper, Kind kind = Kind::Links, const TaglessRanges* tagless = nullptr)
+        : m_upper(upper), m_kind(kind), m_tagless(tagless), m_close(upper, u">")
     {
     }
 
@@ -148,6 +151,7 @@ private:
 
     QStringView m_upper;
     Kind m_kind;
+    const TaglessRanges* m_tagless;
     NextOccurrence m_close;
     qsizetype m_start = -1;
     qsizetype m_end = -1;

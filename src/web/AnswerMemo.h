@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WebAnswer.h"
+#include "links/AnchorIndex.h"
 
 #include <QHash>
 #include <QSet>
@@ -23,7 +24,7 @@ public:
     struct LinkEntry {
         std::optional<WebAnswer> answer; // nothing: the request failed
         WebVerdict failure;
-        std::optional<QSet<QString>> anchors; // upper-case ids and names of the page, once asked for
+        std::optional<AnchorIndex> anchors; // the ids and names of the page, once asked for
     };
 
     const LinkEntry* link(const QString& url) const;

@@ -208,7 +208,8 @@ void WebCheckRun::takeLinkEntry(Occurrence& occurrence, const AnswerMemo::LinkEn
     }
     occurrence.answer = entry.answer;
     if (entry.anchors)
-        occurrence.answer->fragmentFound = entry.anchors->contains(upperCaseKeepingLength(occurrence.link.fragment));
+        occurrence.answer->fragmentFound =
+            entry.anchors->match(occurrence.link.fragment).kind == FragmentMatch::Kind::Found;
     occurrence.state = Occurrence::State::Answered;
 }
 
@@ -267,7 +268,7 @@ AnswerMemo::LinkEntry WebCheckRun::readAnswer(const WebLink& link, const Transfe
     answer.lastModified = result.header(QStringLiteral("Last-modified"));
     answer.date = result.header(QStringLiteral("Date"));
     if (link.hasFragment)
-        entry.anchors = AnchorIndex(makeSearchCopy(page)).names();
+        entry.anchors = AnchorIndex(page, makeSearchCopy(page));
     return entry;
 }
 
@@ -310,7 +311,8 @@ void WebCheckRun::requestCertainProbes(const QString& host)
     qsizetype& settled = m_settledMembers[host];
     const auto first = std::lower_bound(members->cbegin(), members->cend(), m_next);
     bool settledSoFar = true;
-    for (qsizetype at = std::max(settled, qsizetype(first - members->cbegin())); at < qsizetype(members->size()); ++at) {
+    for (qsizetype at = std::max(settled, qsizetype(first - members->cbegin())); at < qsizetype(members->size());
+         ++at) {
         const int index = (*members)[size_t(at)];
         Occurrence& occurrence = m_occurrences[index];
         const bool isLinkHost = occurrence.link.host == host;
@@ -318,8 +320,8 @@ void WebCheckRun::requestCertainProbes(const QString& host)
             requestProbe(index);
         if (occurrence.link.probeHost == host && index < m_cacheFullFrom && mayStoreNotFound(occurrence))
             return;
-        settledSoFar = settledSoFar && (!isLinkHost || occurrence.state == Occurrence::State::Failed ||
-                                        occurrence.probeRequested);
+        settledSoFar =
+            settledSoFar && (!isLinkHost || occurrence.state == Occurrence::State::Failed || occurrence.probeRequested);
         if (settledSoFar)
             settled = at + 1;
     }

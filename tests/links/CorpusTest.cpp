@@ -111,11 +111,11 @@ INSTANTIATE_TEST_SUITE_P(Styles, Corpus,
                                                        {"ch02.html", R::NgFile}}},
                                            CorpusCase{"sphinx-page.html",
                                                       {{"genindex.html", R::NgFile},
-                                                       {"#", R::NgPage},
+                                                       {"#", R::OkPage}, // the top of the page
                                                        {"#welcome-to-sample-project", R::OkPage},
                                                        {"#installation", R::OkPage},
                                                        {"#usage", R::OkPage},
-                                                       {"#Usage-Options", R::OkPage},
+                                                       {"#Usage-Options", R::NgPage}, // id="usage-options"
                                                        {"#installation", R::OkPage},
                                                        {"#install-label", R::OkPage},
                                                        {"https://example.invalid/sample/", R::NgWeb},
@@ -125,8 +125,8 @@ INSTANTIATE_TEST_SUITE_P(Styles, Corpus,
                                                        {"#usage-notes", R::NgPage},
                                                        {"docbook-chapter.html", R::OkFile}}},
                                            CorpusCase{"handwritten-page.html",
-                                                      {{"#Links", R::OkPage},
-                                                       {"#contact", R::OkPage},
+                                                      {{"#Links", R::NgPage},   // ID=links
+                                                       {"#contact", R::NgPage}, // NAME="Contact"
                                                        {"texinfo-manual.html", R::OkFile},
                                                        {"sphinx-page.html#installation", R::OkFile},
                                                        {"old/page.htm", R::NgFile},
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, Corpus,
                                                        {"#Top", R::OkPage},
                                                        {"#TOP", R::OkPage},
                                                        {"#Contact", R::OkPage},
-                                                       {"#", R::NgPage}}}),
+                                                       {"#", R::OkPage}}}),
                          [](const ::testing::TestParamInfo<CorpusCase>& info) {
                              std::string name = info.param.file;
                              name = name.substr(0, name.find('.'));

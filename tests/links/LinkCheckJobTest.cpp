@@ -48,7 +48,7 @@ TEST(LinkCheckJob, ReadsValuesWithBlanksAndLineBreaksAroundTheirEquals)
 TEST(LinkCheckJob, ChecksInPageLinksAgainstIdsOfAnyTag)
 {
     CheckFixture f;
-    ASSERT_TRUE(f.check(QStringLiteral("<section id=\"Intro\"><h2 ID='part'>x</h2><a href=#intro><a href='#PART'>"
+    ASSERT_TRUE(f.check(QStringLiteral("<section id=\"Intro\"><h2 ID='part'>x</h2><a href=#Intro><a href='#part'>"
                                        "<div data-id=ghost><a href=#ghost><p>id=word</p><a href=#word>"
                                        "<p name=para><a href=#para>")));
     EXPECT_EQ(f.results(), (QList<LinkResult>{LinkResult::OkPage, LinkResult::OkPage, LinkResult::NgPage,
@@ -94,10 +94,10 @@ TEST(LinkCheckJob, ClassifiesValuesNeverChecked)
 TEST(LinkCheckJob, ChecksInPageLinksAgainstNameAnchors)
 {
     CheckFixture f;
-    ASSERT_TRUE(f.check(QStringLiteral("<a href=#Top>t</a><a href=\"#missing\">m</a><a href='#top'>"
-                                       "<a NAME=\"TOP\"></a><a href=#></a>")));
+    ASSERT_TRUE(f.check(QStringLiteral("<a href=#Sec>t</a><a href=\"#missing\">m</a><a href='#sec'>"
+                                       "<a NAME=\"Sec\"></a><a href=#></a>")));
     EXPECT_EQ(f.results(),
-              (QList<LinkResult>{LinkResult::OkPage, LinkResult::NgPage, LinkResult::OkPage, LinkResult::NgPage}));
+              (QList<LinkResult>{LinkResult::OkPage, LinkResult::NgPage, LinkResult::NgPage, LinkResult::OkPage}));
 }
 
 TEST(LinkCheckJob, SendsWebLinksAsWrittenAndMapsTheAnswer)
@@ -277,7 +277,7 @@ TEST(LinkCheckJob, KeepsWhyEachLinkHasItsResult)
     QFile(dir.filePath(QStringLiteral("there.html"))).open(QIODevice::WriteOnly);
     CheckFixture f;
     f.web = FakeWebCheck({QStringLiteral("http://h/ok")});
-    ASSERT_TRUE(f.check(QStringLiteral("<a name=top><a href=#Top><a href=there.html><a href=gone.html#x>"
+    ASSERT_TRUE(f.check(QStringLiteral("<a name=Top><a href=#Top><a href=there.html><a href=gone.html#x>"
                                        "<a href=http://h/ok><a href=mailto:x><a href=\"\"><a name=only>"),
                         dir.path()));
     const QList<LinkReason> reasons = columnOf(f.table(), [](const LinkEntry& e) { return e.reason; });
@@ -293,5 +293,83 @@ TEST(LinkCheckJob, KeepsWhyEachLinkHasItsResult)
     EXPECT_EQ(reasons[4].kind, LinkReason::Kind::NotChecked);
     EXPECT_EQ(reasons[5].kind, LinkReason::Kind::NotChecked);
 }
+
+} // namespace
+
+namespace {
+
+struct BrowserCase {
+    const char* name;
+    QString text;
+    QString base;
+    bool isFile;
+    QList<int> codes;
+    QStringList asked = {}; // the web links asked, in order
+};
+
+void PrintTo(const BrowserCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class BrowserResolution : public ::testing::TestWithParam<BrowserCase> {};
+
+// Where a link leads is where a browser takes it: the result codes of each page, and what the web is asked.
+TEST_P(BrowserResolution, LinksLeadWhereABrowserTakesThem)
+{
+    const BrowserCase& c = GetParam();
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("folder")));
+    QFile(dir.filePath(QStringLiteral("folder/a.html"))).open(QIODevice::WriteOnly);
+    QFile(dir.filePath(QStringLiteral("a.html"))).open(QIODevice::WriteOnly);
+    CheckFixture f;
+    f.web = FakeWebCheck({QStringLiteral("http://h/based/a.html")});
+    QString text = c.text;
+    ASSERT_TRUE(
+        f.check(text.replace(QStringLiteral("DIR"), dir.path()), c.base.isEmpty() ? dir.path() : c.base, c.isFile));
+    EXPECT_EQ(f.codes(), c.codes);
+    EXPECT_EQ(f.web.asked, c.asked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, BrowserResolution,
+    ::testing::Values(
+        // Any other scheme of two letters or more is not checked (96); a drive letter stays a path; file: URLs
+        // are files.
+        BrowserCase{"Schemes",
+                    QStringLiteral("<a href=tel:+44123> <a href=SMS:x> <a href=geo:1,2> <a href=git://h/r> "
+                                   "<a href=irc:x> <a href=data:text/plain,hi> <a href=x-y.z+w:q> <a href=c:a.html> "
+                                   "<a href=file://DIR/a.html> <a href=file:///nowhere.html>"),
+                    {},
+                    true,
+                    {96, 96, 96, 96, 96, 96, 96, 101, 1, 101}},
+        // The first <base href> of the page leads its relative links; fragments stay in the page.
+        BrowserCase{"RelativeBase",
+                    QStringLiteral("<base href=\"folder/\"><base href=\"other/\"><a href=a.html> <a href=#x> "
+                                   "<a href=\"../a.html\"><p id=x>"),
+                    {},
+                    true,
+                    {1, 2, 1}},
+        BrowserCase{"WebBase",
+                    QStringLiteral("<BASE HREF='http://h/based/'><a href=a.html> <a href=b.html> <a href=#top>"),
+                    {},
+                    true,
+                    {-1, 100, 2},
+                    {QStringLiteral("http://h/based/a.html"), QStringLiteral("http://h/based/b.html")}},
+        // A link of a query alone is this document; its fragment is looked up in it.
+        BrowserCase{"QueryAlone",
+                    QStringLiteral("<a href=\"?q=1\"> <a href=\"?q=1#nowhere\"> <a href=\"?q=1#here\"><p id=here>"),
+                    {},
+                    true,
+                    {2, 102, 2}},
+        // Comments and the contents of script, style, textarea and title hold no links and no targets.
+        BrowserCase{"TaglessStretches",
+                    QStringLiteral("<title><a href=t.html></title><!-- <a href=c.html> <p id=x> --><!--><a href=#x>"
+                                   "<script>'<a href=s.html>'</script ><style><a href=y.html></style>"
+                                   "<textarea id=t><a href=ta.html></textarea><a href=#t>"),
+                    {},
+                    true,
+                    {102, 2}}),
+    [](const ::testing::TestParamInfo<BrowserCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -80,12 +80,13 @@ TEST_F(Navigation, AClassStopsOnlyAtLinksTheCheckGaveIt)
 }
 
 // The moves stop at the tags the check finds: blanks and line breaks around "=", a break after the
-// tag's name; not at an attribute that only ends in "href" or a tag holding "href" without "=".
+// tag's name; not at an attribute that only ends in "href", a tag holding "href" without "=", nor a tag in
+// a comment or a script.
 TEST(NavigationForms, MovesStopAtTheLinksTheCheckFinds)
 {
     CheckFixture f;
-    const QString text = QStringLiteral("<a\nhref = #a>1</a> <a xhref=#b> <a href #c> <a title=t\r\nhref=\r\n'#d'>"
-                                        " <a name=a>");
+    const QString text = QStringLiteral("<a\nhref = #a>1</a> <a xhref=#b> <a href #c> <!-- <a href=#x> --> "
+                                        "<script>'<a href=#y>'</script><a title=t\r\nhref=\r\n'#d'> <a name=a>");
     ASSERT_TRUE(f.check(text));
     const QList<int> links{0, int(text.indexOf(QStringLiteral("<a title")))};
     ASSERT_EQ(f.starts(), (QList<int>{links[0] + 1, links[1] + 1}));

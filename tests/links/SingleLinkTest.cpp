@@ -6,12 +6,13 @@ namespace {
 
 // One link between plain text, a NAME anchor, a bold tag, a web link and a tag whose quote never closes.
 const QString Text = QStringLiteral("text\r\n<a href=#n>one</a>\n<a name=n>N</a> <b>bold</b> "
-                                    "<a href=\"http://h/x\">w</a> <a href=\"open>");
+                                    "<a href=\"http://h/x\">w</a> <!-- <a href=c.html> --> <a href=\"open>");
 const int Link = int(Text.indexOf(QStringLiteral("<a href=#n")));
 const int Anchor = int(Text.indexOf(QStringLiteral("<a name")));
 const int Bold = int(Text.indexOf(QStringLiteral("<b>")));
 const int Web = int(Text.indexOf(QStringLiteral("<a href=\"http")));
 const int Open = int(Text.lastIndexOf(QStringLiteral("<a href")));
+const int Commented = int(Text.indexOf(QStringLiteral("<a href=c")));
 
 struct SingleCase {
     const char* name;
@@ -56,13 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
         // A tag without HREF is shown as a link no check could classify; other tags are no links at all.
         SingleCase{"NameAnchor", Anchor + 4, 0, TagSpan{Anchor, 10}, LinkResult::Unchecked},
         SingleCase{"BoldTag", Bold + 1, 0, std::nullopt},
-        SingleCase{"UnclosedQuoteCannotBeCut", Open + 3, 0, std::nullopt}),
+        SingleCase{"UnclosedQuoteCannotBeCut", Open + 3, 0, std::nullopt},
+        SingleCase{"TagInAComment", Commented + 3, 0, std::nullopt}),
     [](const ::testing::TestParamInfo<SingleCase>& info) { return std::string(info.param.name); });
 
 TEST(SingleCheckForms, ReadsTheTagAsTheFullCheckDoesAndChecksAnEmptyValueAsTheFolder)
 {
     CheckFixture f;
-    const QString text = QStringLiteral("<h2\nclass=c\nid = \"sec\">S</h2>\r\n<a\nhref =\n\"#Sec\">one</a>"
+    const QString text = QStringLiteral("<h2\nclass=c\nid = \"Sec\">S</h2>\r\n<a\nhref =\n\"#Sec\">one</a>"
                                         " <a title=x\nhref= '#gone'>two</a> <span id=sp></span><a href=#sp>");
     const auto checkInside = [&](const QString& tag) { return f.checkOne(text, int(text.indexOf(tag)) + 2, 0); };
     const auto one = checkInside(QStringLiteral("<a\nhref"));
@@ -79,6 +81,12 @@ TEST(SingleCheckForms, ReadsTheTagAsTheFullCheckDoesAndChecksAnEmptyValueAsTheFo
     const auto empty = f.checkOne(QStringLiteral("<a href=\"\">"), 2, 0, QStringLiteral("/"));
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->second.result, LinkResult::OkFile); // the folder itself exists
+
+    // The document's <base href> leads the single check as it leads the full check.
+    f.web = FakeWebCheck({QStringLiteral("http://h/based/a.html")});
+    const auto based = f.checkOne(QStringLiteral("<base href=http://h/based/><a href=a.html>"), 30, 0);
+    ASSERT_TRUE(based);
+    EXPECT_EQ(based->second.result, LinkResult::OkWeb);
 }
 
 } // namespace

@@ -119,7 +119,7 @@ TEST(TagScan, AnchorIndexHoldsTheNamesOfLinkTagsAndTheIdsOfAnyTag)
     for (int round = 0; round < 3000; ++round) {
         const QString upper = makeSearchCopy(randomText(random, 40));
         const QSet<QString> expected = referenceAnchors(upper);
-        const AnchorIndex index(upper);
+        const AnchorIndex index(upper, upper);
         for (const QString& name : expected)
             ASSERT_TRUE(index.contains(name)) << upper.toStdString() << " / " << name.toStdString();
         // Every value the pieces can spell that the reference does not hold.

@@ -13,11 +13,12 @@
 inline void expectEveryReasonPhraseWorded(const std::function<QString(const QList<ReasonPart>&)>& reasonText)
 {
     const QSet<ReasonPhrase> withValues{
-        ReasonPhrase::NotCheckedScheme, ReasonPhrase::AnchorFound,      ReasonPhrase::AnchorMissing,
-        ReasonPhrase::FileFound,        ReasonPhrase::FileMissing,      ReasonPhrase::HttpStatus,
-        ReasonPhrase::ConnectTimeout,   ReasonPhrase::Stalled,          ReasonPhrase::TlsFailed,
-        ReasonPhrase::TooManyRedirects, ReasonPhrase::OtherFailure,     ReasonPhrase::FragmentFound,
-        ReasonPhrase::FragmentMissing,  ReasonPhrase::RedirectedTo};
+        ReasonPhrase::NotCheckedScheme, ReasonPhrase::OtherScheme,       ReasonPhrase::AnchorFound,
+        ReasonPhrase::AnchorMissing,    ReasonPhrase::AnchorInOtherCase, ReasonPhrase::FileFound,
+        ReasonPhrase::FileMissing,      ReasonPhrase::HttpStatus,        ReasonPhrase::ConnectTimeout,
+        ReasonPhrase::Stalled,          ReasonPhrase::TlsFailed,         ReasonPhrase::TooManyRedirects,
+        ReasonPhrase::OtherFailure,     ReasonPhrase::FragmentFound,     ReasonPhrase::FragmentMissing,
+        ReasonPhrase::RedirectedTo};
     QSet<QString> seen;
     // RedirectedTo is the last phrase.
     for (int number = 0; number <= int(ReasonPhrase::RedirectedTo); ++number) {

@@ -100,7 +100,9 @@ TEST_F(WebCheckTest, EntitiesAreDecodedAndTheFragmentLookedUpWithoutChangingTheV
     EXPECT_TRUE(fragment.exists);
     EXPECT_EQ(fragment.fragmentFound, false);
     EXPECT_EQ(gets(NormalHost, QStringLiteral("/ok/page.html")), 1);
-    EXPECT_EQ(check(httpUrl(QStringLiteral("/document/doc.html#TOP"))).fragmentFound, true);
+    EXPECT_EQ(check(httpUrl(QStringLiteral("/document/doc.html#top"))).fragmentFound, true);
+    // Exactly, as a browser looks for it.
+    EXPECT_EQ(check(httpUrl(QStringLiteral("/document/doc.html#TOP"))).fragmentFound, false);
     EXPECT_FALSE(check(httpUrl(QStringLiteral("/ok/plain.html"))).fragmentFound.has_value());
 }
 
