@@ -154,6 +154,10 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>--jobs and --per-host take a whole number of at least 1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Checks what pages load as well: images (src and srcset), stylesheets and other &lt;link href&gt;, scripts, frames, media, objects, image buttons, image map areas and refresh URLs.</source>
+        <translation>ページが読み込むものも調べます: 画像（src と srcset）、スタイルシートなどの &lt;link href&gt;、スクリプト、フレーム、メディア、オブジェクト、画像ボタン、イメージマップの領域、refresh の URL。</translation>
+    </message>
 </context>
 <context>
     <name>EncodingMenu</name>
@@ -307,6 +311,10 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>Target</source>
         <translation>リンク先</translation>
     </message>
+    <message>
+        <source>Tag</source>
+        <translation>タグ</translation>
+    </message>
 </context>
 <context>
     <name>LinkListPanel</name>
@@ -412,6 +420,10 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
     <message>
         <source>Checking the link</source>
         <translation>調査中のリンク先</translation>
+    </message>
+    <message>
+        <source>Check images, stylesheets and scripts too</source>
+        <translation>画像・スタイルシート・スクリプトも調べる</translation>
     </message>
 </context>
 <context>

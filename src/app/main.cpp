@@ -5,6 +5,7 @@
 #include "dialogs/AppIcon.h"
 #include "store/EncodingSetting.h"
 #include "store/IniLocation.h"
+#include "window/CheckSettingsFile.h"
 #include "window/MainWindow.h"
 #include "window/MessageBoxPrompter.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char** argv)
     const QString iniPath =
         iniFileLocation(QCoreApplication::applicationFilePath(), QProcessEnvironment::systemEnvironment());
     const EncodingSetting encoding = readEncodingSetting(iniPath);
-    CheckSettings settings;
+    CheckSettings settings = readCheckSettings(iniPath);
     settings.encoding = encoding.name;
     MessageBoxPrompter prompter;
     MainWindow window(prompter, iniPath, settings);

@@ -59,6 +59,8 @@ LinkRecord recordOf(const LinkEntry& entry)
     record.target = resolvedTarget(entry.reason);
     record.reason = describeReason(entry.result, entry.reason);
     record.httpStatus = entry.reason.web.status;
+    record.element = entry.element;
+    record.attribute = entry.attribute;
     return record;
 }
 
@@ -80,7 +82,7 @@ class CheckRun : public QObject {
 public:
     CheckRun(const CheckOptions& options, const QList<DocumentItem>& documents, ReportWriter& writer, QTextStream& out)
         : m_options(options), m_documents(documents), m_writer(writer), m_out(out), m_progress(stderr),
-          m_prompter(options.quiet), m_web(options.limits)
+          m_prompter(options.quiet), m_web(options.settings.limits)
     {
         m_web.setAnswerMemo(&m_memo);
         m_clock.start();
@@ -118,7 +120,7 @@ private:
     {
         m_prompter.setDocument(path);
         m_progress.setDocument(path);
-        m_job = std::make_unique<DocumentCheckJob>(m_web, m_prompter, path, m_options.encoding);
+        m_job = std::make_unique<DocumentCheckJob>(m_web, m_prompter, path, m_options.settings);
         connect(m_job.get(), &DocumentCheckJob::checkStarted, this, [this](LinkCheckJob* check) {
             m_progress.setProgressVisible(true);
             connect(check, &LinkCheckJob::progressChanged, this, [this](int value, int maximum) {
@@ -196,7 +198,8 @@ int runCheckCommand(const QStringList& arguments)
     else
         standardOutput.open(stdout, QIODevice::WriteOnly);
     QTextStream out(options.quiet ? static_cast<QIODevice*>(&discarded) : &standardOutput);
-    std::unique_ptr<ReportWriter> writer = makeReportWriter(options.format, out, options.brokenOnly);
+    std::unique_ptr<ReportWriter> writer =
+        makeReportWriter(options.format, out, {options.brokenOnly, options.settings.resources});
     CheckRun run(options, documents, *writer, out);
     QObject::connect(&run, &CheckRun::finished, QCoreApplication::instance(), &QCoreApplication::quit,
                      Qt::QueuedConnection);

@@ -105,8 +105,13 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
             QT_TRANSLATE_NOOP("Command", "Of those, at most N to one host (default %1), to be polite to servers."))
             .arg(defaults.transfersPerHost),
         QStringLiteral("N"), QString::number(defaults.transfersPerHost));
+    const QCommandLineOption resourcesOption(
+        QStringLiteral("resources"),
+        translated(QT_TRANSLATE_NOOP("Command", "Checks what pages load as well: images (src and srcset), "
+                                                "stylesheets and other <link href>, scripts, frames, media, "
+                                                "objects, image buttons, image map areas and refresh URLs.")));
     parser.addOptions({helpOption, versionOption, formatOption, brokenOption, quietOption, recursiveOption,
-                       encodingOption, jobsOption, perHostOption});
+                       encodingOption, jobsOption, perHostOption, resourcesOption});
     parser.addPositionalArgument(
         QStringLiteral("DOCUMENT"),
         translated(QT_TRANSLATE_NOOP("Command", "Local paths, folders (with -r) or http, https or ftp URLs.")),
@@ -128,15 +133,16 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
         return failure(translated(QT_TRANSLATE_NOOP("Command", "Unknown format: %1 (text, tsv, json or csv)."))
                            .arg(parser.value(formatOption)));
     options.format = *format;
-    options.encoding = parser.value(encodingOption);
-    if (!isUsableEncodingSetting(options.encoding))
-        return failure(translated(QT_TRANSLATE_NOOP("Command", "Unknown encoding: %1")).arg(options.encoding));
+    options.settings.encoding = parser.value(encodingOption);
+    if (!isUsableEncodingSetting(options.settings.encoding))
+        return failure(translated(QT_TRANSLATE_NOOP("Command", "Unknown encoding: %1")).arg(options.settings.encoding));
     const std::optional<int> jobs = countValue(parser.value(jobsOption));
     const std::optional<int> perHost = countValue(parser.value(perHostOption));
     if (!jobs || !perHost)
         return failure(
             translated(QT_TRANSLATE_NOOP("Command", "--jobs and --per-host take a whole number of at least 1.")));
-    options.limits = {*jobs, *perHost};
+    options.settings.limits = {*jobs, *perHost};
+    options.settings.resources = parser.isSet(resourcesOption);
     options.brokenOnly = parser.isSet(brokenOption);
     options.quiet = parser.isSet(quietOption);
     options.recursive = parser.isSet(recursiveOption);

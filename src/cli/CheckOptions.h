@@ -1,6 +1,6 @@
 #pragma once
 
-#include "web/TransferScheduler.h"
+#include "web/CheckSettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,9 +13,8 @@ struct CheckOptions {
     bool brokenOnly = false;
     bool quiet = false;
     bool recursive = false;
-    QString encoding = QStringLiteral("auto");
-    TransferScheduler::Limits limits;
-    QStringList documents; // as given: paths, folders, URLs
+    CheckSettings settings; // the encoding, the limits, what counts as a link
+    QStringList documents;  // as given: paths, folders, URLs
 };
 
 struct ParsedCommand {

@@ -20,6 +20,8 @@ struct LinkRecord {
     QString target;           // the path, anchor or URL it resolved to; empty when none
     QList<ReasonPart> reason; // why, worded by each report in its language
     long httpStatus = 0;      // 0: none
+    QString element;          // the tag and attribute the value stands in: "A" "HREF", "IMG" "SRC"
+    QString attribute;
 };
 
 // Why a document of the command line could not be checked.
@@ -42,10 +44,15 @@ struct RunSummary {
     double seconds = 0;
 };
 
+struct ReportOptions {
+    bool brokenOnly = false;      // only the NG links
+    bool namesAttributes = false; // json and csv name the tag and attribute of each link (with --resources)
+};
+
 // Writes the results of a run as they come, document after document, in one format.
 class ReportWriter {
 public:
-    explicit ReportWriter(QTextStream& out, bool brokenOnly) : m_out(out), m_brokenOnly(brokenOnly) {}
+    ReportWriter(QTextStream& out, ReportOptions options) : m_out(out), m_options(options) {}
     virtual ~ReportWriter() = default;
 
     virtual void begin(int documentCount) { Q_UNUSED(documentCount); }
@@ -53,15 +60,13 @@ public:
     virtual void end(const RunSummary& summary) { Q_UNUSED(summary); }
 
 protected:
-    bool shows(const LinkRecord& link) const { return !m_brokenOnly || isFailedResult(link.result); }
+    bool shows(const LinkRecord& link) const { return !m_options.brokenOnly || isFailedResult(link.result); }
 
     QTextStream& m_out;
-
-private:
-    bool m_brokenOnly;
+    const ReportOptions m_options;
 };
 
-std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream& out, bool brokenOnly);
+std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream& out, ReportOptions options);
 
 // A value on one line, for scripts: backslash, tab, CR and LF as \\, \t, \r and \n.
 QString escapedValue(const QString& value);

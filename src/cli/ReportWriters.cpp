@@ -90,17 +90,23 @@ public:
     }
 
 private:
-    static QJsonObject linkObject(const LinkRecord& link)
+    QJsonObject linkObject(const LinkRecord& link) const
     {
-        return {{QStringLiteral("start"), link.start},
-                {QStringLiteral("line"), link.line},
-                {QStringLiteral("column"), link.column},
-                {QStringLiteral("code"), toCode(link.result)},
-                {QStringLiteral("class"), resultName(link.result)},
-                {QStringLiteral("value"), link.value},
-                {QStringLiteral("target"), link.target},
-                {QStringLiteral("reason"), reasonText(link.reason, Wording::English)},
-                {QStringLiteral("status"), link.httpStatus > 0 ? QJsonValue(qint64(link.httpStatus)) : QJsonValue()}};
+        QJsonObject object{
+            {QStringLiteral("start"), link.start},
+            {QStringLiteral("line"), link.line},
+            {QStringLiteral("column"), link.column},
+            {QStringLiteral("code"), toCode(link.result)},
+            {QStringLiteral("class"), resultName(link.result)},
+            {QStringLiteral("value"), link.value},
+            {QStringLiteral("target"), link.target},
+            {QStringLiteral("reason"), reasonText(link.reason, Wording::English)},
+            {QStringLiteral("status"), link.httpStatus > 0 ? QJsonValue(qint64(link.httpStatus)) : QJsonValue()}};
+        if (m_options.namesAttributes) {
+            object.insert(QStringLiteral("tag"), link.element);
+            object.insert(QStringLiteral("attribute"), link.attribute);
+        }
+        return object;
     }
 
     bool m_first = true;
@@ -111,36 +117,49 @@ class CsvReport : public ReportWriter {
 public:
     using ReportWriter::ReportWriter;
 
-    void begin(int) override { m_out << "document,line,column,start,code,class,value,target,reason,status\r\n"; }
+    void begin(int) override
+    {
+        m_out << "document,line,column,start,code,class,value,target,reason,status"
+              << (m_options.namesAttributes ? ",tag,attribute\r\n" : "\r\n");
+    }
 
     void document(const DocumentRecord& record) override
     {
         for (const LinkRecord& link : record.links) {
             if (!shows(link))
                 continue;
-            m_out << csvRow({record.document, QString::number(link.line), QString::number(link.column),
-                             QString::number(link.start), QString::number(toCode(link.result)), resultName(link.result),
-                             link.value, link.target, reasonText(link.reason, Wording::English),
-                             link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()});
+            QStringList fields{record.document,
+                               QString::number(link.line),
+                               QString::number(link.column),
+                               QString::number(link.start),
+                               QString::number(toCode(link.result)),
+                               resultName(link.result),
+                               link.value,
+                               link.target,
+                               reasonText(link.reason, Wording::English),
+                               link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()};
+            if (m_options.namesAttributes)
+                fields << link.element << link.attribute;
+            m_out << csvRow(fields);
         }
     }
 };
 
 } // namespace
 
-std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream& out, bool brokenOnly)
+std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream& out, ReportOptions options)
 {
     switch (format) {
     case ReportFormat::Tsv:
-        return std::make_unique<TsvReport>(out, brokenOnly);
+        return std::make_unique<TsvReport>(out, options);
     case ReportFormat::Json:
-        return std::make_unique<JsonReport>(out, brokenOnly);
+        return std::make_unique<JsonReport>(out, options);
     case ReportFormat::Csv:
-        return std::make_unique<CsvReport>(out, brokenOnly);
+        return std::make_unique<CsvReport>(out, options);
     case ReportFormat::Text:
         break;
     }
-    return std::make_unique<TextReport>(out, brokenOnly);
+    return std::make_unique<TextReport>(out, options);
 }
 
 namespace {

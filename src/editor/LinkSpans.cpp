@@ -30,9 +30,9 @@ void LinkSpans::reset(const LinkTable& table)
     placing.beginEditBlock();
     for (const LinkEntry& entry : table.entries) {
         QTextCursor start(document);
-        start.setPosition(m_editor.toDocumentPosition(entry.start - 1));
-        const QString tag = table.tagText(entry).toString();
-        m_spans.push_back({start, tag, documentLengthOf(tag), entry});
+        start.setPosition(m_editor.toDocumentPosition(entry.shownStart() - 1));
+        const QString shown = table.text.mid(entry.shownStart() - 1, entry.shownLength());
+        m_spans.push_back({start, shown, documentLengthOf(shown), entry});
     }
     placing.endEditBlock();
     emit spansReset();
@@ -57,21 +57,21 @@ void LinkSpans::update(const LinkTable& table, const QList<int>& indices)
     emit spansChanged(indices);
 }
 
-int LinkSpans::updateTag(int start, const QString& tagText, const LinkEntry& link)
+int LinkSpans::updateTag(int start, const QString& shownText, const LinkEntry& link)
 {
     const int position = m_editor.toDocumentPosition(start);
     const int index = firstFrom(position);
     if (index < count() && m_spans[size_t(index)].start.position() == position) {
         Span& span = m_spans[size_t(index)];
-        span.tagText = tagText;
-        span.documentLength = documentLengthOf(tagText);
+        span.tagText = shownText;
+        span.documentLength = documentLengthOf(shownText);
         span.link = link;
         emit spansChanged({index});
         return index;
     }
     QTextCursor cursor(m_editor.document());
     cursor.setPosition(position);
-    m_spans.insert(m_spans.begin() + index, Span{cursor, tagText, documentLengthOf(tagText), link});
+    m_spans.insert(m_spans.begin() + index, Span{cursor, shownText, documentLengthOf(shownText), link});
     emit spanInserted(index);
     return index;
 }

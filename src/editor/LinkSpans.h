@@ -18,10 +18,11 @@ class RichTextBox;
 class LinkSpans : public QObject {
     Q_OBJECT
 public:
+    // A link is shown as its whole tag (an <A HREF>), or as its value (an address a tag loads).
     struct Span {
-        QTextCursor start;      // before the tag's "<"
-        QString tagText;        // the tag as checked
-        int documentLength = 0; // of the tag as checked, in document positions (a CR LF is one)
+        QTextCursor start;      // before what is shown: the tag's "<", or the value
+        QString tagText;        // what is shown, as checked
+        int documentLength = 0; // of that, in document positions (a CR LF is one)
         LinkEntry link;         // its value, result and reason; start, line and column as found
     };
 
@@ -32,13 +33,13 @@ public:
     void clear();
     // These entries of the table given to reset() have their results now.
     void update(const LinkTable& table, const QList<int>& indices);
-    // The result of a single check of one tag (start: its text offset): the span that begins there takes
-    // it, or a new span does. Returns the span's index.
-    int updateTag(int start, const QString& tagText, const LinkEntry& link);
+    // The result of a single check of one link (shownText: what is shown of it, from the text offset start):
+    // the span that begins there takes it, or a new span does. Returns the span's index.
+    int updateTag(int start, const QString& shownText, const LinkEntry& link);
 
     int count() const { return int(m_spans.size()); }
     const Span& at(int index) const { return m_spans[size_t(index)]; }
-    // Where a span's tag begins now, as a text offset of the editor.
+    // Where a span begins now (its tag's "<", or its value), as a text offset of the editor.
     int offsetOf(int index) const;
     // The 1-based line its tag begins on now.
     int lineOf(int index) const;

@@ -57,7 +57,7 @@ void LinkCheckJob::cancel()
 void LinkCheckJob::prepare()
 {
     if (!m_finder) {
-        m_finder = std::make_unique<LinkFinder>(m_text);
+        m_finder = std::make_unique<LinkFinder>(m_text, m_context.resources);
         const CheckContext based =
             withBaseHref(m_context, baseHref(m_text, m_finder->searchCopy(), m_finder->tagless()).value_or(QString()));
         m_classifier.emplace(

@@ -25,6 +25,7 @@ struct CheckContext {
     QString base;           // the document's folder, or the base of its URL
     bool docIsFile = false; // a local file, not a page fetched by URL
     TextEncoding encoding;  // what %XX escapes of file links that are no UTF-8 were written in
+    bool resources = false; // the addresses tags load (images, stylesheets, scripts ...) are links too
 };
 
 // The check of a document's links, as a job: it finds the links of a text, decides each one without

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkTable.h"
+#include "ResourceAddresses.h"
 #include "TagScan.h"
 #include "TagValue.h"
 #include "TextPositions.h"
@@ -17,7 +18,8 @@
 // vbscript:), decided at once. The text is taken piece by piece, so a long one need not hold up its caller.
 class LinkFinder {
 public:
-    explicit LinkFinder(const QString& text);
+    // resources: find the addresses tags load as well (ResourceAddresses), each a link of its own.
+    explicit LinkFinder(const QString& text, bool resources = false);
     LinkFinder(const LinkFinder&) = delete;
     LinkFinder& operator=(const LinkFinder&) = delete;
 
@@ -31,12 +33,17 @@ public:
     const TaglessRanges& tagless() const { return m_tagless; }
 
 private:
+    void addLink(LinkTable& table, std::vector<int>& firstOfValue);
+    void addResources(LinkTable& table, std::vector<int>& firstOfValue);
+
     const QString m_text;
     const QString m_upper;
     const TaglessRanges m_tagless;
     TagCandidates m_tags;
-    HrefValues m_hrefs;
+    AttributeValues m_hrefs;
+    std::optional<ResourceAddresses> m_resources;
     TextPositions m_positions;
-    std::optional<ValueSpan> m_lastSpan;
+    std::optional<ValueSpan> m_lastSpan; // of the last <A HREF>
+    int m_lastFirstOfValue = 0;          // the first entry of that value
     bool m_done = false;
 };

@@ -19,8 +19,11 @@ struct TagSpan {
 // after the "<A" counts as a blank). Nothing when the selection points at no link tag.
 std::optional<TagSpan> tagAtSelection(const QString& text, int selectionStart, int selectionLength);
 
-// The link of a tag as the single check takes it: its value, letter case as written, or for a tag
-// without an HREF an empty value, decided at once as unclassified. Its result is still to be decided:
-// unlike the full check, the single check checks an empty value (as the folder of the document).
-// Nothing for a quoted value without its closing quote, which cannot be cut.
-std::optional<LinkEntry> linkOfTag(const QString& text, const TagSpan& tag);
+// The link a selection points at, for the check of a single link. The <A> tag it points at (tagAtSelection)
+// gives its HREF value, letter case as written, or for a tag without an HREF an empty value, decided at
+// once as unclassified. With resources, a tag that loads addresses gives the one whose value holds the
+// selection's start, else its first. The result is still to be decided: unlike the full check, the single
+// check checks an empty value (as the folder of the document). Nothing when the selection points at no
+// link, or at a quoted value without its closing quote, which cannot be cut.
+std::optional<LinkEntry> linkAtSelection(const QString& text, int selectionStart, int selectionLength,
+                                         bool resources = false);

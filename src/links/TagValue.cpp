@@ -2,13 +2,13 @@
 
 #include "common/SearchCopy.h"
 
-HrefValues::HrefValues(QStringView upper)
-    : m_doubleQuoted(upper, u" HREF", u'"'), m_singleQuoted(upper, u" HREF", u'\''), m_any(upper, u" HREF"),
+AttributeValues::AttributeValues(QStringView upper, QStringView blankAndName)
+    : m_doubleQuoted(upper, blankAndName, u'"'), m_singleQuoted(upper, blankAndName, u'\''), m_any(upper, blankAndName),
       m_ends(upper)
 {
 }
 
-std::optional<ValueSpan> HrefValues::find(qsizetype start, qsizetype close)
+std::optional<ValueSpan> AttributeValues::find(qsizetype start, qsizetype close)
 {
     for (NextAttribute* form : {&m_doubleQuoted, &m_singleQuoted, &m_any}) {
         if (const auto attribute = form->within(start, close))
@@ -20,7 +20,7 @@ std::optional<ValueSpan> HrefValues::find(qsizetype start, qsizetype close)
 std::optional<ValueSpan> findHrefValue(QStringView upperTag)
 {
     const qsizetype close = upperTag.indexOf(u'>');
-    return HrefValues(upperTag).find(0, close < 0 ? upperTag.size() : close);
+    return AttributeValues(upperTag, u" HREF").find(0, close < 0 ? upperTag.size() : close);
 }
 
 QStringView firstPassValue(QStringView upper, const ValueSpan& span)

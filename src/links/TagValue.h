@@ -7,15 +7,16 @@
 
 #include <optional>
 
-// Finds the HREF values of the tags of one search copy (upper-cased, normalised), for tags taken in text
-// order: every search goes on from where the last one stopped, so a whole text costs about one pass even
-// when thousands of tags share one ">". The forms are tried in this order: HREF="...", HREF='...',
-// HREF=... (up to the next blank, else the ">"), each preceded by a blank, with blanks allowed around
-// the "=". The first occurrence of a form anywhere in the tag counts. A quoted value without its closing
-// quote is empty.
-class HrefValues {
+// Finds the values of one attribute (HREF, SRC ...) of the tags of one search copy (upper-cased,
+// normalised), for tags taken in text order: every search goes on from where the last one stopped, so a
+// whole text costs about one pass even when thousands of tags share one ">". The forms are tried in this
+// order: NAME="...", NAME='...', NAME=... (up to the next blank, else the ">"), each preceded by a blank,
+// with blanks allowed around the "=". The first occurrence of a form anywhere in the tag counts. A quoted
+// value without its closing quote is empty.
+class AttributeValues {
 public:
-    explicit HrefValues(QStringView upper);
+    // blankAndName: a blank and the upper-case name, " HREF".
+    AttributeValues(QStringView upper, QStringView blankAndName);
 
     // The value of the tag from start through close (its ">"; the text's end when it has none), in
     // positions of the copy; nullopt when the tag holds no form.

@@ -9,4 +9,6 @@ struct CheckSettings {
     // "auto": each document's encoding is detected; a code page name: every document is read in that one.
     QString encoding = QStringLiteral("auto");
     TransferScheduler::Limits limits;
+    // The addresses tags load (images, stylesheets, scripts ...) are checked as links too.
+    bool resources = false;
 };

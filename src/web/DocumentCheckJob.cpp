@@ -2,9 +2,10 @@
 
 #include "common/Prompter.h"
 
-DocumentCheckJob::DocumentCheckJob(WebCheck& web, Prompter& prompter, const QString& path, const QString& encoding,
-                                   QObject* parent)
-    : QObject(parent), m_web(web), m_prompter(prompter), m_load(web, DocumentSource::fromPathBox(path), encoding)
+DocumentCheckJob::DocumentCheckJob(WebCheck& web, Prompter& prompter, const QString& path,
+                                   const CheckSettings& settings, QObject* parent)
+    : QObject(parent), m_web(web), m_prompter(prompter), m_resources(settings.resources),
+      m_load(web, DocumentSource::fromPathBox(path), settings.encoding)
 {
     connect(&m_load, &LoadJob::finished, this, &DocumentCheckJob::onLoaded);
 }
@@ -39,7 +40,7 @@ void DocumentCheckJob::onLoaded()
     }
     m_documentWeb = std::make_unique<DocumentWebCheck>(m_web, m_document.encoding, m_load.notFoundCache());
     m_check = std::make_unique<LinkCheckJob>(
-        m_document.htmlData, CheckContext{m_document.docBase, m_document.docIsFile, m_document.encoding},
+        m_document.htmlData, CheckContext{m_document.docBase, m_document.docIsFile, m_document.encoding, m_resources},
         *m_documentWeb);
     connect(m_check.get(), &LinkCheckJob::finished, this, &DocumentCheckJob::onChecked);
     emit checkStarted(m_check.get());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CheckSettings.h"
 #include "LoadJob.h"
 #include "WebCheck.h"
 #include "common/Document.h"
@@ -19,8 +20,8 @@ class DocumentCheckJob : public QObject {
 public:
     enum class Outcome { Checked, ReadFailed, Declined };
 
-    // encoding: "auto", or the code page to read the document in.
-    DocumentCheckJob(WebCheck& web, Prompter& prompter, const QString& path, const QString& encoding,
+    // settings: the encoding to read the document in, and whether the addresses tags load are links too.
+    DocumentCheckJob(WebCheck& web, Prompter& prompter, const QString& path, const CheckSettings& settings,
                      QObject* parent = nullptr);
     ~DocumentCheckJob() override;
 
@@ -45,6 +46,7 @@ private:
 
     WebCheck& m_web;
     Prompter& m_prompter;
+    bool m_resources;
     LoadJob m_load;
     Outcome m_outcome = Outcome::ReadFailed;
     Document m_document;

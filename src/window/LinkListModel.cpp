@@ -77,6 +77,8 @@ QVariant LinkListModel::data(const QModelIndex& index, int role) const
         return reasonOf(index.row());
     case TargetColumn:
         return link.decided ? resolvedTarget(link.reason) : QString();
+    case TagColumn:
+        return link.element + u' ' + link.attribute;
     default:
         return {};
     }
@@ -107,6 +109,8 @@ QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int
         return tr("Reason");
     case TargetColumn:
         return tr("Target");
+    case TagColumn:
+        return tr("Tag");
     default:
         return {};
     }

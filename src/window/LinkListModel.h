@@ -7,13 +7,14 @@
 
 class LinkSpans;
 
-// The checked links of the document as table rows: line, result, value, reason, resolved target. A row
+// The checked links of the document as table rows: line, result, value, reason, resolved target, and the
+// tag and attribute the value stands in ("A HREF", "IMG SRC"). A row
 // is a span (LinkSpans), so it follows its tag through edits; a row whose tag was edited says that it is
 // no longer checked until a check of it, and one that no check has decided yet says so.
 class LinkListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { LineColumn, ResultColumn, ValueColumn, ReasonColumn, TargetColumn, ColumnCount };
+    enum Column { LineColumn, ResultColumn, ValueColumn, ReasonColumn, TargetColumn, TagColumn, ColumnCount };
     // The row's display class, for the class filter: a LinkClass, or -1 for a row not (or no longer) checked.
     static constexpr int ClassRole = Qt::UserRole + 1;
     // The value a column sorts by: numbers for the line.

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ActionButton.h"
+#include "CheckSettingsFile.h"
 #include "EncodingMenu.h"
 #include "HistoryList.h"
 #include "LinkListModel.h"
@@ -78,9 +79,9 @@ template <typename Job> void dispose(QPointer<Job>& job)
     job.clear();
 }
 
-CheckContext contextOf(const Document& document)
+CheckContext contextOf(const Document& document, const CheckSettings& settings)
 {
-    return {document.docBase, document.docIsFile, document.encoding};
+    return {document.docBase, document.docIsFile, document.encoding, settings.resources};
 }
 
 } // namespace
@@ -213,6 +214,11 @@ void MainWindow::createMenus()
 
     m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
+    QAction* resources = m_viewMenu->addAction(tr("Check images, stylesheets and scripts too"));
+    resources->setObjectName(QStringLiteral("resourcesAction"));
+    resources->setCheckable(true);
+    resources->setChecked(m_settings.resources);
+    connect(resources, &QAction::toggled, this, &MainWindow::onResourcesToggled);
 
     QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
@@ -221,6 +227,16 @@ void MainWindow::createMenus()
     helpMenu->addSeparator();
     m_aboutAction = helpMenu->addAction(tr("&About"), this, &MainWindow::onAboutTriggered);
     m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
+}
+
+void MainWindow::onResourcesToggled(bool on)
+{
+    // Kept for the next check and the next start of the program.
+    m_settings.resources = on;
+    const QString iniPath = m_history->iniPath();
+    const WriteResult result = writeResourcesSetting(iniPath, on);
+    if (!result.ok())
+        m_prompter.ask({PromptId::WriteFailed, {iniPath, result.systemError}, result.failure});
 }
 
 void MainWindow::createLinkList()
@@ -432,7 +448,7 @@ void MainWindow::onLoadFinished()
     }
     takeLoadedDocument(load);
     m_checkIsPartOfLoad = true;
-    startCheck(new LinkCheckJob(m_document.htmlData, contextOf(m_document), *m_documentWeb, this));
+    startCheck(new LinkCheckJob(m_document.htmlData, contextOf(m_document, m_settings), *m_documentWeb, this));
     if (m_document.readLoss.any())
         m_prompter.ask(readLossPrompt(PromptId::UnreadBytes, m_document.encoding, m_document.readLoss));
 }
@@ -521,14 +537,26 @@ void MainWindow::moveToLink(bool forward)
 {
     const int kind = m_moveKindCombo->currentIndex();
     const std::optional<LinkClass> linkClass = kind <= 0 ? std::nullopt : std::optional(AllLinkClasses.at(kind - 1));
-    const auto classAt = [this](int offset) -> std::optional<LinkClass> {
-        const std::optional<int> span = m_spans->spanStartingAt(offset);
-        if (!span || !m_spans->at(*span).link.decided)
-            return std::nullopt;
-        return classOf(m_spans->at(*span).link.result);
+    const auto classOfSpan = [this](int span) -> std::optional<LinkClass> {
+        const LinkEntry& link = m_spans->at(span).link;
+        return link.decided ? classOf(link.result) : std::nullopt;
     };
-    const std::optional<int> found =
-        findLinkTag(m_editor->text(), m_editor->selStart(), m_editor->selLength(), forward, linkClass, classAt);
+    const auto classAt = [&](int offset) -> std::optional<LinkClass> {
+        const std::optional<int> span = m_spans->spanStartingAt(offset);
+        return span ? classOfSpan(*span) : std::nullopt;
+    };
+    const int start = m_editor->selStart();
+    std::optional<int> found = findLinkTag(m_editor->text(), start, m_editor->selLength(), forward, linkClass, classAt);
+    // The addresses tags load are links as well, each where its value begins.
+    for (int span = 0; span < m_spans->count(); ++span) {
+        if (!m_spans->at(span).link.isResource() || (linkClass && classOfSpan(span) != linkClass))
+            continue;
+        const int offset = m_spans->offsetOf(span);
+        const bool beyond = forward ? offset > start : offset < start;
+        const bool nearer = !found || (forward ? offset < *found : offset > *found);
+        if (beyond && nearer)
+            found = offset;
+    }
     if (found)
         m_editor->setSelection(*found, 1);
     else
@@ -611,14 +639,14 @@ bool MainWindow::showLinkReasonTip(const QPoint& viewportPosition, const QPoint&
 void MainWindow::onCheckOneLinkTriggered()
 {
     const QString text = m_editor->text();
-    const std::optional<TagSpan> tag = tagAtSelection(text, m_editor->selStart(), m_editor->selLength());
-    const std::optional<LinkEntry> link = tag ? linkOfTag(text, *tag) : std::nullopt;
+    const std::optional<LinkEntry> link =
+        linkAtSelection(text, m_editor->selStart(), m_editor->selLength(), m_settings.resources);
     if (!link)
         return;
-    m_editor->setSelection(tag->start, 1);
+    m_editor->setSelection(link->shownStart() - 1, 1);
     if (link->decided) {
         // A tag without HREF: shown as a link no check could classify.
-        m_spans->updateTag(tag->start, text.mid(tag->start, tag->length), *link);
+        m_spans->updateTag(link->shownStart() - 1, text.mid(link->shownStart() - 1, link->shownLength()), *link);
         selectDataKindPrint();
         return;
     }
@@ -627,9 +655,9 @@ void MainWindow::onCheckOneLinkTriggered()
     setCaretStatusVisible(true);
     m_statusSentence->setText(tr("Checking the link"));
     m_linkReason->clear();
-    m_singleCheckStart = tag->start;
+    m_singleCheckStart = link->shownStart() - 1;
     m_checkIsPartOfLoad = false;
-    m_checkJob = new LinkCheckJob(text, *link, contextOf(m_document), *m_documentWeb, this);
+    m_checkJob = new LinkCheckJob(text, *link, contextOf(m_document, m_settings), *m_documentWeb, this);
     connect(m_checkJob, &LinkCheckJob::finished, this, &MainWindow::onSingleCheckFinished);
     m_checkJob->start();
 }
@@ -638,9 +666,9 @@ void MainWindow::onSingleCheckFinished()
 {
     const LinkTable& table = m_checkJob->table();
     const LinkEntry& link = table.entries.front();
-    m_spans->updateTag(m_singleCheckStart, table.tagText(link).toString(), link);
-    // The editor was read-only meanwhile: the tag still stands where it did. Its "<" is selected, as a move
-    // between links leaves it, whatever the caret did meanwhile.
+    m_spans->updateTag(m_singleCheckStart, table.text.mid(link.shownStart() - 1, link.shownLength()), link);
+    // The editor was read-only meanwhile: the link still stands where it did. Its first character is
+    // selected, as a move between links leaves it, whatever the caret did meanwhile.
     m_editor->setSelection(m_singleCheckStart, 1);
     m_singleCheckStart = -1;
     dispose(m_checkJob);
@@ -652,7 +680,7 @@ void MainWindow::onCheckAllLinksTriggered()
     beginOperation();
     showLoadingStatus();
     m_checkIsPartOfLoad = false;
-    startCheck(new LinkCheckJob(m_editor->text(), contextOf(m_document), *m_documentWeb, this));
+    startCheck(new LinkCheckJob(m_editor->text(), contextOf(m_document, m_settings), *m_documentWeb, this));
 }
 
 void MainWindow::onColorLegendTriggered()

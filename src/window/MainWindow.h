@@ -90,6 +90,7 @@ private:
     void onLinkListTagChosen(int textOffset);
     void onSaveLinkListRequested();
     void onAboutTriggered();
+    void onResourcesToggled(bool on);
     // Reads the current document again in the encoding chosen in the encoding menu.
     void reopenInEncoding(const QString& encoding);
 

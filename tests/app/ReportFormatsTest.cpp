@@ -228,4 +228,31 @@ TEST(ReportOptions, ADocumentsAnswersAreSharedWithTheNext)
     EXPECT_EQ(made(QStringLiteral("127.0.0.2"), QStringLiteral("GET /ok/soft.html......")), 1);
 }
 
+// With --resources the addresses tags load are links too: tsv keeps its three columns, sharing the tag's
+// start; json and csv name the tag and attribute, which they leave out without the option.
+TEST_F(Reports, ResourcesAreNamedByTagAndAttribute)
+{
+    writeFile(document, "<html><img src=\"pic.png\" srcset=\"pic.png 2x\"><a href=\"#x\">");
+    const QString tsv = runCheck({QStringLiteral("--resources"), QStringLiteral("--format=tsv"), document}).out;
+    EXPECT_EQ(tsv, QStringLiteral("7\t101\tpic.png\n7\t101\tpic.png\n46\t102\t#x\n"));
+    const QJsonArray links =
+        QJsonDocument::fromJson(
+            runCheck({QStringLiteral("--resources"), QStringLiteral("--format=json"), document}).out.toUtf8())
+            .object()[QStringLiteral("documents")][0][QStringLiteral("links")]
+            .toArray();
+    ASSERT_EQ(links.size(), 3);
+    EXPECT_EQ(links[1][QStringLiteral("tag")].toString(), QStringLiteral("IMG"));
+    EXPECT_EQ(links[1][QStringLiteral("attribute")].toString(), QStringLiteral("SRCSET"));
+    EXPECT_EQ(links[2][QStringLiteral("attribute")].toString(), QStringLiteral("HREF"));
+    const QList<QStringList> rows =
+        parseCsv(runCheck({QStringLiteral("--resources"), QStringLiteral("--format=csv"), document}).out);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0].mid(10), (QStringList{QStringLiteral("tag"), QStringLiteral("attribute")}));
+    EXPECT_EQ(rows[1].mid(10), (QStringList{QStringLiteral("IMG"), QStringLiteral("SRC")}));
+
+    const QString plain = runCheck({QStringLiteral("--format=csv"), document}).out;
+    EXPECT_FALSE(plain.contains(QStringLiteral("tag")));
+    EXPECT_EQ(parseCsv(plain).size(), 2);
+}
+
 } // namespace

@@ -86,17 +86,17 @@ void checkTable(const LinkTable& table, const QString& text)
 void checkSingle(const LinkTable& table, int caret, const CheckContext& context, WebLinkCheck& web)
 {
     const QString& text = table.text;
-    const std::optional<TagSpan> tag = tagAtSelection(text, caret, 0);
-    const std::optional<LinkEntry> link = tag ? linkOfTag(text, *tag) : std::nullopt;
+    const std::optional<LinkEntry> link = linkAtSelection(text, caret, 0);
     if (!link)
         return;
-    FUZZ_CHECK(tag->start >= 0 && tag->length > 0 && tag->start + tag->length <= text.size());
-    const QString upperTag = makeSearchCopy(text.mid(tag->start, tag->length));
+    const int tagStart = link->start - 1;
+    FUZZ_CHECK(tagStart >= 0 && link->length > 0 && tagStart + link->length <= text.size());
+    const QString upperTag = makeSearchCopy(text.mid(tagStart, link->length));
     FUZZ_CHECK(upperTag.startsWith(u"<A ") && upperTag.endsWith(u'>'));
     if (!findHrefValue(upperTag))
         return;
-    const LinkEntry* entry = entryAt(table, tag->start);
-    FUZZ_CHECK(entry != nullptr && entry->length == tag->length && entry->value == link->value);
+    const LinkEntry* entry = entryAt(table, tagStart);
+    FUZZ_CHECK(entry != nullptr && entry->length == link->length && entry->value == link->value);
     LinkCheckJob single(text, *link, context, web);
     runToEnd(single);
     FUZZ_CHECK(isNeverChecked(entry->result) || entry->result == single.table().entries.front().result);

@@ -71,8 +71,9 @@ TEST_P(Corpus, FindsEveryLinkAndChecksItRight)
             continue;
         const auto checked = f.checkOne(text, entry.start, 0, folder);
         ASSERT_TRUE(checked) << entry.start;
-        EXPECT_EQ(checked->first, (TagSpan{entry.start - 1, entry.length}));
-        EXPECT_EQ(checked->second.result, entry.result) << entry.start;
+        EXPECT_EQ(checked->start, entry.start);
+        EXPECT_EQ(checked->length, entry.length);
+        EXPECT_EQ(checked->result, entry.result) << entry.start;
     }
 }
 

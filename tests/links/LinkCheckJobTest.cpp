@@ -373,3 +373,31 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BrowserCase>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// With the addresses tags load checked too, each is a link of its own, found and judged as an <A HREF> is,
+// sharing its tag's start; without, the check is what it always was.
+TEST(LinkCheckJob, ChecksWhatTagsLoadOnlyWhenAsked)
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("here.png"))).open(QIODevice::WriteOnly);
+    const QString text = QStringLiteral("<link href=missing.css><a href=here.png><img src=\"here.png\" "
+                                        "srcset=\"gone.png 2x, data:image/png,x 3x\"><script src=\"\"></script>"
+                                        "<!-- <img src=commented.png> --><video poster=http://h/p.jpg>");
+    CheckFixture off;
+    ASSERT_TRUE(off.check(text, dir.path()));
+    EXPECT_EQ(off.codes(), QList<int>{1});
+    CheckFixture on;
+    on.web = FakeWebCheck({QStringLiteral("http://h/p.jpg")});
+    ASSERT_TRUE(on.check(text, dir.path(), true, true));
+    EXPECT_EQ(on.codes(), (QList<int>{101, 1, 1, 101, 96, 97, -1}));
+    const QString img = QStringLiteral("<img");
+    EXPECT_EQ(on.starts().mid(2, 3), QList<int>(3, int(text.indexOf(img)) + 1));
+    const LinkEntry& srcset = on.table().entries[3];
+    EXPECT_EQ(srcset.element + u' ' + srcset.attribute, QStringLiteral("IMG SRCSET"));
+    EXPECT_EQ(text.mid(srcset.shownStart() - 1, srcset.shownLength()), QStringLiteral("gone.png"));
+    EXPECT_EQ(on.web.asked, QStringList{QStringLiteral("http://h/p.jpg")});
+}
+
+} // namespace

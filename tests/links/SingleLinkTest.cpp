@@ -36,10 +36,10 @@ TEST_P(SingleCheck, ChecksTheLinkTheSelectionPointsAt)
         EXPECT_TRUE(f.web.asked.isEmpty());
         return;
     }
-    EXPECT_EQ(checked->first, *c.tag);
-    EXPECT_TRUE(checked->second.decided);
-    EXPECT_EQ(checked->second.result, c.result);
-    EXPECT_EQ(checked->second.reason.target, c.target);
+    EXPECT_EQ((TagSpan{checked->start - 1, checked->length}), *c.tag);
+    EXPECT_TRUE(checked->decided);
+    EXPECT_EQ(checked->result, c.result);
+    EXPECT_EQ(checked->reason.target, c.target);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,24 +69,24 @@ TEST(SingleCheckForms, ReadsTheTagAsTheFullCheckDoesAndChecksAnEmptyValueAsTheFo
     const auto checkInside = [&](const QString& tag) { return f.checkOne(text, int(text.indexOf(tag)) + 2, 0); };
     const auto one = checkInside(QStringLiteral("<a\nhref"));
     ASSERT_TRUE(one);
-    EXPECT_EQ(one->first.start, int(text.indexOf(QStringLiteral("<a\nhref"))));
-    EXPECT_EQ(one->second.result, LinkResult::OkPage);
-    EXPECT_EQ(one->second.reason.target, QStringLiteral("Sec"));
+    EXPECT_EQ(one->start - 1, int(text.indexOf(QStringLiteral("<a\nhref"))));
+    EXPECT_EQ(one->result, LinkResult::OkPage);
+    EXPECT_EQ(one->reason.target, QStringLiteral("Sec"));
     const auto two = checkInside(QStringLiteral("<a title"));
     ASSERT_TRUE(two);
-    EXPECT_EQ(two->second.result, LinkResult::NgPage);
-    EXPECT_EQ(two->second.reason.target, QStringLiteral("gone"));
-    EXPECT_EQ(checkInside(QStringLiteral("<a href=#sp"))->second.result, LinkResult::OkPage);
+    EXPECT_EQ(two->result, LinkResult::NgPage);
+    EXPECT_EQ(two->reason.target, QStringLiteral("gone"));
+    EXPECT_EQ(checkInside(QStringLiteral("<a href=#sp"))->result, LinkResult::OkPage);
 
     const auto empty = f.checkOne(QStringLiteral("<a href=\"\">"), 2, 0, QStringLiteral("/"));
     ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->second.result, LinkResult::OkFile); // the folder itself exists
+    EXPECT_EQ(empty->result, LinkResult::OkFile); // the folder itself exists
 
     // The document's <base href> leads the single check as it leads the full check.
     f.web = FakeWebCheck({QStringLiteral("http://h/based/a.html")});
     const auto based = f.checkOne(QStringLiteral("<base href=http://h/based/><a href=a.html>"), 30, 0);
     ASSERT_TRUE(based);
-    EXPECT_EQ(based->second.result, LinkResult::OkWeb);
+    EXPECT_EQ(based->result, LinkResult::OkWeb);
 }
 
 } // namespace

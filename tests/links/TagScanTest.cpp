@@ -86,13 +86,13 @@ QSet<QString> referenceAnchors(const QString& upper)
     return names;
 }
 
-TEST(TagScan, HrefValuesOfAWholeTextAreThoseOfEachTagOnItsOwn)
+TEST(TagScan, AttributeValuesOfAWholeTextAreThoseOfEachTagOnItsOwn)
 {
     std::mt19937 random(11);
     for (int round = 0; round < 3000; ++round) {
         const QString upper = makeSearchCopy(randomText(random, 40));
         TagCandidates tags(upper);
-        HrefValues hrefs(upper);
+        AttributeValues hrefs(upper, u" HREF");
         qsizetype expectedStart = upper.indexOf(QStringLiteral("<A "));
         while (tags.next()) {
             ASSERT_EQ(tags.start(), expectedStart) << upper.toStdString();

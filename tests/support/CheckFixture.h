@@ -75,28 +75,26 @@ struct CheckFixture {
     std::unique_ptr<LinkCheckJob> job;
     std::optional<CheckReports> reports;
 
-    bool check(const QString& text, const QString& base = QStringLiteral("/nowhere"), bool isFile = true)
+    bool check(const QString& text, const QString& base = QStringLiteral("/nowhere"), bool isFile = true,
+               bool resources = false)
     {
-        job = std::make_unique<LinkCheckJob>(text, CheckContext{base, isFile, encoding}, web);
+        job = std::make_unique<LinkCheckJob>(text, CheckContext{base, isFile, encoding, resources}, web);
         reports.emplace(*job);
         return runToEnd(*job);
     }
 
-    // The single check of the tag a selection points at, as the window runs it: the tag and its checked
-    // link, or nothing when the selection points at no link that can be cut.
-    std::optional<std::pair<TagSpan, LinkEntry>> checkOne(const QString& text, int start, int length,
-                                                          const QString& base = QStringLiteral("/nowhere"))
+    // The single check of the link a selection points at, as the window runs it: the link checked, or
+    // nothing when the selection points at no link that can be cut.
+    std::optional<LinkEntry> checkOne(const QString& text, int start, int length,
+                                      const QString& base = QStringLiteral("/nowhere"), bool resources = false)
     {
-        const std::optional<TagSpan> tag = tagAtSelection(text, start, length);
-        const std::optional<LinkEntry> link = tag ? linkOfTag(text, *tag) : std::nullopt;
-        if (!link)
-            return std::nullopt;
-        if (link->decided)
-            return std::pair(*tag, *link);
-        job = std::make_unique<LinkCheckJob>(text, *link, CheckContext{base, true, encoding}, web);
+        const std::optional<LinkEntry> link = linkAtSelection(text, start, length, resources);
+        if (!link || link->decided)
+            return link;
+        job = std::make_unique<LinkCheckJob>(text, *link, CheckContext{base, true, encoding, resources}, web);
         if (!runToEnd(*job))
             return std::nullopt;
-        return std::pair(*tag, job->table().entries.front());
+        return job->table().entries.front();
     }
 
     const LinkTable& table() const { return job->table(); }

@@ -49,7 +49,9 @@ struct Workbench {
     // encoding: for this load only, instead of the setting.
     Outcome load(const QString& path, const QString& encodingOnce = QString())
     {
-        job = std::make_unique<DocumentCheckJob>(web, prompter, path, encodingOnce.isEmpty() ? encoding : encodingOnce);
+        CheckSettings settings;
+        settings.encoding = encodingOnce.isEmpty() ? encoding : encodingOnce;
+        job = std::make_unique<DocumentCheckJob>(web, prompter, path, settings);
         QSignalSpy finished(job.get(), &DocumentCheckJob::finished);
         job->start();
         EXPECT_TRUE(finished.wait(60000));

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/FileReplace.h"
+#include "web/CheckSettings.h"
+
+#include <QString>
+
+// The settings of checks that the INI file keeps in its "Check" section, for the window; the encoding is
+// EncodingSetting's. A key missing or unreadable keeps its default.
+CheckSettings readCheckSettings(const QString& iniPath);
+
+// Keeps in the INI file whether the addresses tags load are checked too ("Resources", 1 or 0).
+WriteResult writeResourcesSetting(const QString& iniPath, bool on);
