@@ -99,14 +99,14 @@ void timeLoad(const QString& text, const char* encoding, const QString& folder)
     file.write(CodePage(QString::fromLatin1(encoding)).encode(text).bytes);
     file.close();
     const double fixed = milliseconds([&] {
-        QString read = CodePage(QString::fromLatin1(encoding)).decode(*readLocalFile(path));
+        QString read = CodePage(QString::fromLatin1(encoding)).decode(readLocalFile(path).bytes);
         const qsizetype nul = read.indexOf(QChar(u'\0'));
         if (nul >= 0)
             read.truncate(nul);
     });
     QString detected;
     const double detecting = milliseconds([&] {
-        const DocumentText read = decodeDocumentText(*readLocalFile(path), QString(), QStringLiteral("auto"));
+        const DocumentText read = decodeDocumentText(readLocalFile(path).bytes, QString(), QStringLiteral("auto"));
         detected = read.encoding.displayName();
     });
     std::printf("load %-6s %5.1f MB: fixed code page %7.1f ms, detected (%s) %7.1f ms, %+.1f%%\n", encoding,

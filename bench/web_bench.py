@@ -7,7 +7,7 @@
 
 The servers of tests/support/loopback_servers.py run on 127.0.0.1 .. 127.0.0.H; one link in five
 names a missing page. With --big-behind-stall the first link stalls and every other link is a 20 MiB
-page (judged on its first 4 MiB): what the check holds while it waits for the first link shows in the
+(--big-mib) page (judged on its first 4 MiB): what the check holds while it waits for the first link shows in the
 peak memory printed. The same document is checked once per --jobs value (passed as --jobs N). For each
 run it prints the wall time of the whole check, the requests the servers saw (one per link plus one
 not-found probe per host), the most requests in progress at once (in all and to one host) and the codes;
@@ -55,7 +55,7 @@ def run_once(checker, jobs, doc, port):
     before = request_counts(port)
     read_json(port, "/__inflight")  # starts the peaks afresh
     start = time.monotonic()
-    result = subprocess.run([checker, "--jobs", str(jobs), doc], capture_output=True, text=True, timeout=1800)
+    result = subprocess.run([checker, "--format", "tsv", "--jobs", str(jobs), doc], capture_output=True, text=True, timeout=1800)
     seconds = time.monotonic() - start
     inflight = read_json(port, "/__inflight")
     after = request_counts(port)
@@ -77,13 +77,15 @@ def main():
     parser.add_argument("--latency-ms", type=float, default=50)
     parser.add_argument("--jobs", default="1,256", help="comma-separated --jobs values, one run each")
     parser.add_argument("--big-behind-stall", action="store_true")
+    parser.add_argument("--big-mib", type=int, default=20, help="size of each big page with --big-behind-stall")
     parser.add_argument("--window", action="store_true", help="the checker is bench_navigation")
     parser.add_argument("--answer-ms", type=int, default=500)
     args = parser.parse_args()
 
     hosts = ["127.0.0.%d" % (i + 1) for i in range(args.hosts)]
     server = subprocess.Popen(["/usr/bin/python3", SERVERS, "--hosts", ",".join(hosts), "--lifetime", "600",
-                               "--latency-ms", str(args.latency_ms)], stdout=subprocess.PIPE, text=True)
+                               "--latency-ms", str(args.latency_ms), "--big-mib", str(args.big_mib)],
+                              stdout=subprocess.PIPE, text=True)
     try:
         ready = server.stdout.readline().split()
         ports = dict(item.split("=") for item in ready[1:])

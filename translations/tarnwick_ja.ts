@@ -158,6 +158,10 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>Checks what pages load as well: images (src and srcset), stylesheets and other &lt;link href&gt;, scripts, frames, media, objects, image buttons, image map areas and refresh URLs.</source>
         <translation>ページが読み込むものも調べます: 画像（src と srcset）、スタイルシートなどの &lt;link href&gt;、スクリプト、フレーム、メディア、オブジェクト、画像ボタン、イメージマップの領域、refresh の URL。</translation>
     </message>
+    <message>
+        <source>could not be read: %1</source>
+        <translation>読み込めませんでした: %1</translation>
+    </message>
 </context>
 <context>
     <name>EncodingMenu</name>
@@ -473,10 +477,6 @@ Write them as the nearest characters (&quot;%2&quot; as &quot;%6&quot;)?</source
 近い文字（「%2」は「%6」）に置き換えて書き込みますか？</translation>
     </message>
     <message>
-        <source>The document could not be read.</source>
-        <translation>読み込みに失敗しました。</translation>
-    </message>
-    <message>
         <source>The load was stopped.</source>
         <translation>読み込みを中止しました。</translation>
     </message>
@@ -561,6 +561,12 @@ Write the changes?</source>
 Each document&apos;s encoding is detected instead.</source>
         <translation>INIファイルの文字コード「%1」は使用できません。<byte value="xd"/>
 文字コードは文書ごとに判別します。</translation>
+    </message>
+    <message>
+        <source>The document could not be read.<byte value="xd"/>
+%1</source>
+        <translation>読み込みに失敗しました。<byte value="xd"/>
+%1</translation>
     </message>
 </context>
 <context>
@@ -696,6 +702,42 @@ Each document&apos;s encoding is detected instead.</source>
     <message>
         <source>this document</source>
         <translation>この文書です</translation>
+    </message>
+    <message>
+        <source>no complete answer within %1 s</source>
+        <translation>%1秒以内に応答が届ききりませんでした</translation>
+    </message>
+    <message>
+        <source>less than one byte a second for %1 s</source>
+        <translation>%1秒間、毎秒1バイトに満たない速さでしか届きません</translation>
+    </message>
+    <message>
+        <source>the server&apos;s answer is not HTTP</source>
+        <translation>サーバーの応答がHTTPの形式ではありません</translation>
+    </message>
+    <message>
+        <source>the answer&apos;s headers are too large</source>
+        <translation>応答のヘッダーが大きすぎます</translation>
+    </message>
+    <message>
+        <source>permission denied: %1</source>
+        <translation>読み取りを許可されていません: %1</translation>
+    </message>
+    <message>
+        <source>a folder, not a file: %1</source>
+        <translation>ファイルではなくフォルダーです: %1</translation>
+    </message>
+    <message>
+        <source>not a regular file: %1</source>
+        <translation>通常のファイルではありません: %1</translation>
+    </message>
+    <message>
+        <source>larger than %2 MB: %1</source>
+        <translation>%2 MBより大きいファイルです: %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>読み取れません: %1（%2）</translation>
     </message>
 </context>
 <context>

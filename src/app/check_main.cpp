@@ -1,6 +1,7 @@
 // tarnwick-check: the link check of HTML documents, without a window.
 
 #include "cli/CheckCommand.h"
+#include "common/NativeName.h"
 #include "common/Translations.h"
 
 #include <QCoreApplication>
@@ -18,5 +19,9 @@ int main(int argc, char** argv)
         installTarnwickJapanese();
         installQtJapanese();
     }
-    return runCheckCommand(QCoreApplication::arguments());
+    // Arguments as the bytes they are: a file name need not be UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(fromNativeName(argv[i]));
+    return runCheckCommand(arguments);
 }

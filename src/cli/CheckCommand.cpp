@@ -5,6 +5,7 @@
 #include "DocumentList.h"
 #include "Report.h"
 #include "TerminalProgress.h"
+#include "common/NativeName.h"
 #include "common/Prompter.h"
 #include "links/ReasonDescription.h"
 #include "web/AnswerMemo.h"
@@ -108,7 +109,7 @@ private:
                 startDocument(item.path);
                 return;
             }
-            report({item.path, QString(), item.error, {}});
+            report({shownName(item.path), QString(), item.error, {}, {}});
         }
         m_summary.seconds = m_clock.elapsed() / 1000.0;
         m_writer.end(m_summary);
@@ -118,8 +119,8 @@ private:
 
     void startDocument(const QString& path)
     {
-        m_prompter.setDocument(path);
-        m_progress.setDocument(path);
+        m_prompter.setDocument(shownName(path));
+        m_progress.setDocument(shownName(path));
         m_job = std::make_unique<DocumentCheckJob>(m_web, m_prompter, path, m_options.settings);
         connect(m_job.get(), &DocumentCheckJob::checkStarted, this, [this](LinkCheckJob* check) {
             m_progress.setProgressVisible(true);
@@ -135,9 +136,10 @@ private:
     void onDocumentChecked()
     {
         m_progress.setProgressVisible(false);
-        DocumentRecord record{m_documents[m_next].path, QString(), DocumentError::None, {}};
+        DocumentRecord record{shownName(m_documents[m_next].path), QString(), DocumentError::None, {}, {}};
         if (m_job->outcome() != DocumentCheckJob::Outcome::Checked) {
             record.error = DocumentError::Unreadable;
+            record.whyUnreadable = m_job->readFailure();
         } else {
             record.encoding = m_job->document().encoding.displayName();
             for (const LinkEntry& entry : m_job->table().entries)
@@ -153,8 +155,11 @@ private:
     {
         ++m_next;
         ++m_summary.documents;
-        if (record.error != DocumentError::None)
+        if (record.error != DocumentError::None) {
             ++m_summary.unreadable;
+            if (!m_options.quiet)
+                printError(record.document + QStringLiteral(": ") + documentErrorText(record, Wording::Translated));
+        }
         for (const LinkRecord& link : record.links)
             count(link, m_summary);
         m_writer.document(record);

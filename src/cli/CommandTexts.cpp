@@ -1,5 +1,7 @@
 #include "CommandTexts.h"
 
+#include "links/ReasonText.h"
+
 #include "common/PromptText.h"
 
 #include <QCoreApplication>
@@ -37,8 +39,6 @@ QString resultName(LinkResult result)
 QString noticeText(const Prompt& prompt)
 {
     switch (prompt.id) {
-    case PromptId::ReadFailed:
-        return translated(QT_TRANSLATE_NOOP("Command", "could not be read"));
     case PromptId::LoadStopped:
         return translated(QT_TRANSLATE_NOOP("Command", "the check was stopped"));
     case PromptId::NoHtmlTag:
@@ -68,13 +68,16 @@ QString summaryText(const RunSummary& s)
     return text + withArgs(translated(QT_TRANSLATE_NOOP("Command", ", %1 s)")), {QString::number(s.seconds, 'f', 2)});
 }
 
-QString documentErrorText(DocumentError error, Wording wording)
+QString documentErrorText(const DocumentRecord& record, Wording wording)
 {
-    switch (error) {
+    switch (record.error) {
     case DocumentError::None:
         break;
     case DocumentError::Unreadable:
-        return worded("Command", QT_TRANSLATE_NOOP("Command", "could not be read"), wording);
+        if (record.whyUnreadable.isEmpty())
+            return worded("Command", QT_TRANSLATE_NOOP("Command", "could not be read"), wording);
+        return withArgs(worded("Command", QT_TRANSLATE_NOOP("Command", "could not be read: %1"), wording),
+                        {reasonText(record.whyUnreadable, wording)});
     case DocumentError::FolderWithoutRecursion:
         return worded("Command", QT_TRANSLATE_NOOP("Command", "is a folder (use -r to check the documents in it)"),
                       wording);

@@ -16,5 +16,5 @@ QString resultName(LinkResult result);
 QString noticeText(const Prompt& prompt);
 // "12 links: 9 OK, 2 NG, 1 not checked (3 documents, 0.42 s)".
 QString summaryText(const RunSummary& summary);
-// Why a document could not be checked.
-QString documentErrorText(DocumentError error, Wording wording);
+// Why a document could not be checked: "could not be read: no such file: a.html".
+QString documentErrorText(const DocumentRecord& record, Wording wording);

@@ -1,37 +1,24 @@
 #include "DocumentList.h"
 
 #include "common/DocumentSource.h"
+#include "common/NativeName.h"
+#include "common/PageListing.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
-
-#include <algorithm>
-
-namespace {
-
-QStringList htmlFilesBelow(const QString& folder)
-{
-    QStringList files;
-    QDirIterator it(folder, {QStringLiteral("*.htm"), QStringLiteral("*.html")}, QDir::Files | QDir::Readable,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(it.next());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-} // namespace
+#include <sys/stat.h>
 
 QList<DocumentItem> expandDocuments(const QStringList& arguments, bool recursive)
 {
     QList<DocumentItem> items;
     for (const QString& argument : arguments) {
-        if (isUrlPath(argument) || !QFileInfo(argument).isDir()) {
+        struct stat info;
+        const bool folder =
+            !isUrlPath(argument) && ::stat(toNativeName(argument).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+        if (!folder) {
             items.append({argument, DocumentError::None});
         } else if (!recursive) {
             items.append({argument, DocumentError::FolderWithoutRecursion});
         } else {
-            for (const QString& file : htmlFilesBelow(argument))
+            for (const QString& file : pagesBelow(argument))
                 items.append({file, DocumentError::None});
         }
     }

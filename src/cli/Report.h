@@ -31,6 +31,7 @@ struct DocumentRecord {
     QString document;
     QString encoding; // empty when unknown
     DocumentError error = DocumentError::None;
+    QList<ReasonPart> whyUnreadable; // for Unreadable
     QList<LinkRecord> links;
 };
 

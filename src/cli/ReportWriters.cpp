@@ -16,10 +16,7 @@ public:
 
     void document(const DocumentRecord& record) override
     {
-        if (record.error != DocumentError::None) {
-            m_out << record.document << ": " << documentErrorText(record.error, Wording::Translated) << '\n';
-            return;
-        }
+        // A document that could not be checked is told on stderr, as in every format.
         for (const LinkRecord& link : record.links) {
             if (!shows(link))
                 continue;
@@ -63,7 +60,7 @@ public:
     {
         QJsonObject object{{QStringLiteral("document"), record.document}};
         if (record.error != DocumentError::None) {
-            object.insert(QStringLiteral("error"), documentErrorText(record.error, Wording::English));
+            object.insert(QStringLiteral("error"), documentErrorText(record, Wording::English));
         } else {
             object.insert(QStringLiteral("encoding"), record.encoding.isEmpty() ? QJsonValue() : record.encoding);
             QJsonArray links;

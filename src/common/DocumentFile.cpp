@@ -1,11 +1,18 @@
 #include "DocumentFile.h"
 
 #include "EncodingDetection.h"
+#include "FileDescriptor.h"
 #include "FileTest.h"
+#include "NativeName.h"
 #include "SearchCopy.h"
 
-#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,20 +32,67 @@ qsizetype firstUndecodablePosition(const QByteArray& bytes, const DecodedDocumen
     return decodeDocument(bytes.first(decoded.firstBadByte), decoded.encoding.name).text.size();
 }
 
+LocalFileRead failedRead(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return {{}, LocalReadError::NoSuchFile, {}};
+    case EACCES:
+    case EPERM:
+        return {{}, LocalReadError::PermissionDenied, {}};
+    case EISDIR:
+        return {{}, LocalReadError::Folder, {}};
+    case EFBIG:
+    case EOVERFLOW:
+        return {{}, LocalReadError::TooLarge, {}};
+    default:
+        return {{}, LocalReadError::ReadError, QString::fromLocal8Bit(std::strerror(error))};
+    }
+}
+
 } // namespace
 
-std::optional<QByteArray> readLocalFile(const QString& path)
+LocalFileRead readLocalFile(const QString& path)
 {
     const QString trimmed = trimBlanks(path);
-    if (trimmed.isEmpty() || !fileExists(trimmed))
-        return std::nullopt;
-    QFile file(trimmed);
-    if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly) || file.size() > MaxLocalDocumentBytes)
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    if (!expressibleAsFileName(trimmed))
+        return {{}, LocalReadError::NoSuchFile, {}};
+    // Non-blocking, so that a FIFO without a writer cannot hold the open; it is refused below.
+    const FileDescriptor file(::open(toNativeName(trimmed).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file.isOpen())
+        return failedRead(errno);
+    struct stat info;
+    if (::fstat(file.get(), &info) != 0)
+        return failedRead(errno);
+    if (S_ISDIR(info.st_mode))
+        return {{}, LocalReadError::Folder, {}};
+    if (!S_ISREG(info.st_mode))
+        return {{}, LocalReadError::NotRegularFile, {}};
+    if (info.st_size > MaxLocalDocumentBytes)
+        return {{}, LocalReadError::TooLarge, {}};
+    // One byte more than allowed tells a file that grew past the limit while it was read.
+    QByteArray bytes(qsizetype(info.st_size) + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
+    while (true) {
+        if (filled == bytes.size()) {
+            if (filled > MaxLocalDocumentBytes)
+                return {{}, LocalReadError::TooLarge, {}};
+            bytes.resize(std::min(bytes.size() * 2, MaxLocalDocumentBytes + 1));
+        }
+        const ssize_t got = ::read(file.get(), bytes.data() + filled, size_t(bytes.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return failedRead(errno);
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return {std::move(bytes), LocalReadError::None, {}};
 }
 
 DocumentText decodeDocumentText(const QByteArray& bytes, const QString& httpContentType, const QString& configured)
@@ -74,7 +128,14 @@ int lineOfPosition(QStringView text, qsizetype position)
 bool checkHtmlTag(const QString& htmlData)
 {
     const QString upper = upperCaseKeepingLength(htmlData);
-    return upper.contains(QLatin1StringView("<HTML ")) || upper.contains(QLatin1StringView("<HTML>"));
+    const QLatin1StringView tagName("<HTML");
+    for (qsizetype at = upper.indexOf(tagName); at >= 0; at = upper.indexOf(tagName, at + 1)) {
+        const qsizetype after = at + tagName.size();
+        // Any white space ends the tag name, as after "<A": generated pages break the line there.
+        if (after < upper.size() && (upper[after] == u'>' || QStringView(u" \t\r\n\f").contains(upper[after])))
+            return true;
+    }
+    return false;
 }
 
 std::array<QString, 3> splitFilePath(const QString& path)

@@ -7,14 +7,30 @@
 #include <QStringView>
 
 #include <array>
-#include <optional>
 
 // Local documents larger than this are refused rather than held whole in memory.
 constexpr qint64 MaxLocalDocumentBytes = 256 * 1024 * 1024;
 
-// Reads a local file whole. Nothing when the path (blanks trimmed) is empty, missing, a folder, unreadable
-// or too large.
-std::optional<QByteArray> readLocalFile(const QString& path);
+// Why a local document could not be read.
+enum class LocalReadError {
+    None,
+    NoSuchFile, // also an empty path
+    PermissionDenied,
+    Folder,
+    NotRegularFile, // a FIFO, a device, a socket
+    TooLarge,       // over MaxLocalDocumentBytes
+    ReadError,      // the system's words say why
+};
+
+struct LocalFileRead {
+    QByteArray bytes;
+    LocalReadError error = LocalReadError::None;
+    QString systemError; // for ReadError
+};
+
+// Reads a local file whole (the path's blanks trimmed). It never waits on the file: only a regular file is
+// read, opened without blocking, and no more than MaxLocalDocumentBytes of it, even if it grows meanwhile.
+LocalFileRead readLocalFile(const QString& path);
 
 // A document's bytes as the program holds them: decoded in the encoding detected for them, the text cut
 // before the first NUL, and what the text does not hold of the bytes.
@@ -30,7 +46,7 @@ DocumentText decodeDocumentText(const QByteArray& bytes, const QString& httpCont
 // The 1-based line of a text position; CR LF, a lone CR and a lone LF each end a line.
 int lineOfPosition(QStringView text, qsizetype position);
 
-// True when the text holds an HTML start tag: "<HTML " or "<HTML>" in any letter case.
+// True when the text holds an HTML start tag: "<HTML" in any letter case followed by ">" or white space.
 bool checkHtmlTag(const QString& htmlData);
 
 // [0] the folder part with its trailing "/" (of the absolute path, so a relative path resolves from

@@ -62,8 +62,9 @@ struct UchardetDeleter {
     void operator()(uchardet_t detector) const { uchardet_delete(detector); }
 };
 
-// The statistical guess, as a canonical name; empty when there is none or it names an encoding browsers
-// do not read. It starts at the first byte beyond ASCII (or ISO-2022-JP's ESC), where the evidence is.
+// The statistical guess, as a canonical name; empty when there is none, or it names an encoding browsers
+// do not read or a UTF-16 or UTF-32 one. It starts at the first byte beyond ASCII (or ISO-2022-JP's ESC), where the
+// evidence is.
 QString statisticalGuess(const QByteArray& bytes)
 {
     qsizetype start = 0;
@@ -76,7 +77,10 @@ QString statisticalGuess(const QByteArray& bytes)
     if (!detector || uchardet_handle_data(detector.get(), bytes.constData() + start, size_t(length)) != 0)
         return QString();
     uchardet_data_end(detector.get());
-    return encodingForLabel(QString::fromLatin1(uchardet_get_charset(detector.get())));
+    const QString guess = encodingForLabel(QString::fromLatin1(uchardet_get_charset(detector.get())));
+    // Without a mark, UTF-16 shows in its zero bytes (unmarkedUtf16); a guess of UTF-16 or UTF-32 from a
+    // few stray bytes would read mostly-ASCII markup as CJK characters and lose every tag.
+    return guess.startsWith(u"UTF-16") || guess.startsWith(u"UTF-32") ? QString() : guess;
 }
 
 bool isJapanese(const QString& name)

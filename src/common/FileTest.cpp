@@ -1,13 +1,13 @@
 #include "FileTest.h"
 
-#include <QFile>
+#include "NativeName.h"
 
 #include <sys/stat.h>
 
-namespace {
-
 bool expressibleAsFileName(const QString& path)
 {
+    if (path.isEmpty())
+        return false;
     for (qsizetype i = 0; i < path.size(); ++i) {
         const QChar c = path.at(i);
         if (c.isNull())
@@ -16,19 +16,17 @@ bool expressibleAsFileName(const QString& path)
             if (i + 1 >= path.size() || !path.at(i + 1).isLowSurrogate())
                 return false;
             ++i;
-        } else if (c.isLowSurrogate()) {
+        } else if (c.isLowSurrogate() && !holdsUndecodableBytes(QStringView(&c, 1))) {
             return false;
         }
     }
     return true;
 }
 
-} // namespace
-
 bool fileExists(const QString& path)
 {
-    if (path.isEmpty() || !expressibleAsFileName(path))
+    if (!expressibleAsFileName(path))
         return false;
     struct stat info;
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0;
+    return ::stat(toNativeName(path).constData(), &info) == 0;
 }

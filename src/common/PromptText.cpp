@@ -74,7 +74,7 @@ QString promptText(const Prompt& prompt)
     const QStringList& a = prompt.args;
     switch (prompt.id) {
     case PromptId::ReadFailed:
-        return translated(QT_TRANSLATE_NOOP("Prompt", "The document could not be read."));
+        return withArgs(translated(QT_TRANSLATE_NOOP("Prompt", "The document could not be read.\r\n%1")), a);
     case PromptId::LoadStopped:
         return translated(QT_TRANSLATE_NOOP("Prompt", "The load was stopped."));
     case PromptId::NoHtmlTag:

@@ -11,7 +11,7 @@ struct TextEncoding;
 // What the program tells or asks the user. The engine names the prompt and gives the values it
 // mentions; each front end words it: the window in Japanese, tarnwick-check in English.
 enum class PromptId {
-    ReadFailed,             // the document could not be read
+    ReadFailed,             // the document could not be read; args: why
     LoadStopped,            // the user stopped a load
     NoHtmlTag,              // a local file without an HTML start tag: load it all the same?
     DiscardEdits,           // the edited text would be replaced: go on?

@@ -4,6 +4,12 @@
 
 namespace {
 
+// The seconds of the bound a failure met: as the request had it, else the usual one.
+QString seconds(const WebVerdict& web, int usual)
+{
+    return QString::number(web.limitSeconds > 0 ? web.limitSeconds : usual);
+}
+
 ReasonPart failurePart(const WebVerdict& web)
 {
     switch (web.failure) {
@@ -12,9 +18,17 @@ ReasonPart failurePart(const WebVerdict& web)
     case WebFailure::ConnectionRefused:
         return {ReasonPhrase::ConnectionRefused};
     case WebFailure::ConnectTimeout:
-        return {ReasonPhrase::ConnectTimeout, {QString::number(WebLimits::ConnectTimeoutSeconds)}};
+        return {ReasonPhrase::ConnectTimeout, {seconds(web, WebLimits::ConnectTimeoutSeconds)}};
     case WebFailure::Stalled:
-        return {ReasonPhrase::Stalled, {QString::number(WebLimits::StallSeconds)}};
+        return {ReasonPhrase::Stalled, {seconds(web, WebLimits::StallSeconds)}};
+    case WebFailure::TooSlow:
+        return {ReasonPhrase::TooSlow, {seconds(web, WebLimits::StallSeconds)}};
+    case WebFailure::NoCompleteAnswer:
+        return {ReasonPhrase::NoCompleteAnswer, {seconds(web, WebLimits::DeadlineSeconds)}};
+    case WebFailure::NotHttp:
+        return {ReasonPhrase::NotHttp};
+    case WebFailure::HeadersTooLarge:
+        return {ReasonPhrase::HeadersTooLarge};
     case WebFailure::TlsUntrusted:
         return {ReasonPhrase::TlsUntrusted};
     case WebFailure::TlsFailed:
@@ -120,6 +134,26 @@ QList<ReasonPart> describeReason(LinkResult result, const LinkReason& reason)
     }
     }
     return {};
+}
+
+ReasonPart readFailurePart(const LocalFileRead& read, const QString& path)
+{
+    switch (read.error) {
+    case LocalReadError::None:
+    case LocalReadError::NoSuchFile:
+        break;
+    case LocalReadError::PermissionDenied:
+        return {ReasonPhrase::PermissionDenied, {path}};
+    case LocalReadError::Folder:
+        return {ReasonPhrase::IsFolder, {path}};
+    case LocalReadError::NotRegularFile:
+        return {ReasonPhrase::NotRegularFile, {path}};
+    case LocalReadError::TooLarge:
+        return {ReasonPhrase::DocumentTooLarge, {path, QString::number(MaxLocalDocumentBytes / (1024 * 1024))}};
+    case LocalReadError::ReadError:
+        return {ReasonPhrase::ReadError, {path, read.systemError}};
+    }
+    return {ReasonPhrase::FileMissing, {path}};
 }
 
 QString resolvedTarget(const LinkReason& reason)

@@ -2,6 +2,7 @@
 
 #include "LinkKinds.h"
 #include "LinkReason.h"
+#include "common/DocumentFile.h"
 
 #include <QList>
 #include <QString>
@@ -39,10 +40,20 @@ enum class ReasonPhrase {
     RemoteFileNotFound,
     Stopped,
     InvalidUrl,
-    OtherFailure,    // args: the library's words
-    FragmentFound,   // args: the fragment
-    FragmentMissing, // args: the fragment
-    RedirectedTo,    // args: where the last redirect led
+    OtherFailure,     // args: the library's words
+    FragmentFound,    // args: the fragment
+    FragmentMissing,  // args: the fragment
+    RedirectedTo,     // args: where the last redirect led
+    NoCompleteAnswer, // args: seconds; the whole-request deadline passed before the answer was complete
+    TooSlow,          // args: seconds; bytes kept coming, but fewer than one a second over that span
+    NotHttp,          // the server answered, but not in HTTP (HTTP/0.9, a garbled status line)
+    HeadersTooLarge,  // a header line longer than any server sends
+    // Why a document could not be read: args: its path (then the system's words for ReadError).
+    PermissionDenied,
+    IsFolder,
+    NotRegularFile,
+    DocumentTooLarge, // args: the path, the limit in MB
+    ReadError,
 };
 
 struct ReasonPart {
@@ -52,6 +63,9 @@ struct ReasonPart {
 
 // The phrases that say why a link has its result, most important first.
 QList<ReasonPart> describeReason(LinkResult result, const LinkReason& reason);
+
+// Why a local document could not be read; path as the user named it.
+ReasonPart readFailurePart(const LocalFileRead& read, const QString& path);
 
 // The resolved target of a link for reports: the path looked up, the anchor name, or for a web link the
 // URL its last redirect reached (else the URL requested). Empty when there is none.

@@ -74,6 +74,24 @@ const char* phraseSource(ReasonPhrase phrase)
         return QT_TRANSLATE_NOOP("Reason", "but the page has no id or name \"%1\"");
     case ReasonPhrase::RedirectedTo:
         return QT_TRANSLATE_NOOP("Reason", "redirected to %1");
+    case ReasonPhrase::NoCompleteAnswer:
+        return QT_TRANSLATE_NOOP("Reason", "no complete answer within %1 s");
+    case ReasonPhrase::TooSlow:
+        return QT_TRANSLATE_NOOP("Reason", "less than one byte a second for %1 s");
+    case ReasonPhrase::NotHttp:
+        return QT_TRANSLATE_NOOP("Reason", "the server's answer is not HTTP");
+    case ReasonPhrase::HeadersTooLarge:
+        return QT_TRANSLATE_NOOP("Reason", "the answer's headers are too large");
+    case ReasonPhrase::PermissionDenied:
+        return QT_TRANSLATE_NOOP("Reason", "permission denied: %1");
+    case ReasonPhrase::IsFolder:
+        return QT_TRANSLATE_NOOP("Reason", "a folder, not a file: %1");
+    case ReasonPhrase::NotRegularFile:
+        return QT_TRANSLATE_NOOP("Reason", "not a regular file: %1");
+    case ReasonPhrase::DocumentTooLarge:
+        return QT_TRANSLATE_NOOP("Reason", "larger than %2 MB: %1");
+    case ReasonPhrase::ReadError:
+        return QT_TRANSLATE_NOOP("Reason", "cannot read %1: %2");
     }
     return "";
 }

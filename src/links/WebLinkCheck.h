@@ -30,6 +30,10 @@ enum class WebFailure {
     TooLarge,           // over the byte cap or past the deadline, where that fails the transfer
     RemoteFileNotFound, // an FTP server has no such file
     Cancelled,          // stopped by the user
+    NoCompleteAnswer,   // the whole-request deadline passed before the answer was complete
+    TooSlow,            // bytes kept coming, but fewer than one a second over the stall time-out
+    NotHttp,            // the server answered, but not in HTTP (HTTP/0.9, a garbled status line)
+    HeadersTooLarge,    // a header line longer than the network library accepts
     Other,
 };
 
@@ -49,6 +53,7 @@ struct WebVerdict {
     WebReason reason = WebReason::NoAnswer;
     long status = 0; // HTTP status of the final answer; 0 for FTP or none
     WebFailure failure = WebFailure::None;
+    int limitSeconds = 0;              // for a failure bound to a time-out or deadline: its seconds
     QString failureText;               // the network library's words for a failure
     QString finalUrl;                  // where the last redirect led
     int redirects = 0;                 // how many redirects were followed

@@ -1,7 +1,7 @@
 #include "BackupFile.h"
 
 #include "BackupName.h"
-#include "FileDescriptor.h"
+#include "common/FileDescriptor.h"
 
 #include <QFile>
 

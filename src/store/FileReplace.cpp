@@ -1,8 +1,8 @@
 #include "FileReplace.h"
 
 #include "BackupFile.h"
-#include "FileDescriptor.h"
 #include "TempSibling.h"
+#include "common/FileDescriptor.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -10,19 +10,20 @@
 // leader, may go on past the limit, so that one always runs to its end and gives its bytes back. So a
 // check of many large pages holds about the limit however many run at once, while small pages never wait.
 struct BodyBudget {
-    static constexpr qint64 Limit = 64 * 1024 * 1024;
+    static constexpr qint64 DefaultLimit = 64 * 1024 * 1024;
     static constexpr qint64 Allowance = 64 * 1024;
 
+    qint64 limit = DefaultLimit;
     qint64 held = 0;
     qint64 peak = 0;    // the most held at once, for measurements
     quint64 leader = 0; // the transfer allowed past the limit; 0 when none
 
     bool admits(quint64 transfer, qint64 alreadyHeld, qint64 more)
     {
-        return alreadyHeld < Allowance || held + more <= Limit || mayLead(transfer);
+        return alreadyHeld < Allowance || held + more <= limit || mayLead(transfer);
     }
     // Whether a waiting transfer may go on now: while there is room, or as the leader.
-    bool mayResume(quint64 transfer) { return held < Limit || mayLead(transfer); }
+    bool mayResume(quint64 transfer) { return held < limit || mayLead(transfer); }
     bool mayLead(quint64 transfer)
     {
         if (leader == 0)

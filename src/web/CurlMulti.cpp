@@ -50,8 +50,9 @@ void retire(QSocketNotifier* notifier)
 
 } // namespace
 
-CurlMulti::CurlMulti(QObject* parent) : QObject(parent)
+CurlMulti::CurlMulti(qint64 bodyBudget, QObject* parent) : QObject(parent)
 {
+    m_budget.limit = bodyBudget;
     initCurlOnce();
     m_multi.reset(curl_multi_init());
     m_requestHeaders = makeRequestHeaders();
@@ -61,6 +62,8 @@ CurlMulti::CurlMulti(QObject* parent) : QObject(parent)
     curl_multi_setopt(m_multi.get(), CURLMOPT_TIMERDATA, this);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { socketAction(CURL_SOCKET_TIMEOUT, 0); });
+    m_deadlineSweep.setInterval(1000);
+    connect(&m_deadlineSweep, &QTimer::timeout, this, &CurlMulti::endOverdue);
 }
 
 CurlMulti::~CurlMulti()
@@ -82,6 +85,8 @@ quint64 CurlMulti::start(const TransferRequest& request)
     CURL* handle = entry.transfer->handle();
     if (handle && curl_multi_add_handle(m_multi.get(), handle) == CURLM_OK) {
         entry.attached = true;
+        if (!m_deadlineSweep.isActive())
+            m_deadlineSweep.start();
         return id;
     }
     if (handle)
@@ -100,8 +105,6 @@ void CurlMulti::cancel(quint64 id)
     it->second.transfer->requestCancel();
     scheduleAfterCurl();
 }
-
-
 
 int CurlMulti::onSocket(CURL*, curl_socket_t socket, int what, void* self, void*)
 {
@@ -196,6 +199,24 @@ void CurlMulti::resumePaused()
         if (entry.attached && entry.transfer->isPaused() && m_budget.mayResume(id))
             entry.transfer->resume();
     }
+}
+
+void CurlMulti::endOverdue()
+{
+    bool anyAttached = false;
+    for (auto& [id, entry] : m_entries) {
+        if (!entry.attached)
+            continue;
+        if (entry.transfer->isPastDeadline()) {
+            entry.transfer->endAtDeadline();
+            detach(entry, CURLE_ABORTED_BY_CALLBACK);
+        } else {
+            anyAttached = true;
+        }
+    }
+    if (!anyAttached)
+        m_deadlineSweep.stop();
+    afterCurl();
 }
 
 void CurlMulti::collectFinished()

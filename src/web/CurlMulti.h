@@ -26,7 +26,8 @@ class CurlMulti : public QObject {
     Q_OBJECT
 
 public:
-    explicit CurlMulti(QObject* parent = nullptr);
+    // bodyBudget: the body bytes running transfers may hold at once (BodyBudget).
+    explicit CurlMulti(qint64 bodyBudget = BodyBudget::DefaultLimit, QObject* parent = nullptr);
     ~CurlMulti() override;
 
     // Starts a transfer and returns its id. Every transfer ends with exactly one finished(), also when
@@ -75,11 +76,15 @@ private:
     Delivery deliverOne(quint64 id);
     void scheduleAfterCurl();
     void resumePaused();
+    // Ends every transfer past its deadline: curl keeps the deadline only of transfers it calls back,
+    // and a paused one it never calls back.
+    void endOverdue();
 
     BodyBudget m_budget;
     CurlMultiPtr m_multi;
     CurlSlistPtr m_requestHeaders;
     QTimer m_timer;
+    QTimer m_deadlineSweep; // runs while any transfer is attached
     std::unordered_map<curl_socket_t, SocketWatch> m_sockets;
     std::map<quint64, Entry> m_entries;
     quint64 m_nextId = 1;

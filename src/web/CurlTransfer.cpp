@@ -17,6 +17,11 @@ QByteArray caBundleFromEnvironment()
     return bundle.isEmpty() ? qgetenv("SSL_CERT_FILE") : bundle;
 }
 
+qint64 now()
+{
+    return QDeadlineTimer::current().deadline();
+}
+
 bool isHttpScheme(const char* scheme)
 {
     return scheme && (qstricmp(scheme, "http") == 0 || qstricmp(scheme, "https") == 0);
@@ -80,8 +85,10 @@ CURLcode CurlTransfer::setUp(const QByteArray& encodedUrl, curl_slist* requestHe
     set(CURLOPT_WRITEDATA, this);
     set(CURLOPT_HEADERFUNCTION, &CurlTransfer::onHeader);
     set(CURLOPT_HEADERDATA, this);
-    // Called at least once a second, also while nothing arrives: where the deadline is kept.
-    m_deadline = QDeadlineTimer::current().deadline() + qint64(m_request.deadlineSeconds) * 1000;
+    // Called at least once a second, also while nothing arrives: where the deadline is kept while the
+    // transfer runs (CurlMulti keeps it for a paused one).
+    m_lastByteAt = now();
+    m_deadline = m_lastByteAt + qint64(m_request.deadlineSeconds) * 1000;
     set(CURLOPT_XFERINFOFUNCTION, &CurlTransfer::onProgress);
     set(CURLOPT_XFERINFODATA, this);
     set(CURLOPT_NOPROGRESS, 0L);
@@ -103,18 +110,20 @@ size_t CurlTransfer::onHeader(char* data, size_t size, size_t count, void* self)
 int CurlTransfer::onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     auto* transfer = static_cast<CurlTransfer*>(self);
-    if (QDeadlineTimer::current().deadline() < transfer->m_deadline)
+    if (!transfer->isPastDeadline())
         return 0;
-    // Past the deadline the transfer ends as at the byte cap: judged on what arrived, or failed.
-    if (transfer->m_request.failOverLimit)
-        transfer->m_overLimit = true;
-    else
-        transfer->m_result.truncated = true;
+    transfer->endAtDeadline();
     return 1;
+}
+
+bool CurlTransfer::isPastDeadline() const
+{
+    return now() >= m_deadline;
 }
 
 size_t CurlTransfer::receive(const char* data, size_t bytes)
 {
+    m_lastByteAt = now();
     // Returning fewer bytes than offered makes curl end the transfer with CURLE_WRITE_ERROR.
     if (m_cancelRequested)
         return 0;
@@ -143,6 +152,7 @@ size_t CurlTransfer::receive(const char* data, size_t bytes)
 
 void CurlTransfer::receiveHeaderLine(QByteArray line)
 {
+    m_lastByteAt = now();
     // curl hands over the headers of every response, redirects included; a status line starts a new set.
     if (line.startsWith("HTTP/")) {
         m_headers.clear();
@@ -199,21 +209,33 @@ void CurlTransfer::finish(CURLcode code)
     m_result.headers = m_headers;
 
     const bool endedByUs = code == CURLE_WRITE_ERROR || code == CURLE_ABORTED_BY_CALLBACK;
+    if (code != CURLE_OK && m_endedAtDeadline && !m_request.failOverLimit) {
+        // Judged on what arrived, like a body over the cap; whoever reads it knows it was still coming.
+        m_result.truncated = true;
+        m_result.pastDeadline = true;
+        m_result.limitSeconds = m_request.deadlineSeconds;
+    }
     if (code == CURLE_OK || (m_result.truncated && endedByUs)) {
         m_result.outcome = TransferResult::Outcome::Completed;
         m_result.failure = WebFailure::None;
+    } else if (m_endedAtDeadline) {
+        m_result.failure = WebFailure::NoCompleteAnswer;
+        m_result.limitSeconds = m_request.deadlineSeconds;
+        m_result.errorText = QStringLiteral("no complete answer within %1 s").arg(m_request.deadlineSeconds);
     } else if (m_overLimit) {
         m_result.failure = WebFailure::TooLarge;
-        m_result.errorText = QStringLiteral("more than %1 bytes, or not within %2 s")
-                                 .arg(m_request.maxBodyBytes)
-                                 .arg(m_request.deadlineSeconds);
+        m_result.errorText = QStringLiteral("more than %1 bytes").arg(m_request.maxBodyBytes);
     } else {
-        m_result.failure = failureOf(code);
+        m_result.failure = failureOf(code, isHttpScheme(scheme));
         m_result.errorText = QString::fromUtf8(m_errorBuffer[0] ? m_errorBuffer : curl_easy_strerror(code));
+        if (m_result.failure == WebFailure::ConnectTimeout)
+            m_result.limitSeconds = m_request.connectTimeoutMs / 1000;
+        else if (m_result.failure == WebFailure::Stalled || m_result.failure == WebFailure::TooSlow)
+            m_result.limitSeconds = m_request.stallSeconds;
     }
 }
 
-WebFailure CurlTransfer::failureOf(CURLcode code) const
+WebFailure CurlTransfer::failureOf(CURLcode code, bool http) const
 {
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
@@ -221,11 +243,25 @@ WebFailure CurlTransfer::failureOf(CURLcode code) const
     case CURLE_COULDNT_CONNECT:
         return WebFailure::ConnectionRefused;
     case CURLE_OPERATION_TIMEDOUT: {
-        // The same code for the connect time-out and the stall: whether a connection stood tells them apart.
-        curl_off_t connected = 0;
-        curl_easy_getinfo(m_handle.get(), CURLINFO_CONNECT_TIME_T, &connected);
-        return connected > 0 ? WebFailure::Stalled : WebFailure::ConnectTimeout;
+        // One code for the connect time-out (which covers a TLS handshake) and the stall: whether the
+        // request could be sent tells them apart, and whether any byte came of late a stall from a trickle.
+        curl_off_t sendable = 0;
+        curl_easy_getinfo(m_handle.get(), CURLINFO_PRETRANSFER_TIME_T, &sendable);
+        if (sendable == 0)
+            return WebFailure::ConnectTimeout;
+        const qint64 quietMs = now() - m_lastByteAt;
+        // curl measures the span itself; a second of slack covers the rounding of both clocks.
+        return quietMs + 1000 >= qint64(m_request.stallSeconds) * 1000 ? WebFailure::Stalled : WebFailure::TooSlow;
     }
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        // Also what curl says of an answer without a status line (HTTP/0.9) or with an unknown version; a
+        // redirect it refused to follow came with a status line of its own.
+        return http && (m_status < 300 || m_status > 399) ? WebFailure::NotHttp : WebFailure::ProtocolNotAllowed;
+    case CURLE_WEIRD_SERVER_REPLY:
+        return http ? WebFailure::NotHttp : WebFailure::Other;
+    case CURLE_OUT_OF_MEMORY:
+        // A header line over curl's limit is refused so.
+        return m_inHttpResponse ? WebFailure::HeadersTooLarge : WebFailure::Other;
     case CURLE_PEER_FAILED_VERIFICATION:
         return WebFailure::TlsUntrusted;
     case CURLE_SSL_CONNECT_ERROR:
@@ -238,8 +274,6 @@ WebFailure CurlTransfer::failureOf(CURLcode code) const
         return WebFailure::TlsFailed;
     case CURLE_TOO_MANY_REDIRECTS:
         return WebFailure::TooManyRedirects;
-    case CURLE_UNSUPPORTED_PROTOCOL:
-        return WebFailure::ProtocolNotAllowed;
     case CURLE_REMOTE_FILE_NOT_FOUND:
         return WebFailure::RemoteFileNotFound;
     default:

@@ -26,6 +26,11 @@ public:
     // Lets a paused transfer go on; call only when no curl function is running.
     void resume();
 
+    // The whole-request deadline has passed. A transfer that curl does not call back (a paused one) is
+    // ended by its owner: endAtDeadline(), then detached as aborted.
+    bool isPastDeadline() const;
+    void endAtDeadline() { m_endedAtDeadline = true; }
+
     // From now on the write callback refuses data and the result reports a cancel.
     void requestCancel();
     bool cancelRequested() const { return m_cancelRequested; }
@@ -41,7 +46,7 @@ private:
     size_t receive(const char* data, size_t bytes);
     void receiveHeaderLine(QByteArray line);
     CURLcode setUp(const QByteArray& encodedUrl, curl_slist* requestHeaders);
-    WebFailure failureOf(CURLcode code) const;
+    WebFailure failureOf(CURLcode code, bool http) const;
 
     const quint64 m_id;
     const TransferRequest m_request;
@@ -50,12 +55,14 @@ private:
     BodyBudget& m_budget;
     QByteArray m_received;
     bool m_paused = false;
-    qint64 m_deadline = 0; // steady clock, in milliseconds
+    qint64 m_deadline = 0;   // steady clock, in milliseconds
+    qint64 m_lastByteAt = 0; // the same clock: when the last header or body bytes arrived
+    bool m_endedAtDeadline = false;
     int m_pendingBlocks = 0;
     HttpHeaders m_headers;
     long m_status = 0;
     bool m_inHttpResponse = false;
-    bool m_overLimit = false; // the cap or the deadline ended a transfer that must fail then
+    bool m_overLimit = false; // the cap ended a transfer that must fail then
     bool m_cancelRequested = false;
     TransferResult m_result;
 };

@@ -26,7 +26,6 @@ const LinkTable& DocumentCheckJob::table() const
 void DocumentCheckJob::onLoaded()
 {
     if (!m_load.text()) {
-        m_prompter.ask({PromptId::ReadFailed});
         m_outcome = Outcome::ReadFailed;
         emit finished();
         return;

@@ -30,6 +30,8 @@ public:
 
     // Once finished:
     Outcome outcome() const { return m_outcome; }
+    // ReadFailed: why, in the phrases of the reasons of links.
+    const QList<ReasonPart>& readFailure() const { return m_load.failure(); }
     const Document& document() const { return m_document; }
     const LinkTable& table() const;
     // The web check of the document's links (its not-found cache), once the document was read.

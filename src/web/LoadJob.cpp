@@ -52,8 +52,11 @@ void LoadJob::readLocal()
 {
     if (m_cancelled)
         return;
-    if (const std::optional<QByteArray> bytes = m_source.isEmpty() ? std::nullopt : readLocalFile(m_source.path))
-        m_text = decodeDocumentText(*bytes, QString(), m_encoding);
+    const LocalFileRead read = readLocalFile(m_source.path);
+    if (read.error == LocalReadError::None)
+        m_text = decodeDocumentText(read.bytes, QString(), m_encoding);
+    else
+        m_failure = {readFailurePart(read, m_source.path)};
     finish();
 }
 
@@ -73,9 +76,16 @@ void LoadJob::onEnded(TransferScheduler::Ticket ticket)
 void LoadJob::takeDocument(const TransferScheduler::Outcome& outcome)
 {
     const TransferResult& result = outcome.result;
+    if (result.outcome != TransferResult::Outcome::Completed) {
+        failOnTheWeb(noAnswerVerdict(result));
+        return;
+    }
     // An error page is no document, even when it looks like one (an echoing 404 page would).
-    if (result.outcome != TransferResult::Outcome::Completed || (isHttpUrl(m_source.path) && result.status >= 400)) {
-        finish();
+    if (isHttpUrl(m_source.path) && result.status >= 400) {
+        WebVerdict verdict;
+        verdict.reason = WebReason::HttpError;
+        verdict.status = result.status;
+        failOnTheWeb(verdict);
         return;
     }
     m_text = decodeDocumentText(result.body, result.header(QStringLiteral("Content-Type")), m_encoding);
@@ -98,9 +108,20 @@ void LoadJob::takeProbe(const TransferScheduler::Outcome& outcome)
             m_notFound.store(requestHost(probeUrlOf(m_source.path)), notFound);
     }
     const PageFingerprint page = PageFingerprint::of(decode(m_body));
-    if (!page.isEmpty() && page == notFound.page())
-        m_text.reset();
     m_body.clear();
+    if (!page.isEmpty() && page == notFound.page()) {
+        m_text.reset();
+        WebVerdict verdict;
+        verdict.reason = WebReason::SameAsNotFound;
+        failOnTheWeb(verdict);
+        return;
+    }
+    finish();
+}
+
+void LoadJob::failOnTheWeb(const WebVerdict& verdict)
+{
+    m_failure = describeReason(LinkResult::NgWeb, {LinkReason::Kind::Web, m_source.path, {}, verdict});
     finish();
 }
 

@@ -5,6 +5,7 @@
 #include "common/Document.h"
 #include "common/DocumentFile.h"
 #include "common/DocumentSource.h"
+#include "links/ReasonDescription.h"
 
 #include <QObject>
 
@@ -31,6 +32,8 @@ public:
     const DocumentSource& source() const { return m_source; }
     // Once finished: the document's text, or nothing when it could not be read.
     const std::optional<DocumentText>& text() const { return m_text; }
+    // Once finished without a text: why, in the phrases of the reasons of links.
+    const QList<ReasonPart>& failure() const { return m_failure; }
     // Once finished with a text: the document as loaded from it.
     Document document() const;
     // Once finished: what was learnt of the host of a page fetched by URL (empty for a local file).
@@ -45,6 +48,7 @@ private:
     void takeDocument(const TransferScheduler::Outcome& outcome);
     void takeProbe(const TransferScheduler::Outcome& outcome);
     void finish();
+    void failOnTheWeb(const WebVerdict& verdict);
 
     WebCheck& m_web;
     DocumentSource m_source;
@@ -54,6 +58,7 @@ private:
     std::optional<TransferScheduler::Ticket> m_ticket; // the request the job waits for
     bool m_cancelled = false;
     std::optional<DocumentText> m_text;
+    QList<ReasonPart> m_failure;
     QByteArray m_body; // of a page, until its probe has answered
     NotFoundCache m_notFound;
 };

@@ -16,7 +16,8 @@ bool isFtp(const TransferRequest& request)
 
 } // namespace
 
-TransferScheduler::TransferScheduler(Limits limits, QObject* parent) : QObject(parent), m_limits(limits)
+TransferScheduler::TransferScheduler(Limits limits, QObject* parent)
+    : QObject(parent), m_limits(limits), m_multi(limits.bodyBudget)
 {
     m_limits.transfers = std::max(1, m_limits.transfers);
     m_limits.transfersPerHost = std::max(1, m_limits.transfersPerHost);
@@ -110,7 +111,7 @@ void TransferScheduler::startQueued()
 {
     while (runningCount() < m_limits.transfers) {
         // While running transfers hold what the budget allows, a new one would only wait.
-        if (runningCount() > 0 && m_multi.bufferedBytes() >= BodyBudget::Limit)
+        if (runningCount() > 0 && m_multi.bufferedBytes() >= m_limits.bodyBudget)
             return;
         const std::optional<QString> hostName = nextHost();
         if (!hostName)

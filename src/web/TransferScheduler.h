@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BodyBudget.h"
 #include "CurlMulti.h"
 #include "CutCounter.h"
 #include "TransferTypes.h"
@@ -26,9 +27,9 @@
 //
 // FTP requests go to a host one at a time: FTP servers commonly allow a client address few sessions
 // and refuse the rest. A host whose name did not resolve is not looked up again for a while: its later
-// requests end at once with the same failure, as a resolver's negative cache would have them end. A request may be marked to be cut once it keeps streaming (CutCounter), and is
-// then reported as cut. A 429 or 503 answer with a Retry-After of at most MaxRetryAfterSeconds is
-// asked once more after that wait, the host's queue pausing meanwhile.
+// requests end at once with the same failure, as a resolver's negative cache would have them end. A request may be
+// marked to be cut once it keeps streaming (CutCounter), and is then reported as cut. A 429 or 503 answer with a
+// Retry-After of at most MaxRetryAfterSeconds is asked once more after that wait, the host's queue pausing meanwhile.
 class TransferScheduler : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +39,7 @@ public:
     struct Limits {
         int transfers = 256;
         int transfersPerHost = 4;
+        qint64 bodyBudget = BodyBudget::DefaultLimit; // the body bytes running transfers may hold (BodyBudget)
     };
     struct Outcome {
         TransferResult result;

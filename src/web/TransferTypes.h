@@ -28,7 +28,7 @@ struct TransferRequest {
     // false: reaching the cap or the deadline ends the transfer and keeps what arrived; true: it fails.
     bool failOverLimit = false;
     int connectTimeoutMs = WebLimits::ConnectTimeoutSeconds * 1000;
-    int stallSeconds = WebLimits::StallSeconds; // fewer than one byte a second over this span fails the transfer
+    int stallSeconds = WebLimits::StallSeconds;       // fewer than one byte a second over this span fails the transfer
     int deadlineSeconds = WebLimits::DeadlineSeconds; // the whole transfer, however slowly the server trickles
     int maxRedirects = WebLimits::MaxRedirects;
 };
@@ -38,14 +38,16 @@ struct TransferResult {
 
     Outcome outcome = Outcome::Failed;
     WebFailure failure = WebFailure::Other; // None once completed
-    QString errorText;      // the network library's own words for a failure; empty when completed
-    long status = 0;        // HTTP status of the final response; 0 when there was none or for FTP
-    QByteArray body;        // content-decoded
-    HttpHeaders headers;    // of the final HTTP response only
-    QString host;           // host of the URL as requested, before any redirect, lower-case
-    QString finalUrl;       // where the last redirect led; the encoded request URL when there was none
-    int redirects = 0;      // how many redirects were followed
-    bool truncated = false; // the cap or the deadline ended the transfer; the body is what arrived
+    int limitSeconds = 0;                   // for a failure bound to a time-out or the deadline: its seconds
+    QString errorText;                      // the network library's own words for a failure; empty when completed
+    long status = 0;                        // HTTP status of the final response; 0 when there was none or for FTP
+    QByteArray body;                        // content-decoded
+    HttpHeaders headers;                    // of the final HTTP response only
+    QString host;                           // host of the URL as requested, before any redirect, lower-case
+    QString finalUrl;                       // where the last redirect led; the encoded request URL when there was none
+    int redirects = 0;                      // how many redirects were followed
+    bool truncated = false;                 // the cap or the deadline ended the transfer; the body is what arrived
+    bool pastDeadline = false;              // it was the deadline: the answer was still coming
 
     QString header(const QString& name) const { return findHeader(headers, name); }
 };

@@ -61,8 +61,8 @@ QString decodeEntities(QString url)
 
 namespace {
 
-WebReason bodyReason(const WebAnswer& answer, const NotFoundAnswer& notFound, const QString& probeUrl,
-                     bool hasFragment, bool cutKind, bool& exists)
+WebReason bodyReason(const WebAnswer& answer, const NotFoundAnswer& notFound, const QString& probeUrl, bool hasFragment,
+                     bool cutKind, bool& exists)
 {
     exists = false;
     if (notFound.page() == answer.page) {
@@ -93,7 +93,11 @@ WebVerdict judgeWebAnswer(const WebAnswer& answer, const NotFoundAnswer& notFoun
     verdict.finalUrl = answer.finalUrl;
     verdict.redirects = answer.redirects;
     verdict.fragmentFound = answer.fragmentFound;
-    verdict.reason = bodyReason(answer, notFound, probeUrl, hasFragment, cutKind, verdict.exists);
+    // Redirected to FTP, the answer is an FTP server's: judged as an FTP link is, without the web host's probe.
+    if (answer.redirectedToFtp)
+        verdict.reason = bodyReason(answer, NotFoundAnswer(), probeUrl, hasFragment, true, verdict.exists);
+    else
+        verdict.reason = bodyReason(answer, notFound, probeUrl, hasFragment, cutKind, verdict.exists);
     // An error status is a missing target whatever the bodies say, and the best account of why.
     if (answer.status >= 400) {
         verdict.exists = false;
@@ -106,7 +110,8 @@ WebVerdict noAnswerVerdict(const TransferResult& result)
 {
     WebVerdict verdict;
     verdict.reason = WebReason::NoAnswer;
-    verdict.failure = result.failure;
+    verdict.failure = result.pastDeadline ? WebFailure::NoCompleteAnswer : result.failure;
+    verdict.limitSeconds = result.limitSeconds;
     verdict.failureText = result.errorText;
     verdict.status = result.status;
     verdict.finalUrl = result.finalUrl;

@@ -33,9 +33,10 @@ struct WebAnswer {
     QString server;       // the three headers, read only alongside a page
     QString lastModified;
     QString date;
-    long status = 0;    // HTTP status; 0 for FTP
-    bool cut = false;   // the transfer kept streaming and was cut: it ran long enough to exist
-    QString finalUrl;   // where the last redirect led
+    long status = 0;              // HTTP status; 0 for FTP
+    bool cut = false;             // the transfer kept streaming and was cut: it ran long enough to exist
+    bool redirectedToFtp = false; // an HTTP link whose redirects ended on an FTP server: no page, no headers
+    QString finalUrl;             // where the last redirect led
     int redirects = 0;
     std::optional<bool> fragmentFound; // a link with a fragment whose page arrived: an id or name of it there
 };
@@ -75,5 +76,6 @@ private:
 WebVerdict judgeWebAnswer(const WebAnswer& answer, const NotFoundAnswer& notFound, const QString& probeUrl,
                           bool hasFragment, bool cutKind);
 
-// The verdict on a link whose request failed.
+// The verdict on a link whose request failed, or whose answer the deadline cut short: a part of a page
+// cannot be told from a not-found page, so it proves nothing.
 WebVerdict noAnswerVerdict(const TransferResult& result);

@@ -15,9 +15,12 @@ namespace {
 // let their probes start; then the other probes, in order each.
 enum Tier : int { CacheProbe, Link, Probe };
 
-// The link answered: it completed, or the cut rule ended it (which counts as an answer).
-bool isAnswer(const TransferScheduler::Outcome& outcome)
+// The link answered: it completed, or the cut rule ended it (which counts as an answer). The deadline
+// ends an answer too, which counts only for links judged on their arrival, not their page (cutKind).
+bool isAnswer(const TransferScheduler::Outcome& outcome, const WebLink& link)
 {
+    if (outcome.result.pastDeadline && !link.cutKind)
+        return false;
     return outcome.cut || outcome.result.outcome == TransferResult::Outcome::Completed;
 }
 
@@ -190,7 +193,7 @@ void WebCheckRun::linkEnded(int index)
 void WebCheckRun::takeLinkOutcome(Occurrence& occurrence, const TransferScheduler::Outcome& outcome)
 {
     AnswerMemo::LinkEntry entry;
-    if (isAnswer(outcome))
+    if (isAnswer(outcome, occurrence.link))
         entry = readAnswer(occurrence.link, outcome);
     else
         entry.failure = noAnswerVerdict(outcome.result);
@@ -259,8 +262,10 @@ AnswerMemo::LinkEntry WebCheckRun::readAnswer(const WebLink& link, const Transfe
     answer.cut = outcome.cut;
     answer.finalUrl = result.finalUrl;
     answer.redirects = result.redirects;
+    answer.redirectedToFtp =
+        link.isHttp && result.redirects > 0 && result.finalUrl.startsWith(u"ftp:", Qt::CaseInsensitive);
     // The body of an FTP or .EXE link is never read, and with no page there are no headers to read.
-    if (link.cutKind || result.body.isEmpty())
+    if (link.cutKind || answer.redirectedToFtp || result.body.isEmpty())
         return entry;
     const QString page = m_setup.decode(result.body);
     answer.page = PageFingerprint::of(page);

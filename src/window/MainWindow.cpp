@@ -438,7 +438,7 @@ void MainWindow::onLoadFinished()
     const auto disposeLoad = qScopeGuard([this] { dispose(m_loadJob); });
     if (!load.text()) {
         endOperation();
-        m_prompter.ask({PromptId::ReadFailed});
+        m_prompter.ask({PromptId::ReadFailed, {reasonText(load.failure())}});
         return;
     }
     if (!load.source().isUrl && !checkHtmlTag(load.text()->text) &&

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 struct CommandResult {
@@ -167,19 +170,33 @@ TEST(ReportOptions, FoldersNeedRecursionAndAreCheckedInOrder)
     writeFile(dir.filePath(QStringLiteral("b.html")), "<html><a href=#x>");
     writeFile(dir.filePath(QStringLiteral("sub/a.HTM")), "<html><a name=x><a href=#x>");
     writeFile(dir.filePath(QStringLiteral("sub/notes.txt")), "<a href=#y>");
-    const CommandResult flat = runCheck({dir.path()});
-    EXPECT_EQ(flat.exitCode, 2);
-    EXPECT_TRUE(flat.out.contains(QStringLiteral("use -r"))) << flat.out.toStdString();
+    // Every format says on stderr why a document could not be checked.
+    for (const char* format : {"text", "tsv", "json", "csv"}) {
+        const CommandResult flat = runCheck({QStringLiteral("--format=") + QLatin1String(format), dir.path()});
+        EXPECT_EQ(flat.exitCode, 2);
+        EXPECT_TRUE(flat.err.contains(dir.path() + QStringLiteral(": is a folder (use -r")))
+            << format << flat.err.toStdString();
+    }
+    // Names are bytes: one that is not UTF-8 (Latin-1 "café") is checked and shown as a terminal shows it.
+    // Hidden folders are passed over, and a link back up the tree is not followed.
+    ASSERT_EQ(::symlink("..", QFile::encodeName(dir.filePath(QStringLiteral("sub/up"))).constData()), 0);
+    writeFile(dir.filePath(QStringLiteral(".hidden/c.html")), "<html><a href=#x>");
+    const QByteArray latin1Name = QFile::encodeName(dir.path()) + "/sub/caf\xe9.html";
+    const int fd = ::open(latin1Name.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "<html><a href=gone.html>", 24), 24);
+    ::close(fd);
     const CommandResult deep = runCheck({QStringLiteral("-r"), QStringLiteral("--format=tsv"), dir.path()});
     EXPECT_EQ(deep.exitCode, 1);
-    EXPECT_EQ(deep.out, QStringLiteral("# %1\n7\t102\t#x\n# %2\n17\t2\t#x\n")
-                            .arg(dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("sub/a.HTM"))));
+    EXPECT_EQ(deep.out, QStringLiteral("# %1\n7\t102\t#x\n# %2\n17\t2\t#x\n# %3\n7\t101\tgone.html\n")
+                            .arg(dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("sub/a.HTM")),
+                                 dir.filePath(QStringLiteral("sub/caf\uFFFD.html"))));
     // An unreadable document beside readable ones: exit status 2, the others still reported.
     const CommandResult mixed =
         runCheck({dir.filePath(QStringLiteral("b.html")), dir.filePath(QStringLiteral("no.html"))});
     EXPECT_EQ(mixed.exitCode, 2);
     EXPECT_TRUE(mixed.out.contains(QStringLiteral("NG-page #x")));
-    EXPECT_TRUE(mixed.out.contains(QStringLiteral("no.html: could not be read")));
+    EXPECT_TRUE(mixed.err.contains(QStringLiteral("no.html: could not be read: no such file: ")));
 }
 
 // Several documents linking the same URLs: each is reported as when checked alone, and no URL is asked twice.

@@ -1,11 +1,16 @@
 #include "common/DocumentFile.h"
 #include "common/FileTest.h"
+#include "common/NativeName.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,25 +36,50 @@ TEST(FileExists, FindsFilesAndFoldersWithoutExpandingWildcards)
     EXPECT_FALSE(fileExists(dir.path() + QStringLiteral("/\xD800")));
 }
 
-TEST(ReadLocalFile, ReadsTheWholeFile)
+TEST(ReadLocalFile, ReadsRegularFilesWholeByTheirNamesBytes)
 {
     QTemporaryDir dir;
     const QByteArray bytes("\x93\xfa\r\nx\0y\r", 8);
-    EXPECT_EQ(readLocalFile(writeFile(dir, QStringLiteral("a.html"), bytes)), bytes);
-    EXPECT_EQ(readLocalFile(QStringLiteral("  ") + writeFile(dir, QStringLiteral("e.html"), "") + u' '), QByteArray());
+    EXPECT_EQ(readLocalFile(writeFile(dir, QStringLiteral("a.html"), bytes)).bytes, bytes);
+    const LocalFileRead empty =
+        readLocalFile(QStringLiteral("  ") + writeFile(dir, QStringLiteral("e.html"), "") + u' ');
+    EXPECT_EQ(empty.error, LocalReadError::None);
+    EXPECT_EQ(empty.bytes, QByteArray());
+    // A name that is not UTF-8 (Latin-1 "café.html").
+    const QByteArray nativeName = QFile::encodeName(dir.path()) + "/caf\xe9.html";
+    const int fd = ::open(nativeName.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "<html>", 6), 6);
+    ::close(fd);
+    const QString held = fromNativeName(nativeName);
+    EXPECT_EQ(readLocalFile(held).bytes, QByteArray("<html>"));
+    EXPECT_EQ(shownName(held), dir.path() + QStringLiteral("/caf\uFFFD.html"));
 }
 
-TEST(ReadLocalFile, FailsOnWhatIsNoReadableFile)
+TEST(ReadLocalFile, SaysWhyWhatIsNoReadableFileIsRefusedWithoutWaiting)
 {
     QTemporaryDir dir;
-    EXPECT_FALSE(readLocalFile(QString()));
-    EXPECT_FALSE(readLocalFile(QStringLiteral("   ")));
-    EXPECT_FALSE(readLocalFile(dir.filePath(QStringLiteral("missing.html"))));
-    EXPECT_FALSE(readLocalFile(dir.path()));
+    const QString fifo = dir.filePath(QStringLiteral("pipe.html"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath(QStringLiteral("huge.html"));
+    QFile sparse(huge);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(MaxLocalDocumentBytes + 1));
+    const std::pair<QString, LocalReadError> cases[] = {
+        {QString(), LocalReadError::NoSuchFile},
+        {QStringLiteral("   "), LocalReadError::NoSuchFile},
+        {dir.filePath(QStringLiteral("missing.html")), LocalReadError::NoSuchFile},
+        {dir.filePath(QStringLiteral("missing/a.html")), LocalReadError::NoSuchFile},
+        {dir.path(), LocalReadError::Folder},
+        {fifo, LocalReadError::NotRegularFile},                        // no writer: a blocking open would never return
+        {QStringLiteral("/dev/zero"), LocalReadError::NotRegularFile}, // endless
+        {huge, LocalReadError::TooLarge},
+    };
+    for (const auto& [path, error] : cases)
+        EXPECT_EQ(readLocalFile(path).error, error) << path.toStdString();
     const QString locked = writeFile(dir, QStringLiteral("locked.html"), "x");
     QFile::setPermissions(locked, QFileDevice::Permissions());
     if (!QFile(locked).open(QIODevice::ReadOnly)) { // root reads anything
-        EXPECT_FALSE(readLocalFile(locked));
+        EXPECT_EQ(readLocalFile(locked).error, LocalReadError::PermissionDenied);
     }
 }
 
@@ -146,12 +176,15 @@ TEST(LineOfPosition, CountsEveryKindOfLineEnd)
     EXPECT_EQ(lineOfPosition(QStringLiteral("\r"), 1), 2);
 }
 
-TEST(CheckHtmlTag, NeedsABlankOrBracketAfterTheName)
+TEST(CheckHtmlTag, NeedsWhiteSpaceOrBracketAfterTheName)
 {
     EXPECT_TRUE(checkHtmlTag(QStringLiteral("x <html lang=ja>")));
     EXPECT_TRUE(checkHtmlTag(QStringLiteral("<HtMl>")));
-    EXPECT_FALSE(checkHtmlTag(QStringLiteral("<html\r\n>")));
-    EXPECT_FALSE(checkHtmlTag(QStringLiteral("<html\t>")));
+    EXPECT_TRUE(checkHtmlTag(QStringLiteral("<html\r\n>")));
+    EXPECT_TRUE(checkHtmlTag(QStringLiteral("<htmlx><html\tlang=en>")));
+    EXPECT_TRUE(checkHtmlTag(QStringLiteral("<HTML\nxmlns=\"http://www.w3.org/1999/xhtml\">")));
+    EXPECT_FALSE(checkHtmlTag(QStringLiteral("<htmlx>")));
+    EXPECT_FALSE(checkHtmlTag(QStringLiteral("<html")));
     EXPECT_FALSE(checkHtmlTag(QStringLiteral("<head></head>")));
     EXPECT_FALSE(checkHtmlTag(QString()));
 }

@@ -96,6 +96,8 @@ std::vector<DetectionCase> detectionCases()
         {"ASCII", QByteArray("<p>plain</p>\r\n"), "", "auto", "CP932", false, R::Fallback,
          QStringLiteral("<p>plain</p>\r\n")},
         {"empty", QByteArray(), "", "auto", "CP932", false, R::Fallback, QString()},
+        {"a stray FF FE inside ASCII is no mark", QByteArray("<html><a href=\"gone.html\">x\xff\xfe</a>\r\n"), "",
+         "auto", "CP932", false, R::Fallback, std::nullopt},
         {"undeclared Shift_JIS", encoded("CP932", Page), "", "auto", "CP932", false, R::Guess, Page},
         {"undeclared short Shift_JIS", encoded("CP932", Short), "", "auto", "CP932", false, R::Fallback, Short},
         {"undeclared EUC-JP", encoded("EUC-JP", Page), "", "auto", "EUC-JP", false, R::Guess, Page},

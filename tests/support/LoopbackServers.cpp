@@ -109,21 +109,39 @@ QString LoopbackServers::missingPrerequisite(const QString& python)
     return {};
 }
 
-int LoopbackServers::closedLoopbackPort()
+namespace {
+
+// A socket bound to a free loopback port, listening or not; the port, or 0.
+int bindLoopback(int fd, bool listening)
 {
-    // Bind to a free port and close it again: nothing listens there afterwards.
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    int port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        (listening && ::listen(fd, 8) != 0) || ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return 0;
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+int LoopbackServers::closedLoopbackPort()
+{
+    // Bind to a free port and close it again: nothing listens there afterwards.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int port = bindLoopback(fd, false);
     if (fd >= 0)
         ::close(fd);
     return port;
+}
+
+SilentListener::SilentListener() : m_fd(::socket(AF_INET, SOCK_STREAM, 0)), m_port(bindLoopback(m_fd, true)) {}
+
+SilentListener::~SilentListener()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 int LoopbackServers::port(Scheme scheme) const

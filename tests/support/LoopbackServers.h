@@ -57,3 +57,19 @@ private:
     int m_httpsPort = 0;
     int m_ftpPort = 0;
 };
+
+// A loopback port whose connections the kernel completes but nobody ever reads or answers: a server that
+// hangs in the TLS handshake, or before its first byte. Closed when the listener goes.
+class SilentListener {
+public:
+    SilentListener();
+    ~SilentListener();
+    SilentListener(const SilentListener&) = delete;
+    SilentListener& operator=(const SilentListener&) = delete;
+
+    int port() const { return m_port; } // 0 when no port could be had
+
+private:
+    int m_fd;
+    int m_port;
+};

@@ -16,12 +16,17 @@ HTTP and HTTPS paths (GET and HEAD):
   /redirect-to/ADDR/REST 301 to the same scheme and port on ADDR (one of --hosts), path /REST
   /redirect-file/REST    301 to file:///etc/passwd
   /redirect-ftp/REST     301 to ftp://ADDR:FTP_PORT/REST on the same address
-  /big/NAME              200, 20 MiB generated on the fly; NAME ending .exe is application/octet-stream
+  /big/NAME              200, 20 MiB (--big-mib) generated on the fly; NAME ending .exe is application/octet-stream
   /bigpause/NAME         as /big, with a pause of a second after the first 3 MiB: many bodies in flight at once
   /gzip/NAME             200, gzip-encoded HTML body naming the path
   /bomb/NAME             200, gzip-encoded body that expands to 100 MiB of zeros
   /stall/NAME            accepts, never answers, closes after STALL_BOUND seconds
   /slowbody/NAME         200 with Content-Length 60, then one byte a second
+  /slowerbody/NAME       as /slowbody, one byte every two seconds: slower than a byte a second, never silent
+  /bigstall/NAME         as /big, then silent for STALL_BOUND seconds after the first MiB
+  /http09/NAME           an answer without a status line or headers (HTTP/0.9)
+  /badstatus/NAME        an answer whose status line has no status code
+  /hugeheader/NAME       200 with a header line of 300 KB
   /echo-request/NAME     200, text/plain: the raw request line, then the request header lines
   /document/NAME         200, an HTML document in CP932 with a NAME anchor and links: in-page, relative
                          (one existing, one missing), absolute to /ok/ on the same address
@@ -253,7 +258,7 @@ class Handler(BaseHTTPRequestHandler):
     def redirect_ftp(self, rest, with_body):
         self.redirect("ftp://%s:%d/%s" % (url_host(self.server.host), self.server.ftp_port, rest), with_body)
 
-    def big(self, rest, with_body, pause_after=None):
+    def big(self, rest, with_body, pause_after=None, pause_seconds=1):
         content_type = "application/octet-stream" if rest.lower().endswith(".exe") else "text/html"
         self.send_response(200)
         self.send_header("Content-Type", content_type)
@@ -264,12 +269,28 @@ class Handler(BaseHTTPRequestHandler):
             for part in big_chunks(BIG_BYTES):
                 if sent == pause_after:
                     self.wfile.flush()
-                    time.sleep(1)
+                    time.sleep(pause_seconds)
                 self.wfile.write(part)
                 sent += len(part)
 
     def big_with_pause(self, rest, with_body):
         self.big(rest, with_body, pause_after=BIG_PAUSE_AFTER)
+
+    def big_with_stall(self, rest, with_body):
+        self.big(rest, with_body, pause_after=1024 * 1024, pause_seconds=STALL_BOUND)
+
+    def raw_answer(self, answer):
+        self.wfile.write(answer)
+        self.close_connection = True
+
+    def http09(self, rest, with_body):
+        self.raw_answer(b"<html><body>no status line</body></html>\n")
+
+    def bad_status(self, rest, with_body):
+        self.raw_answer(b"HTTP/1.1 abc\r\nServer: loopback\r\nContent-Length: 2\r\n\r\nhi")
+
+    def huge_header(self, rest, with_body):
+        self.raw_answer(b"HTTP/1.1 200 OK\r\nServer: loopback\r\nX-Huge: " + b"a" * 300000 + b"\r\n\r\n")
 
     def gzipped(self, rest, with_body):
         body = gzip.compress(self.page("gzip") * 50)
@@ -282,7 +303,7 @@ class Handler(BaseHTTPRequestHandler):
         time.sleep(STALL_BOUND)
         self.close_connection = True
 
-    def slow_body(self, rest, with_body):
+    def slow_body(self, rest, with_body, seconds_per_byte=1):
         self.send_response(200)
         self.send_header("Content-Type", "text/plain")
         self.send_header("Content-Length", str(SLOW_BODY_BYTES))
@@ -293,7 +314,10 @@ class Handler(BaseHTTPRequestHandler):
         for _ in range(SLOW_BODY_BYTES):
             self.wfile.write(b"x")
             self.wfile.flush()
-            time.sleep(1)
+            time.sleep(seconds_per_byte)
+
+    def slower_body(self, rest, with_body):
+        self.slow_body(rest, with_body, seconds_per_byte=2)
 
     def document(self, rest, with_body):
         # A page to open by URL: its links resolve against the URL's folder.
@@ -356,6 +380,11 @@ ROUTES = {
     "bomb": Handler.bomb,
     "stall": Handler.stall,
     "slowbody": Handler.slow_body,
+    "slowerbody": Handler.slower_body,
+    "bigstall": Handler.big_with_stall,
+    "http09": Handler.http09,
+    "badstatus": Handler.bad_status,
+    "hugeheader": Handler.huge_header,
     "echo-request": Handler.echo_request,
     "document": Handler.document,
     "bytes": Handler.raw_bytes,
@@ -512,9 +541,11 @@ def main():
     parser.add_argument("--tls-dir", help="folder for the generated CA and certificate (default: a temp dir)")
     parser.add_argument("--ftp-dir", help="folder for the served FTP files (default: a temp dir)")
     parser.add_argument("--latency-ms", type=float, default=0, help="wait before every HTTP answer (benchmarks)")
+    parser.add_argument("--big-mib", type=int, default=20, help="size of the /big pages in MiB (benchmarks)")
     args = parser.parse_args()
-    global LATENCY_SECONDS
+    global LATENCY_SECONDS, BIG_BYTES
     LATENCY_SECONDS = max(0.0, min(args.latency_ms, 10000.0)) / 1000.0
+    BIG_BYTES = max(1, min(args.big_mib, 1024)) * 1024 * 1024
 
     hosts = [host.strip() for host in args.hosts.split(",") if host.strip()]
     roles = {"soft404": args.soft404, "plain404": args.plain404}

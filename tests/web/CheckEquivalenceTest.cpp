@@ -162,7 +162,7 @@ TEST(CheckEquivalence, MixedDocumentAndItsRecheckGiveTheSameCodesAndRequests)
         toCode(LinkResult::NgWeb),         toCode(LinkResult::OkWeb),
         toCode(LinkResult::NgWeb), // echo host: missing, ok, no headers
         toCode(LinkResult::OkWeb),         toCode(LinkResult::NgWeb),
-        toCode(LinkResult::OkWeb),         toCode(LinkResult::NgWeb), // redirects
+        toCode(LinkResult::OkWeb),         toCode(LinkResult::OkWeb), // redirects (the last to an FTP file)
         toCode(LinkResult::OkWeb),         toCode(LinkResult::OkWeb),
         toCode(LinkResult::NgWeb),         toCode(LinkResult::OkWeb), // FTP small, big (cut), missing, small again
         toCode(LinkResult::OkWeb),         toCode(LinkResult::NgWeb),

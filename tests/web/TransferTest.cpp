@@ -88,9 +88,27 @@ TEST_F(Transfer, FailuresSayWhy)
     for (const QString& url : {QStringLiteral("http://exa mple.invalid/"), QString()})
         EXPECT_EQ(fetchResult(url).failure, WebFailure::InvalidUrl) << url.toStdString();
 
-    TransferRequest stall = quick();
-    stall.stallSeconds = 2;
-    EXPECT_EQ(fetchResult(httpUrl(QStringLiteral("/stall/never.html")), stall).failure, WebFailure::Stalled);
+    // Each way a server can fail to give an answer is named as what happened.
+    TransferRequest bounded = quick();
+    bounded.stallSeconds = 3;
+    bounded.connectTimeoutMs = 2000;
+    // A TLS handshake that nobody answers: the time-out of the connection, not a stall.
+    const SilentListener silent;
+    ASSERT_GT(silent.port(), 0);
+    const QString silentTls = QStringLiteral("https://127.0.0.1:%1/tls.html").arg(silent.port());
+    const std::tuple<QString, WebFailure, int> cases[] = {
+        {httpUrl(QStringLiteral("/stall/never.html")), WebFailure::Stalled, 3},
+        {silentTls, WebFailure::ConnectTimeout, 2},
+        {httpUrl(QStringLiteral("/slowerbody/trickle.txt")), WebFailure::TooSlow, 3},
+        {httpUrl(QStringLiteral("/http09/old.html")), WebFailure::NotHttp, 0},
+        {httpUrl(QStringLiteral("/badstatus/odd.html")), WebFailure::NotHttp, 0},
+        {httpUrl(QStringLiteral("/hugeheader/big.html")), WebFailure::HeadersTooLarge, 0},
+    };
+    for (const auto& [url, failure, seconds] : cases) {
+        const TransferResult result = fetchResult(url, bounded);
+        EXPECT_EQ(result.failure, failure) << url.toStdString() << ": " << result.errorText.toStdString();
+        EXPECT_EQ(result.limitSeconds, seconds) << url.toStdString();
+    }
 }
 
 TEST_F(Transfer, ByteCapTruncatesOrFails)
@@ -122,8 +140,13 @@ TEST_F(Transfer, TheDeadlineEndsATricklingAnswer)
     EXPECT_GE(result.body.size(), 1);
     EXPECT_LT(result.body.size(), 10);
 
+    EXPECT_TRUE(result.pastDeadline);
+    EXPECT_EQ(result.limitSeconds, 2);
+
     trickle.failOverLimit = true;
-    EXPECT_EQ(fetchResult(httpUrl(QStringLiteral("/slowbody/trickle2.txt")), trickle).failure, WebFailure::TooLarge);
+    const TransferResult failed = fetchResult(httpUrl(QStringLiteral("/slowbody/trickle2.txt")), trickle);
+    EXPECT_EQ(failed.failure, WebFailure::NoCompleteAnswer);
+    EXPECT_EQ(failed.limitSeconds, 2);
 }
 
 TEST_F(Transfer, CompressedBodiesAreDecodedAndBombsBoundedByTheDecodedCap)

@@ -4,6 +4,7 @@
 #include "ScopedEnvironment.h"
 #include "WebRunning.h"
 #include "common/CodePage.h"
+#include "links/ReasonText.h"
 
 namespace {
 
@@ -129,6 +130,19 @@ TEST_F(WebCheckTest, UnreachableTargetsSayWhy)
     EXPECT_EQ(check(httpUrl(QStringLiteral("/stall/a.html"))).failure, WebFailure::Stalled);
     EXPECT_EQ(check(QStringLiteral("gopher://127.0.0.1/x")).failure, WebFailure::ProtocolNotAllowed);
     EXPECT_EQ(check(httpUrl(QStringLiteral("/redirect-file/x"))).failure, WebFailure::ProtocolNotAllowed);
+    EXPECT_EQ(check(httpUrl(QStringLiteral("/http09/x"))).failure, WebFailure::NotHttp);
+    // An answer still trickling at the deadline proves nothing, so its host is not probed for a comparison.
+    TransferRequest limits;
+    limits.connectTimeoutMs = 5000;
+    limits.deadlineSeconds = 2;
+    web.setTransferLimits(limits);
+    const WebVerdict trickling = check(httpUrl(QStringLiteral("/slowbody/trickle.html")));
+    EXPECT_FALSE(trickling.exists);
+    EXPECT_EQ(trickling.failure, WebFailure::NoCompleteAnswer);
+    EXPECT_EQ(
+        reasonText(describeReason(LinkResult::NgWeb, {LinkReason::Kind::Web, {}, {}, trickling}), Wording::English),
+        QStringLiteral("no complete answer within 2 s"));
+    EXPECT_EQ(gets(NormalHost, QStringLiteral("/slowbody/trickle.html......")), 0);
     const ScopedEnvironment noCa("CURL_CA_BUNDLE", {});
     const ScopedEnvironment noCertFile("SSL_CERT_FILE", {});
     EXPECT_EQ(check(httpsUrl(QStringLiteral("/ok/untrusted.html"))).failure, WebFailure::TlsUntrusted);

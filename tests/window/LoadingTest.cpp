@@ -6,13 +6,28 @@
 #include <QTimer>
 #include <QUrl>
 
-namespace {
+#include <sys/stat.h>
 
-using Loading = WindowFixture;
+namespace {
 
 const QString ReadFailed = QStringLiteral("読み込みに失敗しました。");
 const QString Stopped = QStringLiteral("読み込みを中止しました。");
 const QString Guard = QStringLiteral("現在編集中のデータは変更されています。\r\nデータの読み込みを行いますか？");
+
+class Loading : public WindowFixture {
+protected:
+    // A load that fails, and the window as it was: the message says why.
+    void expectReadFailure(const QString& path, const QString& why)
+    {
+        prompter.asked.clear();
+        load(path);
+        EXPECT_EQ(messages(), QStringList{ReadFailed + QStringLiteral("\r\n") + why}) << path.toStdString();
+        EXPECT_EQ(prompter.asked.first().buttons, Prompter::Buttons::Ok);
+        EXPECT_FALSE(window.document().docLoaded);
+        EXPECT_TRUE(window.document().docPath.isEmpty());
+        expectUnlocked();
+    }
+};
 
 TEST_F(Loading, LoadButtonReadsChecksAndPaintsACp932File)
 {
@@ -33,18 +48,20 @@ TEST_F(Loading, LoadButtonReadsChecksAndPaintsACp932File)
     expectUnlocked();
 }
 
-TEST_F(Loading, UnreadablePathsReportTheFailure)
+TEST_F(Loading, UnreadablePathsSayWhy)
 {
-    for (const QString& path :
-         {QString(), QStringLiteral("   "), folder.filePath(QStringLiteral("missing.html")), folder.path()}) {
-        prompter.asked.clear();
-        load(path);
-        EXPECT_EQ(messages(), QStringList{ReadFailed}) << path.toStdString();
-        EXPECT_EQ(prompter.asked.first().buttons, Prompter::Buttons::Ok);
-        EXPECT_FALSE(window.document().docLoaded);
-        EXPECT_TRUE(window.document().docPath.isEmpty());
-        expectUnlocked();
-    }
+    const QString fifo = folder.filePath(QStringLiteral("pipe.html"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString missing = folder.filePath(QStringLiteral("missing.html"));
+    const std::pair<QString, QString> cases[] = {
+        {QString(), QStringLiteral("ファイルがありません: ")},
+        {QStringLiteral("   "), QStringLiteral("ファイルがありません: ")},
+        {missing, QStringLiteral("ファイルがありません: ") + missing},
+        {folder.path(), QStringLiteral("ファイルではなくフォルダーです: ") + folder.path()},
+        {fifo, QStringLiteral("通常のファイルではありません: ") + fifo},
+    };
+    for (const auto& [path, why] : cases)
+        expectReadFailure(path, why);
 }
 
 TEST_F(Loading, FileWithoutHtmlTagAsksFirst)
@@ -173,6 +190,14 @@ TEST_F(LoadingByUrl, UrlDocumentTakesItsBaseFromTheUrl)
     EXPECT_EQ(shownResults(),
               (QList<LinkResult>{LinkResult::OkPage, LinkResult::OkWeb, LinkResult::NgWeb, LinkResult::OkWeb}));
     expectUnlocked();
+}
+
+TEST_F(LoadingByUrl, AWebDocumentThatCannotBeHadSaysWhy)
+{
+    const QString missing = servers->url(QStringLiteral("127.0.0.1"), QStringLiteral("/missing/doc.html"));
+    expectReadFailure(missing, QStringLiteral("404 見つかりません (Not Found)"));
+    const QString closed = QStringLiteral("http://127.0.0.1:%1/doc.html").arg(LoopbackServers::closedLoopbackPort());
+    expectReadFailure(closed, QStringLiteral("接続を拒否されました"));
 }
 
 // The text is on screen while the links are checked; a stop keeps the document as loaded, with the links

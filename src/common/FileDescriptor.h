@@ -4,8 +4,8 @@
 
 #include <utility>
 
-// An open POSIX file descriptor, closed when its holder goes; for the file writes that need what
-// QFile does not offer (O_EXCL, flock, link, fsync of a folder).
+// An open POSIX file descriptor, closed when its holder goes; for the file reads and writes that need what
+// QFile does not offer (O_NONBLOCK, O_EXCL, flock, link, fsync of a folder).
 class FileDescriptor {
 public:
     FileDescriptor() = default;
