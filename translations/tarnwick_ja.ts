@@ -568,6 +568,24 @@ Each document&apos;s encoding is detected instead.</source>
         <translation>読み込みに失敗しました。<byte value="xd"/>
 %1</translation>
     </message>
+    <message>
+        <source>Another program changed the file after it was loaded.<byte value="xd"/>
+%1<byte value="xd"/>
+Overwrite it?<byte value="xd"/>
+(No: load it again instead, without writing.)</source>
+        <translation>ファイルは読み込んだ後にほかのプログラムで変更されています。<byte value="xd"/>
+%1<byte value="xd"/>
+上書きしますか？<byte value="xd"/>
+（いいえ: 書き込まずに読み込み直します）</translation>
+    </message>
+    <message>
+        <source>Another program changed the file.<byte value="xd"/>
+%1<byte value="xd"/>
+Load it again? (Edits not written are lost.)</source>
+        <translation>ファイルがほかのプログラムで変更されました。<byte value="xd"/>
+%1<byte value="xd"/>
+読み込み直しますか？（書き込んでいない編集は失われます）</translation>
+    </message>
 </context>
 <context>
     <name>Reason</name>

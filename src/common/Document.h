@@ -1,8 +1,11 @@
 #pragma once
 
+#include "FileStamp.h"
 #include "TextEncoding.h"
 
 #include <QString>
+
+#include <optional>
 
 // What the text of a document does not hold of the bytes it was read from.
 struct ReadLoss {
@@ -22,4 +25,6 @@ struct Document {
     // The encoding the text was read in and is written in, with the byte-order mark the file had.
     TextEncoding encoding{QString::fromLatin1(CodePage::DefaultName)};
     ReadLoss readLoss{}; // of the last read; empty once the text was written
+    // The file as last read or written, to notice another program's change; none for a web document.
+    std::optional<FileStamp> diskStamp{};
 };

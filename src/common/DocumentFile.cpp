@@ -39,17 +39,17 @@ LocalFileRead failedRead(int error)
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-        return {{}, LocalReadError::NoSuchFile, {}};
+        return {{}, LocalReadError::NoSuchFile, {}, {}};
     case EACCES:
     case EPERM:
-        return {{}, LocalReadError::PermissionDenied, {}};
+        return {{}, LocalReadError::PermissionDenied, {}, {}};
     case EISDIR:
-        return {{}, LocalReadError::Folder, {}};
+        return {{}, LocalReadError::Folder, {}, {}};
     case EFBIG:
     case EOVERFLOW:
-        return {{}, LocalReadError::TooLarge, {}};
+        return {{}, LocalReadError::TooLarge, {}, {}};
     default:
-        return {{}, LocalReadError::ReadError, QString::fromLocal8Bit(std::strerror(error))};
+        return {{}, LocalReadError::ReadError, QString::fromLocal8Bit(std::strerror(error)), {}};
     }
 }
 
@@ -59,7 +59,7 @@ LocalFileRead readLocalFile(const QString& path)
 {
     const QString trimmed = trimBlanks(path);
     if (!expressibleAsFileName(trimmed))
-        return {{}, LocalReadError::NoSuchFile, {}};
+        return {{}, LocalReadError::NoSuchFile, {}, {}};
     // Non-blocking, so that a FIFO without a writer cannot hold the open; it is refused below.
     const FileDescriptor file(::open(toNativeName(trimmed).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!file.isOpen())
@@ -68,18 +68,18 @@ LocalFileRead readLocalFile(const QString& path)
     if (::fstat(file.get(), &info) != 0)
         return failedRead(errno);
     if (S_ISDIR(info.st_mode))
-        return {{}, LocalReadError::Folder, {}};
+        return {{}, LocalReadError::Folder, {}, {}};
     if (!S_ISREG(info.st_mode))
-        return {{}, LocalReadError::NotRegularFile, {}};
+        return {{}, LocalReadError::NotRegularFile, {}, {}};
     if (info.st_size > MaxLocalDocumentBytes)
-        return {{}, LocalReadError::TooLarge, {}};
+        return {{}, LocalReadError::TooLarge, {}, {}};
     // One byte more than allowed tells a file that grew past the limit while it was read.
     QByteArray bytes(qsizetype(info.st_size) + 1, Qt::Uninitialized);
     qsizetype filled = 0;
     while (true) {
         if (filled == bytes.size()) {
             if (filled > MaxLocalDocumentBytes)
-                return {{}, LocalReadError::TooLarge, {}};
+                return {{}, LocalReadError::TooLarge, {}, {}};
             bytes.resize(std::min(bytes.size() * 2, MaxLocalDocumentBytes + 1));
         }
         const ssize_t got = ::read(file.get(), bytes.data() + filled, size_t(bytes.size() - filled));
@@ -92,7 +92,7 @@ LocalFileRead readLocalFile(const QString& path)
         filled += got;
     }
     bytes.truncate(filled);
-    return {std::move(bytes), LocalReadError::None, {}};
+    return {std::move(bytes), LocalReadError::None, {}, FileStamp::of(info)};
 }
 
 DocumentText decodeDocumentText(const QByteArray& bytes, const QString& httpContentType, const QString& configured)

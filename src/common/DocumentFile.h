@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Document.h"
+#include "FileStamp.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,6 +27,7 @@ struct LocalFileRead {
     QByteArray bytes;
     LocalReadError error = LocalReadError::None;
     QString systemError; // for ReadError
+    FileStamp stamp;     // of the file read
 };
 
 // Reads a local file whole (the path's blanks trimmed). It never waits on the file: only a regular file is

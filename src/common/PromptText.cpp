@@ -75,6 +75,15 @@ QString promptText(const Prompt& prompt)
     switch (prompt.id) {
     case PromptId::ReadFailed:
         return withArgs(translated(QT_TRANSLATE_NOOP("Prompt", "The document could not be read.\r\n%1")), a);
+    case PromptId::ChangedOnDisk:
+        return withArgs(translated(QT_TRANSLATE_NOOP("Prompt", "Another program changed the file after it was "
+                                                               "loaded.\r\n%1\r\nOverwrite it?\r\n(No: load it "
+                                                               "again instead, without writing.)")),
+                        a);
+    case PromptId::ChangedOnDiskReload:
+        return withArgs(translated(QT_TRANSLATE_NOOP("Prompt", "Another program changed the file.\r\n%1\r\nLoad "
+                                                               "it again? (Edits not written are lost.)")),
+                        a);
     case PromptId::LoadStopped:
         return translated(QT_TRANSLATE_NOOP("Prompt", "The load was stopped."));
     case PromptId::NoHtmlTag:

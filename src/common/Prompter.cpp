@@ -9,9 +9,11 @@ Prompter::Buttons Prompter::buttonsOf(PromptId id)
     case PromptId::DiscardEdits:
     case PromptId::NearestCharacters:
     case PromptId::WriteUnreadBytes:
+    case PromptId::ChangedOnDiskReload:
         return Buttons::YesNo;
     case PromptId::NumberedExtension:
     case PromptId::SaveBeforeClose:
+    case PromptId::ChangedOnDisk:
         return Buttons::YesNoCancel;
     default:
         return Buttons::Ok;
@@ -29,7 +31,8 @@ Prompter::Answer Prompter::defaultAnswerOf(PromptId id)
     case Buttons::YesNoCancel:
         break;
     }
-    return Answer::Yes;
+    // Another program's change is not overwritten unless the user says so.
+    return id == PromptId::ChangedOnDisk ? Answer::Cancel : Answer::Yes;
 }
 
 Prompt readLossPrompt(PromptId id, const TextEncoding& encoding, const ReadLoss& loss)

@@ -29,6 +29,9 @@ enum class PromptId {
     SaveBeforeClose,        // the text is edited: write it before closing?
     NoSystemInfoTool,       // the About box found no system information tool
     UnknownEncodingSetting, // args: the encoding the INI file names; each document's is detected instead
+    ChangedOnDisk,          // before a write: another program changed the file since; args: the path.
+                            // Yes overwrites it, No reads it again instead, Cancel (the default) does neither
+    ChangedOnDiskReload,    // the window came back and the file was changed meanwhile: read it again? args: path
 };
 
 struct Prompt {

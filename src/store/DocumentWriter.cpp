@@ -80,6 +80,10 @@ DocumentWriter::Outcome DocumentWriter::writeHtmlData(bool backup)
     const QString target = chooseTarget(sameFile);
     if (target.isEmpty())
         return Outcome::NothingWritten;
+    if (sameFile) {
+        if (const Outcome answer = askAboutChangeOnDisk(); answer != Outcome::Written)
+            return answer;
+    }
     if (!writeTarget(target, *bytes, backup && sameFile))
         return Outcome::Failed;
     m_prompter.ask({PromptId::Written});
@@ -93,6 +97,7 @@ DocumentWriter::Outcome DocumentWriter::writeHtmlData(bool backup)
     }
     // The text as written, not the editor's text of this moment: only what is on disk counts as unchanged.
     m_document.htmlData = text;
+    m_document.diskStamp = fileStampOf(target);
     m_document.readLoss = {};
     if (m_document.docIsFile)
         return Outcome::Written;
@@ -143,6 +148,22 @@ QString DocumentWriter::chooseTarget(bool& sameFile)
         }
     }
     return trimBlanks(m_prompter.chooseFile(FileDialogKind::WriteDocument));
+}
+
+DocumentWriter::Outcome DocumentWriter::askAboutChangeOnDisk()
+{
+    // A file that is gone is no one's change to lose: writing it again is what the user asked for.
+    const std::optional<FileStamp> now = fileStampOf(m_document.docPath);
+    if (!now || !m_document.diskStamp || *now == *m_document.diskStamp)
+        return Outcome::Written;
+    switch (m_prompter.ask({PromptId::ChangedOnDisk, {m_document.docPath}})) {
+    case Prompter::Answer::Yes:
+        return Outcome::Written;
+    case Prompter::Answer::No:
+        return Outcome::ReloadWanted;
+    default:
+        return Outcome::NothingWritten;
+    }
 }
 
 bool DocumentWriter::writeTarget(const QString& target, const QByteArray& bytes, bool backup)

@@ -25,6 +25,7 @@ public:
         Written,        // htmlData now equals the written text
         WrittenAsFile,  // also: a web document became a local file, and the path box should show DocPath
         NothingWritten, // refused, cancelled or declined before anything was touched (the user was told, if at all)
+        ReloadWanted,   // another program changed the file, and the user would rather load it again
         Failed,         // the write failed or the text cannot be encoded; the user was told; nothing changed
     };
 
@@ -49,6 +50,8 @@ private:
     std::optional<QByteArray> encodeText(const QString& text, Outcome& refusal);
     QString chooseTarget(bool& sameFile);
     bool writeTarget(const QString& target, const QByteArray& bytes, bool backup);
+    // Before overwriting the document's own file: another program's change is kept unless the user says so.
+    Outcome askAboutChangeOnDisk();
 
     Document& m_document;
     RunState& m_run;

@@ -146,28 +146,37 @@ const IniFile::Section* IniFile::findSection(const QString& name) const
 
 QString IniFile::value(const QString& section, const QString& key) const
 {
+    return stripBlanks(utf8AsItStands(valueBytes(section, key)));
+}
+
+QByteArray IniFile::valueBytes(const QString& section, const QString& key) const
+{
     const Section* found = findSection(section);
     if (!found)
-        return QString();
+        return QByteArray();
     const auto line = found->keys.constFind(stripBlanks(key).toCaseFolded());
     if (line == found->keys.cend())
-        return QString();
+        return QByteArray();
     const QByteArrayView text = content(found->lines[size_t(*line)]);
     QByteArrayView value = stripBlanks(text.sliced(text.indexOf('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
-    return stripBlanks(utf8AsItStands(cutUtf8(value, ValueBufferBytes - 1)));
+    return cutUtf8(value, ValueBufferBytes - 1).toByteArray();
 }
 
 bool IniFile::setValue(const QString& section, const QString& key, const QString& value)
 {
+    return !unfitForALine(value) && setValueBytes(section, key, value.toUtf8());
+}
+
+bool IniFile::setValueBytes(const QString& section, const QString& key, const QByteArray& bytes)
+{
     const QString keyName = stripBlanks(key);
     if (keyName.isEmpty() || keyName.startsWith(u'[') || keyName.contains(u'=') || section.contains(u']') ||
-        unfitForALine(keyName) || unfitForALine(section) || unfitForALine(value))
+        unfitForALine(keyName) || unfitForALine(section) || bytes.contains('\n') || bytes.contains('\r'))
         return false;
 
     Section& target = sectionForWriting(section);
-    const QByteArray bytes = value.toUtf8();
     const auto existing = target.keys.constFind(keyName.toCaseFolded());
     if (existing != target.keys.cend()) {
         QByteArray& line = target.lines[size_t(*existing)];

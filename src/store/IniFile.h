@@ -48,10 +48,14 @@ public:
     // and one pair of enclosing quotation marks (" or ') dropped, cut to ValueBufferBytes - 1 bytes, and
     // with blanks around it removed again. Empty when the file, the section or the key is missing.
     QString value(const QString& section, const QString& key) const;
+    // The same value as its bytes, as they stand in the file (not decoded: they need not be UTF-8).
+    QByteArray valueBytes(const QString& section, const QString& key) const;
     // Sets key in section, in memory. False, with nothing changed, when the line would not read back as
     // that key: the key is blank, begins with "[" (a section header) or holds "=", the section holds "]",
     // or any of the three holds a line break or an unpaired surrogate.
     bool setValue(const QString& section, const QString& key, const QString& value);
+    // The same with the value's bytes, written as they are; false when they hold a line break.
+    bool setValueBytes(const QString& section, const QString& key, const QByteArray& value);
     // Writes the file back, creating it and its folder when missing. False (see error()) when the
     // file was not readable, the result would exceed the limits above, or the write failed.
     bool save();

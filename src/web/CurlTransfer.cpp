@@ -137,6 +137,7 @@ size_t CurlTransfer::receive(const char* data, size_t bytes)
     if (kept > 0 && !m_budget.admits(m_id, m_received.size(), kept)) {
         // curl keeps the block and hands it over again once the transfer is resumed.
         m_paused = true;
+        m_everPaused = true;
         return CURL_WRITEFUNC_PAUSE;
     }
     if (kept > 0) {
@@ -210,9 +211,11 @@ void CurlTransfer::finish(CURLcode code)
 
     const bool endedByUs = code == CURLE_WRITE_ERROR || code == CURLE_ABORTED_BY_CALLBACK;
     if (code != CURLE_OK && m_endedAtDeadline && !m_request.failOverLimit) {
-        // Judged on what arrived, like a body over the cap; whoever reads it knows it was still coming.
+        // Judged on what arrived, like a body over the cap. Whoever reads it learns that the answer was
+        // still coming, unless the memory budget held the transfer back: then the wait was ours, not the
+        // server's, and what arrived is all there is to judge.
         m_result.truncated = true;
-        m_result.pastDeadline = true;
+        m_result.pastDeadline = !m_everPaused;
         m_result.limitSeconds = m_request.deadlineSeconds;
     }
     if (code == CURLE_OK || (m_result.truncated && endedByUs)) {

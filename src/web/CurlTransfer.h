@@ -55,8 +55,9 @@ private:
     BodyBudget& m_budget;
     QByteArray m_received;
     bool m_paused = false;
-    qint64 m_deadline = 0;   // steady clock, in milliseconds
-    qint64 m_lastByteAt = 0; // the same clock: when the last header or body bytes arrived
+    bool m_everPaused = false; // the budget held it back at some time
+    qint64 m_deadline = 0;     // steady clock, in milliseconds
+    qint64 m_lastByteAt = 0;   // the same clock: when the last header or body bytes arrived
     bool m_endedAtDeadline = false;
     int m_pendingBlocks = 0;
     HttpHeaders m_headers;

@@ -45,6 +45,7 @@ Document LoadJob::document() const
     document.docBase = m_source.base;
     document.docIsFile = !m_source.isUrl;
     document.docLoaded = true;
+    document.diskStamp = m_stamp;
     return document;
 }
 
@@ -53,10 +54,12 @@ void LoadJob::readLocal()
     if (m_cancelled)
         return;
     const LocalFileRead read = readLocalFile(m_source.path);
-    if (read.error == LocalReadError::None)
+    if (read.error == LocalReadError::None) {
         m_text = decodeDocumentText(read.bytes, QString(), m_encoding);
-    else
+        m_stamp = read.stamp;
+    } else {
         m_failure = {readFailurePart(read, m_source.path)};
+    }
     finish();
 }
 

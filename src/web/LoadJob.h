@@ -58,6 +58,7 @@ private:
     std::optional<TransferScheduler::Ticket> m_ticket; // the request the job waits for
     bool m_cancelled = false;
     std::optional<DocumentText> m_text;
+    std::optional<FileStamp> m_stamp; // of a local file read
     QList<ReasonPart> m_failure;
     QByteArray m_body; // of a page, until its probe has answered
     NotFoundCache m_notFound;

@@ -43,6 +43,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QToolTip>
 
 namespace {
@@ -337,8 +338,38 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::onWriteTriggered()
 {
-    if (m_writer->writeHtmlData(m_backupCheckBox->isChecked()) == DocumentWriter::Outcome::WrittenAsFile)
+    switch (m_writer->writeHtmlData(m_backupCheckBox->isChecked())) {
+    case DocumentWriter::Outcome::WrittenAsFile:
         m_pathEdit->setPlainText(m_document.docPath);
+        break;
+    case DocumentWriter::Outcome::ReloadWanted:
+        startLoad(m_document.docPath);
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // As editors do, a change made by another program while the window was away is noticed on return;
+    // asked once the activation is through.
+    if (event->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, &MainWindow::checkDocumentOnDisk);
+    return QMainWindow::event(event);
+}
+
+void MainWindow::checkDocumentOnDisk()
+{
+    if (m_run.isBusy || !m_document.docIsFile || !m_document.diskStamp)
+        return;
+    const std::optional<FileStamp> now = fileStampOf(m_document.docPath);
+    // Each change is asked about once; a file that is gone is left to the next write.
+    if (!now || *now == *m_document.diskStamp || now == m_noticedStamp)
+        return;
+    m_noticedStamp = now;
+    if (m_prompter.ask({PromptId::ChangedOnDiskReload, {m_document.docPath}}) == Prompter::Answer::Yes)
+        startLoad(m_document.docPath);
 }
 
 void MainWindow::onLoadTriggered()

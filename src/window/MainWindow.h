@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class DocumentWebCheck;
 class DocumentWriter;
@@ -66,6 +67,7 @@ signals:
     void operationEnded();
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -81,6 +83,8 @@ private:
 
     void onLoadTriggered();
     void onWriteTriggered();
+    // Offers to load the document again when another program changed its file.
+    void checkDocumentOnDisk();
     void onBrowseTriggered();
     void onFilesDropped(const QStringList& paths);
     void onCheckOneLinkTriggered();
@@ -126,6 +130,7 @@ private:
     CheckSettings m_settings;
     Document m_document;
     RunState m_run;
+    std::optional<FileStamp> m_noticedStamp; // another program's change already asked about
 
     QLabel* m_pathLabel = nullptr;
     PathBox* m_pathEdit = nullptr;

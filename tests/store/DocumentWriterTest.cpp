@@ -31,7 +31,8 @@ protected:
                             .docBase = dir.path(),
                             .docIsFile = true,
                             .docLoaded = true,
-                            .encoding = encoding};
+                            .encoding = encoding,
+                            .diskStamp = fileStampOf(file(name))};
         editorText = edited;
     }
     // A web document as a load leaves it.
@@ -265,6 +266,33 @@ TEST_F(WriterTest, AWriteThatFailsHalfwayLeavesTheDocumentAsItWas)
     EXPECT_EQ(prompter.asked[0].prompt.problem, WriteFailure::System);
     EXPECT_FALSE(prompter.asked[0].prompt.args.value(1).isEmpty());
     EXPECT_TRUE((editorText != document.htmlData));
+}
+
+// Another program changed the file after it was read: it is overwritten only on a Yes; No asks for the file
+// to be read again, and the default leaves everything as it is.
+TEST_F(WriterTest, AnotherProgramsChangeIsOverwrittenOnlyOnYes)
+{
+    const std::tuple<Answer, Outcome, QByteArray> cases[] = {
+        {Answer::Cancel, Outcome::NothingWritten, "<html>old</html>EXTERNAL"},
+        {Answer::No, Outcome::ReloadWanted, "<html>old</html>EXTERNAL"},
+        {Answer::Yes, Outcome::Written, "<html>new</html>"},
+    };
+    for (const auto& [answer, outcome, onDisk] : cases) {
+        openLocal(QStringLiteral("page.html"), "<html>old</html>", QStringLiteral("<html>new</html>"));
+        writeBytes(file(QStringLiteral("page.html")), "<html>old</html>EXTERNAL");
+        prompter.asked.clear();
+        prompter.answers = {answer};
+        EXPECT_EQ(writer.writeHtmlData(false), outcome);
+        ASSERT_FALSE(prompter.asked.isEmpty());
+        EXPECT_EQ(prompter.asked[0].prompt.id, PromptId::ChangedOnDisk);
+        EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::Cancel);
+        EXPECT_EQ(readBytes(file(QStringLiteral("page.html"))), onDisk);
+    }
+    // Once written, the file as written is the reference: the next write asks nothing.
+    editorText = QStringLiteral("<html>newer</html>");
+    prompter.asked.clear();
+    EXPECT_EQ(writer.writeHtmlData(false), Outcome::Written);
+    EXPECT_TRUE(prompter.asked.size() == 1 && prompter.asked[0].prompt.id == PromptId::Written);
 }
 
 TEST_F(WriterTest, ACharacterTheEncodingLacksStopsTheWriteBeforeAnyFileIsTouched)

@@ -124,8 +124,42 @@ TEST(HistoryFile, KeepsWhatItDoesNotWriteAndReportsFailedWrites)
     EXPECT_FALSE(history.setHistoryData(QStringLiteral("/x\n[History]\nCount=0")));
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     EXPECT_FALSE(history.setHistoryData(QStringLiteral("/d")));
-    EXPECT_EQ(history.historyPaths(), (QStringList{"/d", "/x\n[History]\nCount=0", "/new"}));
+    // What the file holds comes before what only this list held.
+    EXPECT_EQ(history.historyPaths(), (QStringList{"/d", "/new", "/a"}));
     EXPECT_EQ(readBytes(path), written);
+}
+
+// Two windows change one history: each change merges what the other wrote, newest first.
+TEST(HistoryFile, TwoWindowsKeepEachOthersEntries)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.INI"));
+    writeBytes(path, "[History]\nMaxCount=4\nFile0=/old\nCount=1\n");
+    History first(path);
+    History second(path);
+    first.readHistoryData();
+    second.readHistoryData();
+    first.setHistoryData(QStringLiteral("/first"));
+    second.setHistoryData(QStringLiteral("/second"));
+    first.setHistoryData(QStringLiteral("/first-again"));
+    const QStringList expected{"/first-again", "/second", "/first", "/old"};
+    EXPECT_EQ(first.historyPaths(), expected);
+    History reread(path);
+    reread.readHistoryData();
+    EXPECT_EQ(reread.historyPaths(), expected);
+}
+
+// A path whose bytes are not UTF-8 (a Latin-1 file name) is written back as the same bytes.
+TEST(HistoryFile, EntriesThatAreNotUtf8KeepTheirBytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.INI"));
+    writeBytes(path, "[History]\nFile0=/caf\xe9.html\nCount=1\n");
+    History history(path);
+    history.readHistoryData();
+    EXPECT_EQ(history.titles(), QStringList{QStringLiteral("caf\uFFFD.html")});
+    history.setHistoryData(QStringLiteral("/new.html"));
+    EXPECT_EQ(readBytes(path), QByteArray("[History]\nFile0=/new.html\nCount=2\nFile1=/caf\xe9.html\n"));
 }
 
 TEST(FileTitle, IsTheTextAfterTheLastSeparator)

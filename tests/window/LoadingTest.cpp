@@ -64,6 +64,33 @@ TEST_F(Loading, UnreadablePathsSayWhy)
         expectReadFailure(path, why);
 }
 
+// As editors do, the window notices another program's change when it comes back, and asks once.
+TEST_F(Loading, AChangeByAnotherProgramIsNoticedWhenTheWindowComesBack)
+{
+    const QString path = writeDocument(QStringLiteral("page.html"), "<html>mine");
+    load(path);
+    const auto comeBack = [this] {
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&window, &activation);
+        QTest::qWait(20);
+        waitUntilIdle();
+    };
+    comeBack();
+    EXPECT_TRUE(prompter.asked.isEmpty()) << "nothing changed";
+    writeDocument(QStringLiteral("page.html"), "<html>changed by another program");
+    prompter.answers = {Prompter::Answer::No};
+    comeBack();
+    ASSERT_EQ(prompter.ids(), QList{PromptId::ChangedOnDiskReload});
+    EXPECT_EQ(prompter.asked[0].prompt.args, QStringList{path});
+    comeBack();
+    EXPECT_EQ(prompter.asked.size(), 1) << "the same change is asked about once";
+    writeDocument(QStringLiteral("page.html"), "<html>changed again");
+    prompter.answers = {Prompter::Answer::Yes};
+    comeBack();
+    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>changed again"));
+    expectUnlocked();
+}
+
 TEST_F(Loading, FileWithoutHtmlTagAsksFirst)
 {
     load(writeDocument(QStringLiteral("first.html"), "<html>first"));
