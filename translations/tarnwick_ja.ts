@@ -162,6 +162,10 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>could not be read: %1</source>
         <translation>読み込めませんでした: %1</translation>
     </message>
+    <message>
+        <source>The folder root-relative links (/about.html) of local documents start from. Without it, the folder given with -r, else each document&apos;s own folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EncodingMenu</name>
@@ -756,6 +760,14 @@ Load it again? (Edits not written are lost.)</source>
     <message>
         <source>cannot read %1: %2</source>
         <translation>読み取れません: %1（%2）</translation>
+    </message>
+    <message>
+        <source>%1 has no id or name &apos;%2&apos;</source>
+        <translation>「%1」にidまたはname「%2」がありません</translation>
+    </message>
+    <message>
+        <source>a link from the root, looked up in the document&apos;s folder: no site root is set</source>
+        <translation>「/」で始まるリンクですが、サイトのルートが決まっていないため文書のフォルダーで探しました</translation>
     </message>
 </context>
 <context>

@@ -7,9 +7,11 @@
 #include "TerminalProgress.h"
 #include "common/NativeName.h"
 #include "common/Prompter.h"
+#include "links/PageAnchors.h"
 #include "links/ReasonDescription.h"
 #include "web/AnswerMemo.h"
 #include "web/DocumentCheckJob.h"
+#include "web/SiteCheckJob.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -76,24 +78,39 @@ void count(const LinkRecord& link, RunSummary& summary)
         ++summary.ok;
 }
 
-// Checks the documents one after the other, reporting each as it is done. One web check serves them all:
-// a URL answered for one document is not asked again for the next.
+// The documents of the command line that are checked: those that are no error items, each page of a folder
+// given with -r starting its root-relative links from that folder unless --root-dir says otherwise.
+QList<RunDocument> documentsToCheck(const QList<DocumentItem>& items, const CheckSettings& settings)
+{
+    QList<RunDocument> documents;
+    for (const DocumentItem& item : items) {
+        if (item.error == DocumentError::None)
+            documents.append({item.path, settings.siteRoot.isEmpty() ? item.folder : QString()});
+    }
+    return documents;
+}
+
+// Runs the check of the documents and reports each as it is done, in the order of the command line.
 class CheckRun : public QObject {
     Q_OBJECT
 public:
     CheckRun(const CheckOptions& options, const QList<DocumentItem>& documents, ReportWriter& writer, QTextStream& out)
-        : m_options(options), m_documents(documents), m_writer(writer), m_out(out), m_progress(stderr),
-          m_prompter(options.quiet), m_web(options.settings.limits)
+        : m_options(options), m_items(documents), m_writer(writer), m_out(out), m_progress(stderr),
+          m_prompter(options.quiet), m_web(options.settings.limits), m_anchors(options.settings.encoding),
+          m_job(m_web, m_prompter, documentsToCheck(documents, options.settings), options.settings, m_anchors)
     {
         m_web.setAnswerMemo(&m_memo);
         m_clock.start();
+        connect(&m_job, &SiteCheckJob::documentStarted, this, &CheckRun::onDocumentStarted);
+        connect(&m_job, &SiteCheckJob::documentChecked, this, &CheckRun::onDocumentChecked);
+        connect(&m_job, &SiteCheckJob::finished, this, &CheckRun::onFinished);
     }
 
     // Starts the run; finished() follows once every document is reported.
     void start()
     {
-        m_writer.begin(int(m_documents.size()));
-        checkNext();
+        m_writer.begin(int(m_items.size()));
+        m_job.start();
     }
     const RunSummary& summary() const { return m_summary; }
 
@@ -101,54 +118,52 @@ signals:
     void finished();
 
 private:
-    void checkNext()
+    // Reports the items that could not be checked up to the next one that is.
+    void reportErrorItems()
     {
-        while (m_next < m_documents.size()) {
-            const DocumentItem& item = m_documents[m_next];
-            if (item.error == DocumentError::None) {
-                startDocument(item.path);
-                return;
-            }
+        while (m_next < m_items.size() && m_items[m_next].error != DocumentError::None) {
+            const DocumentItem& item = m_items[m_next];
             report({shownName(item.path), QString(), item.error, {}, {}});
         }
-        m_summary.seconds = m_clock.elapsed() / 1000.0;
-        m_writer.end(m_summary);
-        m_out.flush();
-        emit finished();
     }
 
-    void startDocument(const QString& path)
+    void onDocumentStarted(int, DocumentCheckJob* job)
     {
-        m_prompter.setDocument(shownName(path));
-        m_progress.setDocument(shownName(path));
-        m_job = std::make_unique<DocumentCheckJob>(m_web, m_prompter, path, m_options.settings);
-        connect(m_job.get(), &DocumentCheckJob::checkStarted, this, [this](LinkCheckJob* check) {
+        reportErrorItems();
+        const QString shown = shownName(m_items[m_next].path);
+        m_prompter.setDocument(shown);
+        m_progress.setDocument(shown);
+        connect(job, &DocumentCheckJob::checkStarted, this, [this](LinkCheckJob* check) {
             m_progress.setProgressVisible(true);
             connect(check, &LinkCheckJob::progressChanged, this, [this](int value, int maximum) {
                 m_progress.setProgressRange(0, maximum);
                 m_progress.setProgressValue(value);
             });
         });
-        connect(m_job.get(), &DocumentCheckJob::finished, this, &CheckRun::onDocumentChecked);
-        m_job->start();
     }
 
-    void onDocumentChecked()
+    void onDocumentChecked(int, const DocumentCheckJob& job)
     {
         m_progress.setProgressVisible(false);
-        DocumentRecord record{shownName(m_documents[m_next].path), QString(), DocumentError::None, {}, {}};
-        if (m_job->outcome() != DocumentCheckJob::Outcome::Checked) {
+        DocumentRecord record{shownName(m_items[m_next].path), QString(), DocumentError::None, {}, {}};
+        if (job.outcome() != DocumentCheckJob::Outcome::Checked) {
             record.error = DocumentError::Unreadable;
-            record.whyUnreadable = m_job->readFailure();
+            record.whyUnreadable = job.readFailure();
         } else {
-            record.encoding = m_job->document().encoding.displayName();
-            for (const LinkEntry& entry : m_job->table().entries)
+            record.encoding = job.document().encoding.displayName();
+            for (const LinkEntry& entry : job.table().entries)
                 record.links.append(recordOf(entry));
         }
-        // Not destroyed from inside its own signal.
-        m_job.release()->deleteLater();
         report(record);
-        checkNext();
+    }
+
+    void onFinished()
+    {
+        reportErrorItems();
+        m_summary.seconds = m_clock.elapsed() / 1000.0;
+        m_writer.end(m_summary);
+        m_out.flush();
+        emit finished();
     }
 
     void report(const DocumentRecord& record)
@@ -167,17 +182,18 @@ private:
     }
 
     const CheckOptions& m_options;
-    const QList<DocumentItem>& m_documents;
+    const QList<DocumentItem>& m_items;
     ReportWriter& m_writer;
     QTextStream& m_out;
-    qsizetype m_next = 0;
+    qsizetype m_next = 0; // the item reported next
     RunSummary m_summary;
     QElapsedTimer m_clock;
     TerminalProgress m_progress;
     StderrPrompter m_prompter;
     AnswerMemo m_memo;
     WebCheck m_web;
-    std::unique_ptr<DocumentCheckJob> m_job;
+    PageAnchors m_anchors;
+    SiteCheckJob m_job;
 };
 
 } // namespace

@@ -110,8 +110,14 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
         translated(QT_TRANSLATE_NOOP("Command", "Checks what pages load as well: images (src and srcset), "
                                                 "stylesheets and other <link href>, scripts, frames, media, "
                                                 "objects, image buttons, image map areas and refresh URLs.")));
+    const QCommandLineOption rootOption(
+        QStringLiteral("root-dir"),
+        translated(QT_TRANSLATE_NOOP("Command", "The folder root-relative links (/about.html) of local documents "
+                                                "start from. Without it, the folder given with -r, else each "
+                                                "document's own folder.")),
+        QStringLiteral("DIR"));
     parser.addOptions({helpOption, versionOption, formatOption, brokenOption, quietOption, recursiveOption,
-                       encodingOption, jobsOption, perHostOption, resourcesOption});
+                       encodingOption, jobsOption, perHostOption, resourcesOption, rootOption});
     parser.addPositionalArgument(
         QStringLiteral("DOCUMENT"),
         translated(QT_TRANSLATE_NOOP("Command", "Local paths, folders (with -r) or http, https or ftp URLs.")),
@@ -143,6 +149,7 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
             translated(QT_TRANSLATE_NOOP("Command", "--jobs and --per-host take a whole number of at least 1.")));
     options.settings.limits = {*jobs, *perHost};
     options.settings.resources = parser.isSet(resourcesOption);
+    options.settings.siteRoot = parser.value(rootOption);
     options.brokenOnly = parser.isSet(brokenOption);
     options.quiet = parser.isSet(quietOption);
     options.recursive = parser.isSet(recursiveOption);

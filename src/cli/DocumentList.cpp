@@ -19,7 +19,7 @@ QList<DocumentItem> expandDocuments(const QStringList& arguments, bool recursive
             items.append({argument, DocumentError::FolderWithoutRecursion});
         } else {
             for (const QString& file : pagesBelow(argument))
-                items.append({file, DocumentError::None});
+                items.append({file, DocumentError::None, argument});
         }
     }
     return items;

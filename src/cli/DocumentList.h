@@ -10,6 +10,7 @@
 struct DocumentItem {
     QString path;                              // a local path or a URL, as the loader takes it
     DocumentError error = DocumentError::None; // a folder without -r
+    QString folder{};                          // a page of a folder given with -r: that folder
 };
 
 // The documents named on the command line, in their order. A folder stands for every *.htm and *.html

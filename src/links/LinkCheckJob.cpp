@@ -3,6 +3,7 @@
 #include "AnchorIndex.h"
 #include "DocumentBase.h"
 #include "LinkFinder.h"
+#include "PageAnchors.h"
 
 #include <QDeadlineTimer>
 
@@ -60,9 +61,14 @@ void LinkCheckJob::prepare()
         m_finder = std::make_unique<LinkFinder>(m_text, m_context.resources);
         const CheckContext based =
             withBaseHref(m_context, baseHref(m_text, m_finder->searchCopy(), m_finder->tagless()).value_or(QString()));
+        LocalTargets targets{LinkClassifier::normaliseBase(m_context.siteRoot), {}};
+        if (PageAnchors* pages = m_context.pageAnchors)
+            targets.findInPage = [pages](const QString& path, const QString& fragment) {
+                return pages->match(path, fragment);
+            };
         m_classifier.emplace(
             LinkClassifier::normaliseBase(based.base), based.docIsFile,
-            [this](const QString& fragment) { return findFragment(fragment); }, based.encoding);
+            [this](const QString& fragment) { return findFragment(fragment); }, based.encoding, std::move(targets));
     }
 }
 

@@ -16,6 +16,7 @@
 
 class AnchorIndex;
 class LinkFinder;
+class PageAnchors;
 
 // What a check is doing: finding the links (first pass) or checking them (second pass).
 enum class CheckPhase { Counting, Checking };
@@ -26,6 +27,9 @@ struct CheckContext {
     bool docIsFile = false; // a local file, not a page fetched by URL
     TextEncoding encoding;  // what %XX escapes of file links that are no UTF-8 were written in
     bool resources = false; // the addresses tags load (images, stylesheets, scripts ...) are links too
+    QString siteRoot{};     // where root-relative file links start; empty: the document's own folder
+    // The pages file links lead into, for their fragments; none: file links count by existence alone.
+    PageAnchors* pageAnchors = nullptr;
 };
 
 // The check of a document's links, as a job: it finds the links of a text, decides each one without

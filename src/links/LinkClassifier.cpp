@@ -2,6 +2,7 @@
 
 #include "LinkKinds.h"
 #include "common/FileTest.h"
+#include "common/PageListing.h"
 #include "common/PercentDecoding.h"
 #include "common/SearchCopy.h"
 
@@ -59,6 +60,20 @@ QString fileUrlPath(const QString& base, const QString& value)
     return path.startsWith(u'/') ? path : base + u'/' + path;
 }
 
+// What follows the first "#" of a value; empty when there is none.
+QString fragmentOf(const QString& value)
+{
+    const qsizetype hash = value.indexOf(u'#');
+    return hash < 0 ? QString() : value.mid(hash + 1);
+}
+
+// "/about.html", but not "//host/path".
+bool isRootRelative(const QString& value)
+{
+    const QString slashed = QString(value).replace(u'\\', u'/');
+    return slashed.startsWith(u'/') && !slashed.startsWith(u"//");
+}
+
 } // namespace
 
 LinkResult preClassify(QStringView upperValue)
@@ -101,9 +116,10 @@ QString localLinkPath(const QString& base, const QString& value, const TextEncod
     return path.startsWith(u'/') ? base + path : base + u'/' + path;
 }
 
-LinkClassifier::LinkClassifier(QString base, bool docIsFile, FindFragment findFragment, TextEncoding documentEncoding)
+LinkClassifier::LinkClassifier(QString base, bool docIsFile, FindFragment findFragment, TextEncoding documentEncoding,
+                               LocalTargets localTargets)
     : m_base(std::move(base)), m_docIsFile(docIsFile), m_encoding(std::move(documentEncoding)),
-      m_findFragment(std::move(findFragment))
+      m_findFragment(std::move(findFragment)), m_localTargets(std::move(localTargets))
 {
 }
 
@@ -133,17 +149,26 @@ LinkClassifier::Plan LinkClassifier::plan(const QString& value) const
         return {Check::Web, LinkResult::Unchecked, value};
     if (const QString scheme = schemeOf(value); !scheme.isEmpty()) {
         if (scheme == u"file")
-            return {Check::File, LinkResult::Unchecked, fileUrlPath(m_base, value)};
+            return {Check::File, LinkResult::Unchecked, fileUrlPath(m_base, value), fragmentOf(value)};
         if (!isCheckedScheme(scheme))
             return {Check::Fixed, LinkResult::NoCheckOther, scheme};
     }
 
     if (m_docIsFile)
-        return {Check::File, LinkResult::Unchecked, localLinkPath(m_base, value, m_encoding)};
+        return localPlan(value);
     if (!value.startsWith(u'/'))
         return {Check::Web, LinkResult::Unchecked, m_base + u'/' + value};
     // A root-relative link of a web document: on the web first, then as a local path.
     return {Check::WebThenFile, LinkResult::Unchecked, m_base + value};
+}
+
+LinkClassifier::Plan LinkClassifier::localPlan(const QString& value) const
+{
+    // A root-relative link starts from the site's root, when there is one.
+    const bool rootRelative = isRootRelative(value);
+    const QString& from = rootRelative && !m_localTargets.siteRoot.isEmpty() ? m_localTargets.siteRoot : m_base;
+    return {Check::File, LinkResult::Unchecked, localLinkPath(from, value, m_encoding), fragmentOf(value),
+            rootRelative && m_localTargets.siteRoot.isEmpty()};
 }
 
 Classification LinkClassifier::classify(const QString& value) const
@@ -157,7 +182,7 @@ Classification LinkClassifier::classify(const QString& value) const
     case Check::ThisDocument:
         return {LinkResult::OkPage, {LinkReason::Kind::ThisDocument, QString(), {}, {}}};
     case Check::File:
-        return checkFile(p.target);
+        return checkFile(p);
     case Check::Web:
     case Check::WebThenFile:
         break;
@@ -189,7 +214,7 @@ Classification LinkClassifier::classify(const QString& value, const WebVerdict& 
     if (verdict.exists || p.check != Check::WebThenFile)
         return {verdict.exists ? LinkResult::OkWeb : LinkResult::NgWeb, {LinkReason::Kind::Web, p.target, {}, verdict}};
     // A root-relative link of a web document that the web does not have: the local path is looked up.
-    Classification file = checkFile(p.target);
+    Classification file = checkFile({Check::File, LinkResult::Unchecked, p.target});
     file.reason.kind = LinkReason::Kind::WebThenFile;
     file.reason.web = verdict;
     return file;
@@ -203,7 +228,22 @@ std::optional<QString> LinkClassifier::webUrl(const QString& value) const
     return std::nullopt;
 }
 
-Classification LinkClassifier::checkFile(const QString& path) const
+Classification LinkClassifier::checkFile(const Plan& plan) const
 {
-    return {fileExists(path) ? LinkResult::OkFile : LinkResult::NgFile, {LinkReason::Kind::File, path, {}, {}}};
+    Classification file{fileExists(plan.target) ? LinkResult::OkFile : LinkResult::NgFile,
+                        {LinkReason::Kind::File, plan.target, {}, {}}};
+    file.reason.rootRelativeWithoutRoot = plan.withoutRoot;
+    // A link into a part of a page holds only where the page has that part; an empty fragment, and a target
+    // that is no HTML page, count by the file's existence.
+    if (file.result != LinkResult::OkFile || plan.fragment.isEmpty() || !m_localTargets.findInPage ||
+        !isPageName(plan.target))
+        return file;
+    const std::optional<FragmentMatch> match = m_localTargets.findInPage(plan.target, plan.fragment);
+    if (!match || match->kind == FragmentMatch::Kind::TopOfPage)
+        return file;
+    file.reason.fragment = plan.fragment;
+    file.reason.nearest = match->nearest;
+    if (match->kind != FragmentMatch::Kind::Found)
+        file.result = LinkResult::NgFile;
+    return file;
 }

@@ -30,6 +30,16 @@ struct Classification {
     LinkReason reason;
 };
 
+// Where the file links of local documents lead: the folder root-relative links ("/about.html") start
+// from, and the targets of other pages, for a link into a part of one ("guide.html#install").
+struct LocalTargets {
+    // How a fragment meets the targets of the page at a path; nothing when the page cannot be read.
+    using FindInPage = std::function<std::optional<FragmentMatch>(const QString& path, const QString& fragment)>;
+
+    QString siteRoot;      // empty: a root-relative link is looked up in the document's own folder
+    FindInPage findInPage; // none: a file link counts by the file's existence alone
+};
+
 // Classifies and checks one link value (trimmed, letter case as written), as a browser resolves it.
 class LinkClassifier {
 public:
@@ -37,7 +47,8 @@ public:
     using FindFragment = std::function<FragmentMatch(const QString& fragment)>;
 
     // documentEncoding: what %XX escapes of file links that are no UTF-8 were written in.
-    LinkClassifier(QString base, bool docIsFile, FindFragment findFragment, TextEncoding documentEncoding = {});
+    LinkClassifier(QString base, bool docIsFile, FindFragment findFragment, TextEncoding documentEncoding = {},
+                   LocalTargets localTargets = {});
 
     // The URL a value is checked with on the web; nothing for a value checked without the network.
     std::optional<QString> webUrl(const QString& value) const;
@@ -56,14 +67,18 @@ private:
     struct Plan {
         Check check = Check::Fixed;
         LinkResult result = LinkResult::Unchecked; // Fixed
-        QString target; // the fragment, the URL or the path; the scheme of a Fixed other scheme
+        QString target;           // the fragment, the URL or the path; the scheme of a Fixed other scheme
+        QString fragment{};       // File: what follows the "#"
+        bool withoutRoot = false; // File: root-relative, looked up in the document's folder
     };
     Plan plan(const QString& value) const;
-    Classification checkFile(const QString& path) const;
+    Plan localPlan(const QString& value) const;
+    Classification checkFile(const Plan& plan) const;
     Classification checkFragment(const QString& fragment) const;
 
     QString m_base;
     bool m_docIsFile;
     TextEncoding m_encoding;
     FindFragment m_findFragment;
+    LocalTargets m_localTargets;
 };

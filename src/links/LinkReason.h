@@ -22,6 +22,9 @@ struct LinkReason {
 
     Kind kind = Kind::None;
     QString target;
-    QString nearest; // AnchorInOtherCase: the id or name as the page writes it
-    WebVerdict web;  // for Web and WebThenFile
+    QString nearest;    // AnchorInOtherCase, and File with a fragment: the id or name as the page writes it
+    WebVerdict web;     // for Web and WebThenFile
+    QString fragment{}; // File: the fragment looked up in the target page; empty when none was
+    // File: a root-relative link ("/about.html") of a document with no site root, looked up in its folder.
+    bool rootRelativeWithoutRoot = false;
 };

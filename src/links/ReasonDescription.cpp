@@ -1,6 +1,7 @@
 #include "ReasonDescription.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 
@@ -85,6 +86,24 @@ QList<ReasonPart> webParts(const WebVerdict& web, const QString& fragment)
     return parts;
 }
 
+QList<ReasonPart> fileParts(LinkResult result, const LinkReason& reason)
+{
+    const bool found = result == LinkResult::OkFile;
+    if (!reason.fragment.isEmpty() && !found) {
+        QList<ReasonPart> parts{
+            {ReasonPhrase::FileFragmentMissing, {QFileInfo(reason.target).fileName(), reason.fragment}}};
+        if (!reason.nearest.isEmpty())
+            parts.append({ReasonPhrase::AnchorInOtherCase, {reason.nearest}});
+        return parts;
+    }
+    QList<ReasonPart> parts{{found ? ReasonPhrase::FileFound : ReasonPhrase::FileMissing, {reason.target}}};
+    if (!reason.fragment.isEmpty())
+        parts.append({ReasonPhrase::FragmentFound, {reason.fragment}});
+    if (reason.rootRelativeWithoutRoot && !found)
+        parts.append({ReasonPhrase::RootRelativeWithoutRoot});
+    return parts;
+}
+
 QString schemeOf(LinkResult result)
 {
     switch (result) {
@@ -122,7 +141,7 @@ QList<ReasonPart> describeReason(LinkResult result, const LinkReason& reason)
     case LinkReason::Kind::ThisDocument:
         return {{ReasonPhrase::ThisDocument}};
     case LinkReason::Kind::File:
-        return {{result == LinkResult::OkFile ? ReasonPhrase::FileFound : ReasonPhrase::FileMissing, {target}}};
+        return fileParts(result, reason);
     case LinkReason::Kind::Web: {
         const qsizetype hash = target.indexOf(u'#');
         return webParts(reason.web, hash < 0 ? QString() : target.mid(hash + 1));

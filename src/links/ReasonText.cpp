@@ -82,6 +82,11 @@ const char* phraseSource(ReasonPhrase phrase)
         return QT_TRANSLATE_NOOP("Reason", "the server's answer is not HTTP");
     case ReasonPhrase::HeadersTooLarge:
         return QT_TRANSLATE_NOOP("Reason", "the answer's headers are too large");
+    case ReasonPhrase::FileFragmentMissing:
+        return QT_TRANSLATE_NOOP("Reason", "%1 has no id or name '%2'");
+    case ReasonPhrase::RootRelativeWithoutRoot:
+        return QT_TRANSLATE_NOOP("Reason", "a link from the root, looked up in the document's folder: no site root is "
+                                           "set");
     case ReasonPhrase::PermissionDenied:
         return QT_TRANSLATE_NOOP("Reason", "permission denied: %1");
     case ReasonPhrase::IsFolder:

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "TransferScheduler.h"
+#include "common/Document.h"
+#include "links/LinkCheckJob.h"
 
 #include <QString>
 
@@ -11,4 +13,14 @@ struct CheckSettings {
     TransferScheduler::Limits limits;
     // The addresses tags load (images, stylesheets, scripts ...) are checked as links too.
     bool resources = false;
+    // Where root-relative file links ("/about.html") of local documents start; empty: each document's folder.
+    QString siteRoot;
 };
+
+// What a check of a document's links starts from: the document's base, the settings, and the pages its
+// file links lead into (may be null).
+inline CheckContext checkContextOf(const Document& document, const CheckSettings& settings, PageAnchors* pageAnchors)
+{
+    return {document.docBase,   document.docIsFile, document.encoding,
+            settings.resources, settings.siteRoot,  pageAnchors};
+}

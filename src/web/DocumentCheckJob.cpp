@@ -3,8 +3,8 @@
 #include "common/Prompter.h"
 
 DocumentCheckJob::DocumentCheckJob(WebCheck& web, Prompter& prompter, const QString& path,
-                                   const CheckSettings& settings, QObject* parent)
-    : QObject(parent), m_web(web), m_prompter(prompter), m_resources(settings.resources),
+                                   const CheckSettings& settings, PageAnchors* pageAnchors, QObject* parent)
+    : QObject(parent), m_web(web), m_prompter(prompter), m_settings(settings), m_pageAnchors(pageAnchors),
       m_load(web, DocumentSource::fromPathBox(path), settings.encoding)
 {
     connect(&m_load, &LoadJob::finished, this, &DocumentCheckJob::onLoaded);
@@ -38,9 +38,8 @@ void DocumentCheckJob::onLoaded()
         return;
     }
     m_documentWeb = std::make_unique<DocumentWebCheck>(m_web, m_document.encoding, m_load.notFoundCache());
-    m_check = std::make_unique<LinkCheckJob>(
-        m_document.htmlData, CheckContext{m_document.docBase, m_document.docIsFile, m_document.encoding, m_resources},
-        *m_documentWeb);
+    m_check = std::make_unique<LinkCheckJob>(m_document.htmlData, checkContextOf(m_document, m_settings, m_pageAnchors),
+                                             *m_documentWeb);
     connect(m_check.get(), &LinkCheckJob::finished, this, &DocumentCheckJob::onChecked);
     emit checkStarted(m_check.get());
     m_check->start();

@@ -20,9 +20,11 @@ class DocumentCheckJob : public QObject {
 public:
     enum class Outcome { Checked, ReadFailed, Declined };
 
-    // settings: the encoding to read the document in, and whether the addresses tags load are links too.
+    // settings: the encoding to read the document in, whether the addresses tags load are links too, and the
+    // site's root. pageAnchors: the pages file links lead into, shared by a run; null: file links count by
+    // existence alone.
     DocumentCheckJob(WebCheck& web, Prompter& prompter, const QString& path, const CheckSettings& settings,
-                     QObject* parent = nullptr);
+                     PageAnchors* pageAnchors, QObject* parent = nullptr);
     ~DocumentCheckJob() override;
 
     // finished() follows, never from inside this call.
@@ -48,7 +50,8 @@ private:
 
     WebCheck& m_web;
     Prompter& m_prompter;
-    bool m_resources;
+    const CheckSettings m_settings;
+    PageAnchors* m_pageAnchors;
     LoadJob m_load;
     Outcome m_outcome = Outcome::ReadFailed;
     Document m_document;

@@ -1,18 +1,23 @@
 #include "CheckSettingsFile.h"
 
+#include "common/NativeName.h"
 #include "store/IniFile.h"
 
 namespace {
 
 const QString Section = QStringLiteral("Check");
 const QString ResourcesKey = QStringLiteral("Resources");
+const QString RootKey = QStringLiteral("RootDir");
 
 } // namespace
 
 CheckSettings readCheckSettings(const QString& iniPath)
 {
+    const IniFile ini(iniPath);
     CheckSettings settings;
-    settings.resources = readIniString(iniPath, Section, ResourcesKey).trimmed() == u"1";
+    settings.resources = ini.value(Section, ResourcesKey).trimmed() == u"1";
+    // A folder's name is bytes, which need not be UTF-8.
+    settings.siteRoot = fromNativeName(ini.valueBytes(Section, RootKey).trimmed());
     return settings;
 }
 

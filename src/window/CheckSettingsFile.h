@@ -6,7 +6,8 @@
 #include <QString>
 
 // The settings of checks that the INI file keeps in its "Check" section, for the window; the encoding is
-// EncodingSetting's. A key missing or unreadable keeps its default.
+// EncodingSetting's. "Resources" (1 or 0), "RootDir" (where root-relative links of a single document start;
+// a site opened as a folder starts from that folder). A key missing or unreadable keeps its default.
 CheckSettings readCheckSettings(const QString& iniPath);
 
 // Keeps in the INI file whether the addresses tags load are checked too ("Resources", 1 or 0).

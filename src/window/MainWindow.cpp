@@ -23,6 +23,7 @@
 #include "editor/LinkSpans.h"
 #include "links/LinkCheckJob.h"
 #include "links/LinkNavigator.h"
+#include "links/PageAnchors.h"
 #include "links/ReasonText.h"
 #include "links/SingleLink.h"
 #include "store/DocumentWriter.h"
@@ -78,11 +79,6 @@ template <typename Job> void dispose(QPointer<Job>& job)
     if (job)
         job->deleteLater();
     job.clear();
-}
-
-CheckContext contextOf(const Document& document, const CheckSettings& settings)
-{
-    return {document.docBase, document.docIsFile, document.encoding, settings.resources};
 }
 
 } // namespace
@@ -479,9 +475,16 @@ void MainWindow::onLoadFinished()
     }
     takeLoadedDocument(load);
     m_checkIsPartOfLoad = true;
-    startCheck(new LinkCheckJob(m_document.htmlData, contextOf(m_document, m_settings), *m_documentWeb, this));
+    startCheck(new LinkCheckJob(m_document.htmlData, newCheckContext(), *m_documentWeb, this));
     if (m_document.readLoss.any())
         m_prompter.ask(readLossPrompt(PromptId::UnreadBytes, m_document.encoding, m_document.readLoss));
+}
+
+CheckContext MainWindow::newCheckContext()
+{
+    // Each check reads the pages its file links lead into afresh, so that edits made to them meanwhile count.
+    m_pageAnchors = std::make_unique<PageAnchors>(m_settings.encoding);
+    return checkContextOf(m_document, m_settings, m_pageAnchors.get());
 }
 
 void MainWindow::takeLoadedDocument(const LoadJob& load)
@@ -688,7 +691,7 @@ void MainWindow::onCheckOneLinkTriggered()
     m_linkReason->clear();
     m_singleCheckStart = link->shownStart() - 1;
     m_checkIsPartOfLoad = false;
-    m_checkJob = new LinkCheckJob(text, *link, contextOf(m_document, m_settings), *m_documentWeb, this);
+    m_checkJob = new LinkCheckJob(text, *link, newCheckContext(), *m_documentWeb, this);
     connect(m_checkJob, &LinkCheckJob::finished, this, &MainWindow::onSingleCheckFinished);
     m_checkJob->start();
 }
@@ -711,7 +714,7 @@ void MainWindow::onCheckAllLinksTriggered()
     beginOperation();
     showLoadingStatus();
     m_checkIsPartOfLoad = false;
-    startCheck(new LinkCheckJob(m_editor->text(), contextOf(m_document, m_settings), *m_documentWeb, this));
+    startCheck(new LinkCheckJob(m_editor->text(), newCheckContext(), *m_documentWeb, this));
 }
 
 void MainWindow::onColorLegendTriggered()

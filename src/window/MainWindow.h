@@ -20,6 +20,7 @@ class LinkListPanel;
 class LinkPainter;
 class LinkSpans;
 class LoadJob;
+class PageAnchors;
 class PathBox;
 class Prompter;
 class QAction;
@@ -104,6 +105,8 @@ private:
     void onLoadFinished();
     // Makes what the load read the document: its text on screen, its path in the path box.
     void takeLoadedDocument(const LoadJob& load);
+    // The context of a new check of the document's links.
+    CheckContext newCheckContext();
     // Runs a check job on the editor's text, which stays read-only meanwhile.
     void startCheck(LinkCheckJob* check);
     void onCheckFinished();
@@ -130,7 +133,8 @@ private:
     CheckSettings m_settings;
     Document m_document;
     RunState m_run;
-    std::optional<FileStamp> m_noticedStamp; // another program's change already asked about
+    std::optional<FileStamp> m_noticedStamp;    // another program's change already asked about
+    std::unique_ptr<PageAnchors> m_pageAnchors; // of the last check
 
     QLabel* m_pathLabel = nullptr;
     PathBox* m_pathEdit = nullptr;

@@ -47,7 +47,7 @@ TEST(CheckCommand, PrintsOneLinePerLinkAndFailsOnBrokenLinks)
     writeFile(dir.filePath(QStringLiteral("site/doc.html")),
               "<html>\x93\xfa\x96\x7b\r\n<a name=top></a><A HREF=\"#top\">t</A> <a href='sub/a.html#x'>"
               "<a href=missing.html><a href=\"mailto:x\"><a href=\"open>");
-    writeFile(dir.filePath(QStringLiteral("site/sub/a.html")), "");
+    writeFile(dir.filePath(QStringLiteral("site/sub/a.html")), "<p id=x>"); // the link's fragment is there
     // A relative path is taken from the working folder; the links still resolve from the document's folder.
     const CommandResult result = runTsv({QStringLiteral("site/doc.html")}, dir.path());
     EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
@@ -86,7 +86,7 @@ TEST(CheckCommand, EncodingOptionAndUtf8Output)
 TEST(CheckCommand, DetectsTheEncodingOfAUtf8PageWithJapaneseNames)
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath(QStringLiteral("ファイル.html")), "");
+    writeFile(dir.filePath(QStringLiteral("ファイル.html")), "<a name=x>");
     const QString page = QStringLiteral("<html><body><a name=\"目次\">目次</a>\r\n<a href=\"#目次\">目次へ</a>\r\n"
                                         "<a href=\"ファイル.html\">ファイル</a>\r\n<a "
                                         "href=\"%E3%83%95%E3%82%A1%E3%82%A4%E3%83%AB.html#x\">エスケープ</a>\r\n"

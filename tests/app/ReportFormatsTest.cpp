@@ -199,6 +199,25 @@ TEST(ReportOptions, FoldersNeedRecursionAndAreCheckedInOrder)
     EXPECT_TRUE(mixed.err.contains(QStringLiteral("no.html: could not be read: no such file: ")));
 }
 
+// The pages of a folder given with -r start their root-relative links from it (--root-dir says otherwise), and
+// a link into a part of a page holds only where that page has the part.
+TEST(ReportOptions, AFolderIsASiteWithItsRootAndItsPagesParts)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("site/sub/p.html")), "<html><p id=intro><a href=/index.html#top>");
+    writeFile(dir.filePath(QStringLiteral("site/index.html")),
+              "<html><a href=/sub/p.html#intro><a href=/sub/p.html#gone>");
+    const CommandResult site = runCheck({QStringLiteral("-r"), dir.filePath(QStringLiteral("site"))});
+    EXPECT_EQ(site.exitCode, 1);
+    EXPECT_TRUE(site.out.contains(QStringLiteral(":1:7: OK-file /sub/p.html#intro (found: ")));
+    EXPECT_TRUE(site.out.contains(QStringLiteral(":1:33: NG-file /sub/p.html#gone (p.html has no id or name 'gone')")))
+        << site.out.toStdString();
+    EXPECT_TRUE(site.out.contains(QStringLiteral("p.html:1:19: OK-file /index.html#top")));
+    const CommandResult elsewhere = runCheck({QStringLiteral("-r"), QStringLiteral("--root-dir"), dir.path(),
+                                              QStringLiteral("--format=tsv"), dir.filePath(QStringLiteral("site"))});
+    EXPECT_EQ(elsewhere.out.count(QStringLiteral("\t101\t")), 3) << elsewhere.out.toStdString();
+}
+
 // Several documents linking the same URLs: each is reported as when checked alone, and no URL is asked twice.
 TEST(ReportOptions, ADocumentsAnswersAreSharedWithTheNext)
 {

@@ -169,7 +169,8 @@ TEST(LinkCheckJob, ChecksRelativeLinksOfALocalDocumentOnDisk)
                                        "<a href=sub><a href=sub/><a href=日本.html><a href=missing.html>"
                                        "<a href=../site/missing.html>"),
                         site + u'/'));
-    EXPECT_EQ(f.codes(), (QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 101, 101}));
+    // a.html#part: the empty a.html has no such part.
+    EXPECT_EQ(f.codes(), (QList<int>{1, 1, 1, 1, 1, 1, 101, 1, 1, 1, 1, 1, 1, 101, 101}));
     EXPECT_TRUE(f.web.asked.isEmpty());
 }
 
@@ -305,6 +306,7 @@ struct BrowserCase {
     bool isFile;
     QList<int> codes;
     QStringList asked = {}; // the web links asked, in order
+    QString siteRoot = {};  // DIR stands for the temporary folder, as in text and base
 };
 
 void PrintTo(const BrowserCase& c, std::ostream* out)
@@ -322,11 +324,16 @@ TEST_P(BrowserResolution, LinksLeadWhereABrowserTakesThem)
     QDir().mkpath(dir.filePath(QStringLiteral("folder")));
     QFile(dir.filePath(QStringLiteral("folder/a.html"))).open(QIODevice::WriteOnly);
     QFile(dir.filePath(QStringLiteral("a.html"))).open(QIODevice::WriteOnly);
+    QFile(dir.filePath(QStringLiteral("notes.txt"))).open(QIODevice::WriteOnly);
+    QFile parts(dir.filePath(QStringLiteral("parts.html")));
+    ASSERT_TRUE(parts.open(QIODevice::WriteOnly));
+    parts.write("<html><p id=intro><a name=Sec>");
+    parts.close();
     CheckFixture f;
     f.web = FakeWebCheck({QStringLiteral("http://h/based/a.html")});
-    QString text = c.text;
-    ASSERT_TRUE(
-        f.check(text.replace(QStringLiteral("DIR"), dir.path()), c.base.isEmpty() ? dir.path() : c.base, c.isFile));
+    const auto inDir = [&dir](QString text) { return text.replace(QStringLiteral("DIR"), dir.path()); };
+    f.siteRoot = inDir(c.siteRoot);
+    ASSERT_TRUE(f.check(inDir(c.text), c.base.isEmpty() ? dir.path() : inDir(c.base), c.isFile));
     EXPECT_EQ(f.codes(), c.codes);
     EXPECT_EQ(f.web.asked, c.asked);
 }
@@ -370,6 +377,34 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     true,
                     {102, 2}}),
+    [](const ::testing::TestParamInfo<BrowserCase>& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    LocalSites, BrowserResolution,
+    ::testing::Values(
+        // A link into a part of another page holds where that page has the id or name, by the in-page rules;
+        // an empty fragment, the top, and a target that is no HTML page count by existence.
+        BrowserCase{"PartsOfOtherPages",
+                    QStringLiteral("<a href=parts.html#intro> <a href=parts.html#gone> <a href=parts.html#sec> "
+                                   "<a href=parts.html#Sec> <a href=parts.html#%69ntro> <a href=parts.html#> "
+                                   "<a href=parts.html#top> <a href=notes.txt#x> <a href=missing.html#intro>"),
+                    {},
+                    true,
+                    {1, 101, 101, 1, 1, 1, 1, 1, 101}},
+        // Root-relative links start from the site's root; without one, from the document's folder.
+        BrowserCase{
+            "FromTheSiteRoot",
+            QStringLiteral("<a href=/a.html> <a href=/folder/a.html> <a href=\\folder\\a.html> <a href=/b.html>"),
+            QStringLiteral("DIR/folder"),
+            true,
+            {1, 1, 1, 101},
+            {},
+            QStringLiteral("DIR")},
+        BrowserCase{"FromTheDocumentsFolder",
+                    QStringLiteral("<a href=/a.html> <a href=/folder/a.html>"),
+                    QStringLiteral("DIR/folder"),
+                    true,
+                    {1, 101}}),
     [](const ::testing::TestParamInfo<BrowserCase>& info) { return std::string(info.param.name); });
 
 } // namespace

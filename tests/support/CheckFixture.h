@@ -3,6 +3,7 @@
 #include "FakeWebCheck.h"
 #include "common/CodePage.h"
 #include "links/LinkCheckJob.h"
+#include "links/PageAnchors.h"
 #include "links/SingleLink.h"
 
 #include <QStringList>
@@ -72,13 +73,16 @@ inline QList<int> codesOf(const LinkTable& table)
 struct CheckFixture {
     FakeWebCheck web;
     TextEncoding encoding{QString::fromLatin1(CodePage::DefaultName)};
+    QString siteRoot;  // where root-relative file links start
+    PageAnchors pages; // the pages file links lead into
     std::unique_ptr<LinkCheckJob> job;
     std::optional<CheckReports> reports;
 
     bool check(const QString& text, const QString& base = QStringLiteral("/nowhere"), bool isFile = true,
                bool resources = false)
     {
-        job = std::make_unique<LinkCheckJob>(text, CheckContext{base, isFile, encoding, resources}, web);
+        job = std::make_unique<LinkCheckJob>(text, CheckContext{base, isFile, encoding, resources, siteRoot, &pages},
+                                             web);
         reports.emplace(*job);
         return runToEnd(*job);
     }

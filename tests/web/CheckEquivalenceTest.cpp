@@ -199,7 +199,7 @@ TEST(CheckEquivalence, DocumentOpenedByUrlSharesItsProbe)
         [](const LoopbackServers& servers) { return servers.url(host(1), QStringLiteral("/document/doc.html")); },
         [](FullCheckHarness& harness, const QString& url, const LoopbackServers&) {
             ScriptedPrompter prompter;
-            DocumentCheckJob job(harness.web, prompter, url, CheckSettings());
+            DocumentCheckJob job(harness.web, prompter, url, CheckSettings(), nullptr);
             QSignalSpy finished(&job, &DocumentCheckJob::finished);
             job.start();
             EXPECT_TRUE(finished.wait(60000));

@@ -51,7 +51,7 @@ struct Workbench {
     {
         CheckSettings settings;
         settings.encoding = encodingOnce.isEmpty() ? encoding : encodingOnce;
-        job = std::make_unique<DocumentCheckJob>(web, prompter, path, settings);
+        job = std::make_unique<DocumentCheckJob>(web, prompter, path, settings, nullptr);
         QSignalSpy finished(job.get(), &DocumentCheckJob::finished);
         job->start();
         EXPECT_TRUE(finished.wait(60000));

@@ -1,0 +1,30 @@
+#include "PageAnchors.h"
+
+#include "common/DocumentFile.h"
+#include "common/SearchCopy.h"
+
+#include <QDir>
+
+PageAnchors::PageAnchors(QString encoding) : m_encoding(std::move(encoding)) {}
+
+std::optional<FragmentMatch> PageAnchors::match(const QString& path, const QString& fragment)
+{
+    const QString key = QDir::cleanPath(path);
+    auto page = m_pages.find(key);
+    if (page == m_pages.end()) {
+        std::optional<AnchorIndex> index;
+        if (const LocalFileRead read = readLocalFile(key); read.error == LocalReadError::None) {
+            const DocumentText document = decodeDocumentText(read.bytes, QString(), m_encoding);
+            index.emplace(document.text, makeSearchCopy(document.text));
+        }
+        page = m_pages.insert(key, std::move(index));
+    }
+    if (!*page)
+        return std::nullopt;
+    return (*page)->match(fragment);
+}
+
+void PageAnchors::forget(const QString& path)
+{
+    m_pages.remove(QDir::cleanPath(path));
+}
