@@ -433,6 +433,22 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>Check images, stylesheets and scripts too</source>
         <translation>画像・スタイルシート・スクリプトも調べる</translation>
     </message>
+    <message>
+        <source>Open &amp;folder...</source>
+        <translation>フォルダーを開く(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Previous NG page</source>
+        <translation>前の NG ページ</translation>
+    </message>
+    <message>
+        <source>Next NG page</source>
+        <translation>次の NG ページ</translation>
+    </message>
+    <message>
+        <source>Checking the site...</source>
+        <translation>サイトを調べています...</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -768,6 +784,60 @@ Load it again? (Edits not written are lost.)</source>
     <message>
         <source>a link from the root, looked up in the document&apos;s folder: no site root is set</source>
         <translation>「/」で始まるリンクですが、サイトのルートが決まっていないため文書のフォルダーで探しました</translation>
+    </message>
+</context>
+<context>
+    <name>SiteListModel</name>
+    <message>
+        <source>Page</source>
+        <translation>ページ</translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation>リンク数</translation>
+    </message>
+    <message>
+        <source>Encoding</source>
+        <translation>文字コード</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>桁</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>リンク</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>理由</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>リンク先</translation>
+    </message>
+</context>
+<context>
+    <name>SitePanel</name>
+    <message>
+        <source>Site</source>
+        <translation>サイト</translation>
+    </message>
+    <message>
+        <source>Save as CSV...</source>
+        <translation>CSV で保存...</translation>
+    </message>
+    <message>
+        <source>%1 / %2 pages</source>
+        <translation>%1 / %2 ページ</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,7 @@ enum class FileDialogKind {
     OpenDocument,  // choose an HTML document to load
     WriteDocument, // choose where to write the document (an existing file or a new name)
     SaveLinkList,  // choose where to save the link list as CSV (an existing file or a new name)
+    OpenFolder,    // choose a folder to open as a site
 };
 
 // Every question and report the program puts to the user goes through here: the window answers with

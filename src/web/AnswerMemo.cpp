@@ -1,5 +1,7 @@
 #include "AnswerMemo.h"
 
+#include "WebLink.h"
+
 const AnswerMemo::LinkEntry* AnswerMemo::link(const QString& url) const
 {
     const auto it = m_links.constFind(url);
@@ -25,4 +27,11 @@ void AnswerMemo::rememberNotFound(const QString& probeUrl, const QString& text)
 {
     if (text.size() <= MaxNotFoundChars && (m_notFound.contains(probeUrl) || hasRoom()))
         m_notFound.insert(probeUrl, NotFoundAnswer(text));
+}
+
+void AnswerMemo::forget(const QString& url)
+{
+    const WebLink link = prepareWebLink(url);
+    m_links.remove(link.url);
+    m_notFound.remove(link.probeUrl);
 }

@@ -31,6 +31,8 @@ public:
     const NotFoundAnswer* notFound(const QString& probeUrl) const;
     void rememberLink(const QString& url, LinkEntry entry);
     void rememberNotFound(const QString& probeUrl, const QString& text);
+    // Forgets the answer for a link's URL (as a check is given it) and its probe's, so that both are asked again.
+    void forget(const QString& url);
 
 private:
     bool hasRoom() const { return m_links.size() + m_notFound.size() < MaxEntries; }

@@ -7,6 +7,7 @@
 #include "LinkListModel.h"
 #include "LinkListPanel.h"
 #include "PathBox.h"
+#include "SitePanel.h"
 #include "StartDocument.h"
 #include "StatusStrip.h"
 #include "TextEditBox.h"
@@ -30,6 +31,7 @@
 #include "store/FileReplace.h"
 #include "store/History.h"
 #include "web/LoadJob.h"
+#include "web/Site.h"
 #include "web/WebCheck.h"
 
 #include <QAction>
@@ -37,6 +39,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -101,6 +104,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding);
     connect(m_editor, &RichTextBox::selectionChanged, this, &MainWindow::onEditorSelectionChanged);
     createLinkList();
+    createSitePanel();
 
     resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
     loadHistory(iniPath);
@@ -126,6 +130,12 @@ void MainWindow::createActions()
         return created;
     };
     m_openAction = action(tr("&Open"), "openAction", Qt::CTRL | Qt::Key_O, &MainWindow::onBrowseTriggered);
+    m_openFolderAction = action(tr("Open &folder..."), "openFolderAction", Qt::CTRL | Qt::SHIFT | Qt::Key_O,
+                                &MainWindow::onOpenFolderTriggered);
+    m_previousFailedPageAction = action(tr("Previous NG page"), "previousFailedPageAction",
+                                        Qt::CTRL | Qt::SHIFT | Qt::Key_F3, [this] { onFailedPageTriggered(false); });
+    m_nextFailedPageAction = action(tr("Next NG page"), "nextFailedPageAction", Qt::CTRL | Qt::Key_F3,
+                                    [this] { onFailedPageTriggered(true); });
     m_loadAction = action(tr("L&oad"), "loadAction", {}, &MainWindow::onLoadTriggered);
     m_writeAction = action(tr("&Write"), "writeAction", Qt::CTRL | Qt::Key_S, &MainWindow::onWriteTriggered);
     m_previousLinkAction =
@@ -203,6 +213,10 @@ void MainWindow::createMenus()
     QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     fileMenu->addAction(m_openAction);
+    fileMenu->addAction(m_openFolderAction);
+    fileMenu->addSeparator();
+    fileMenu->addAction(m_previousFailedPageAction);
+    fileMenu->addAction(m_nextFailedPageAction);
     fileMenu->addSeparator();
     fileMenu->addAction(m_exitAction);
 
@@ -335,8 +349,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::onWriteTriggered()
 {
     switch (m_writer->writeHtmlData(m_backupCheckBox->isChecked())) {
+    case DocumentWriter::Outcome::Written:
+        updateSitePage();
+        break;
     case DocumentWriter::Outcome::WrittenAsFile:
         m_pathEdit->setPlainText(m_document.docPath);
+        updateSitePage();
         break;
     case DocumentWriter::Outcome::ReloadWanted:
         startLoad(m_document.docPath);
@@ -396,13 +414,20 @@ void MainWindow::onFilesDropped(const QStringList& paths)
 {
     if (m_run.isBusy || paths.isEmpty() || trimBlanks(paths.first()).isEmpty())
         return;
-    if (confirmDiscardEdits())
+    if (QFileInfo(paths.first()).isDir())
+        openSite(paths.first());
+    else if (confirmDiscardEdits())
         startLoad(paths.first());
 }
 
 void MainWindow::openAtStart(const QString& argument)
 {
-    if (const QString path = startDocumentPath(argument); !path.isEmpty())
+    const QString path = startDocumentPath(argument);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).isDir())
+        openSite(path);
+    else
         startLoad(path);
 }
 
@@ -415,8 +440,9 @@ void MainWindow::reopenInEncoding(const QString& encoding)
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (QAction* action : {m_openAction, m_loadAction, m_writeAction, m_previousLinkAction, m_nextLinkAction,
-                            m_checkOneLinkAction, m_checkAllLinksAction})
+    for (QAction* action :
+         {m_openAction, m_openFolderAction, m_previousFailedPageAction, m_nextFailedPageAction, m_loadAction,
+          m_writeAction, m_previousLinkAction, m_nextLinkAction, m_checkOneLinkAction, m_checkAllLinksAction})
         action->setEnabled(enabled);
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_backupCheckBox, m_historyCombo, m_moveKindCombo, m_pathEdit})
@@ -482,6 +508,12 @@ void MainWindow::onLoadFinished()
 
 CheckContext MainWindow::newCheckContext()
 {
+    // A site's page shares the site's reading of the pages and starts root-relative links from its folder.
+    if (currentSitePage() >= 0) {
+        CheckSettings settings = m_settings;
+        settings.siteRoot = m_site->folder();
+        return checkContextOf(m_document, settings, &m_site->pageAnchors());
+    }
     // Each check reads the pages its file links lead into afresh, so that edits made to them meanwhile count.
     m_pageAnchors = std::make_unique<PageAnchors>(m_settings.encoding);
     return checkContextOf(m_document, m_settings, m_pageAnchors.get());
@@ -524,11 +556,18 @@ void MainWindow::startCheck(LinkCheckJob* check)
 void MainWindow::onCheckFinished()
 {
     dispose(m_checkJob);
+    updateSitePage();
     endOperation();
 }
 
 void MainWindow::stopOperation()
 {
+    if (m_site && m_site->isRunning()) {
+        // The pages decided keep their rows.
+        m_site->stopRun();
+        endOperation();
+        return;
+    }
     if (m_loadJob) {
         // The text has not arrived: the document on screen stays the one it was.
         m_loadJob->cancel();
@@ -711,6 +750,9 @@ void MainWindow::onSingleCheckFinished()
 
 void MainWindow::onCheckAllLinksTriggered()
 {
+    // A site's page asks the web again, and what it learns serves the site's other pages.
+    if (const int page = currentSitePage(); page >= 0)
+        m_site->forgetAnswersOf(page);
     beginOperation();
     showLoadingStatus();
     m_checkIsPartOfLoad = false;

@@ -22,6 +22,8 @@ class LinkSpans;
 class LoadJob;
 class PageAnchors;
 class PathBox;
+class Site;
+class SitePanel;
 class Prompter;
 class QAction;
 class QCheckBox;
@@ -96,6 +98,18 @@ private:
     void onSaveLinkListRequested();
     void onAboutTriggered();
     void onResourcesToggled(bool on);
+    // A folder as a site (MainWindowSite.cpp): its pages listed in the site panel, all checked in one run.
+    void createSitePanel();
+    void onOpenFolderTriggered();
+    void openSite(const QString& folder);
+    void onSiteRunFinished();
+    void onSitePageChosen(int index);
+    void onFailedPageTriggered(bool forward);
+    void onSaveSiteCsvRequested();
+    // The site's page in the editor; -1 when the document is none of the site's.
+    int currentSitePage() const;
+    // The page in the editor was checked or written: its row in the site follows.
+    void updateSitePage();
     // Reads the current document again in the encoding chosen in the encoding menu.
     void reopenInEncoding(const QString& encoding);
 
@@ -134,7 +148,11 @@ private:
     Document m_document;
     RunState m_run;
     std::optional<FileStamp> m_noticedStamp;    // another program's change already asked about
-    std::unique_ptr<PageAnchors> m_pageAnchors; // of the last check
+    std::unique_ptr<PageAnchors> m_pageAnchors; // of the last check, when it was none of a site's pages
+    SitePanel* m_sitePanel = nullptr;
+    QAction* m_openFolderAction = nullptr;
+    QAction* m_previousFailedPageAction = nullptr;
+    QAction* m_nextFailedPageAction = nullptr;
 
     QLabel* m_pathLabel = nullptr;
     PathBox* m_pathEdit = nullptr;
@@ -178,6 +196,7 @@ private:
     LinkPainter* m_painter = nullptr;
     std::unique_ptr<WindowProgress> m_progress;
     std::unique_ptr<WebCheck> m_web;
+    std::unique_ptr<Site> m_site; // the folder opened as a site; uses m_web, so it goes first
     // The web check of the document's links: the document's own not-found cache.
     std::unique_ptr<DocumentWebCheck> m_documentWeb;
     std::unique_ptr<DocumentWriter> m_writer;

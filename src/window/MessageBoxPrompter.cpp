@@ -74,6 +74,9 @@ QString MessageBoxPrompter::chooseFile(FileDialogKind kind)
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("csv"));
+    } else if (kind == FileDialogKind::OpenFolder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }

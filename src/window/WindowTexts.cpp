@@ -19,6 +19,7 @@ QString fileDialogFilter(FileDialogKind kind)
     case FileDialogKind::SaveLinkList:
         return translated(QT_TRANSLATE_NOOP("Window", "CSV files (*.csv)|*.csv|All files|*.*"));
     case FileDialogKind::WriteDocument:
+    case FileDialogKind::OpenFolder:
         break;
     }
     return translated(QT_TRANSLATE_NOOP("Window", "All files|*.*"));

@@ -10,7 +10,9 @@
 #include "window/WindowTexts.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -61,6 +63,7 @@ protected:
     QString writeDocument(const QString& name, const QByteArray& bytes)
     {
         const QString path = folder.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
