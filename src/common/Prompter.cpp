@@ -12,6 +12,7 @@ Prompter::Buttons Prompter::buttonsOf(PromptId id)
         return Buttons::YesNo;
     case PromptId::NumberedExtension:
     case PromptId::SaveBeforeClose:
+    case PromptId::WriteToPathBoxName:
         return Buttons::YesNoCancel;
     default:
         return Buttons::Ok;

@@ -19,7 +19,7 @@ enum class PromptId {
     NotLoaded,              // nothing to write: no document is loaded
     Unchanged,              // nothing to write: the text is unchanged
     NumberedExtension,      // the extension is a number, maybe a backup: overwrite, rename or cancel?
-    Written,                // the document was written
+    Written,                // args: the file the document was written to
     WriteFailed,            // args: the target, then the system's error text (WriteFailure::System)
     Unencodable,            // args: line, character, its code (hex), encoding name
     NearestCharacters,      // characters would be written as others: args: line, character, its code (hex) of the
@@ -29,6 +29,8 @@ enum class PromptId {
     SaveBeforeClose,        // the text is edited: write it before closing?
     NoSystemInfoTool,       // the About box found no system information tool
     UnknownEncodingSetting, // args: the encoding the INI file names; each document's is detected instead
+    WriteToPathBoxName,     // args: the name in the path box, the document's path. The path box names another file:
+                            // write to it (Yes), to the document (No), or not at all (Cancel)?
 };
 
 struct Prompt {

@@ -14,6 +14,7 @@
 #include "WindowProgress.h"
 #include "WindowTexts.h"
 #include "common/AppInfo.h"
+#include "common/DocumentSource.h"
 #include "common/PromptText.h"
 #include "common/Prompter.h"
 #include "common/SearchCopy.h"
@@ -25,7 +26,6 @@
 #include "links/LinkNavigator.h"
 #include "links/ReasonText.h"
 #include "links/SingleLink.h"
-#include "store/DocumentWriter.h"
 #include "store/FileReplace.h"
 #include "store/History.h"
 #include "web/LoadJob.h"
@@ -36,6 +36,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -44,6 +45,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QToolTip>
+#include <QUrl>
 
 namespace {
 
@@ -84,6 +86,15 @@ CheckContext contextOf(const Document& document, const CheckSettings& settings)
     return {document.docBase, document.docIsFile, document.encoding, settings.resources};
 }
 
+// The document's name in the title: its file's name, or for a page its URL's last part (the URL when that is empty).
+QString titleName(const Document& document)
+{
+    if (document.docIsFile)
+        return QFileInfo(document.docPath).fileName();
+    const QString name = QUrl(document.docPath).fileName();
+    return name.isEmpty() ? document.docPath : name;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSettings& settings, QWidget* parent)
@@ -103,6 +114,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     m_progress = std::make_unique<WindowProgress>(m_operationStatus, m_progressBar, m_statusStrip);
     m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding);
     connect(m_editor, &RichTextBox::selectionChanged, this, &MainWindow::onEditorSelectionChanged);
+    connect(m_editor->document(), &QTextDocument::contentsChanged, this, &MainWindow::showDocumentTitle);
     createLinkList();
 
     resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
@@ -131,6 +143,8 @@ void MainWindow::createActions()
     m_openAction = action(tr("&Open"), "openAction", Qt::CTRL | Qt::Key_O, &MainWindow::onBrowseTriggered);
     m_loadAction = action(tr("L&oad"), "loadAction", {}, &MainWindow::onLoadTriggered);
     m_writeAction = action(tr("&Write"), "writeAction", Qt::CTRL | Qt::Key_S, &MainWindow::onWriteTriggered);
+    m_writeAsAction =
+        action(tr("Write &as..."), "writeAsAction", Qt::CTRL | Qt::SHIFT | Qt::Key_S, &MainWindow::onWriteAsTriggered);
     m_previousLinkAction =
         action(QStringLiteral("▲"), "previousLinkAction", Qt::SHIFT | Qt::Key_F3, [this] { moveToLink(false); });
     m_nextLinkAction = action(QStringLiteral("▼"), "nextLinkAction", Qt::Key_F3, [this] { moveToLink(true); });
@@ -206,6 +220,7 @@ void MainWindow::createMenus()
     QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     fileMenu->addAction(m_openAction);
+    fileMenu->addAction(m_writeAsAction);
     fileMenu->addSeparator();
     fileMenu->addAction(m_exitAction);
 
@@ -337,8 +352,47 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::onWriteTriggered()
 {
-    if (m_writer->writeHtmlData(m_backupCheckBox->isChecked()) == DocumentWriter::Outcome::WrittenAsFile)
+    const bool backup = m_backupCheckBox->isChecked();
+    const QString typed = trimBlanks(m_pathEdit->toPlainText());
+    // A name typed over the document's may be where the user means the text to go; a URL is nowhere to write.
+    const bool otherName = m_document.docLoaded && !typed.isEmpty() && !isUrlPath(typed) &&
+                           QFileInfo(typed) != QFileInfo(m_document.docPath);
+    if (!otherName) {
+        showWritten(m_writer->writeHtmlData(backup));
+        return;
+    }
+    switch (m_prompter.ask({PromptId::WriteToPathBoxName, {typed, m_document.docPath}})) {
+    case Prompter::Answer::Yes:
+        showWritten(m_writer->writeHtmlDataAs(typed, backup));
+        break;
+    case Prompter::Answer::No:
+        showWritten(m_writer->writeHtmlData(backup));
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::onWriteAsTriggered()
+{
+    showWritten(m_writer->writeHtmlDataAs(QString(), m_backupCheckBox->isChecked()));
+}
+
+void MainWindow::showWritten(DocumentWriter::Outcome outcome)
+{
+    if (outcome == DocumentWriter::Outcome::WrittenAsFile)
         m_pathEdit->setPlainText(m_document.docPath);
+    showDocumentTitle();
+}
+
+void MainWindow::showDocumentTitle()
+{
+    if (!m_document.docLoaded) {
+        setWindowTitle(AppTitle);
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(titleName(m_document), AppTitle));
+    setWindowModified(isTextChanged());
 }
 
 void MainWindow::onLoadTriggered()
@@ -349,7 +403,8 @@ void MainWindow::onLoadTriggered()
 
 bool MainWindow::isTextChanged() const
 {
-    return m_editor->text() != m_document.htmlData;
+    // The length first: it costs no copy of the text, and most edits change it.
+    return m_editor->textLength() != m_document.htmlData.size() || m_editor->text() != m_document.htmlData;
 }
 
 bool MainWindow::confirmDiscardEdits()
@@ -388,8 +443,8 @@ void MainWindow::reopenInEncoding(const QString& encoding)
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (QAction* action : {m_openAction, m_loadAction, m_writeAction, m_previousLinkAction, m_nextLinkAction,
-                            m_checkOneLinkAction, m_checkAllLinksAction})
+    for (QAction* action : {m_openAction, m_loadAction, m_writeAction, m_writeAsAction, m_previousLinkAction,
+                            m_nextLinkAction, m_checkOneLinkAction, m_checkAllLinksAction})
         action->setEnabled(enabled);
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_backupCheckBox, m_historyCombo, m_moveKindCombo, m_pathEdit})
@@ -463,6 +518,7 @@ void MainWindow::takeLoadedDocument(const LoadJob& load)
     if (m_document.docIsFile)
         m_history->setHistoryData(m_document.docPath);
     m_encodingMenu->refresh(false);
+    showDocumentTitle();
 }
 
 void MainWindow::startCheck(LinkCheckJob* check)

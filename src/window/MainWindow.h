@@ -2,6 +2,7 @@
 
 #include "common/Document.h"
 #include "common/RunState.h"
+#include "store/DocumentWriter.h"
 #include "web/CheckSettings.h"
 
 #include <QMainWindow>
@@ -10,7 +11,6 @@
 #include <memory>
 
 class DocumentWebCheck;
-class DocumentWriter;
 class EncodingMenu;
 class History;
 class LinkCheckJob;
@@ -81,6 +81,11 @@ private:
 
     void onLoadTriggered();
     void onWriteTriggered();
+    void onWriteAsTriggered();
+    // After a write: the path box and the title name the document as it now is.
+    void showWritten(DocumentWriter::Outcome outcome);
+    // "name[*] - Tarnwick" for a document, marked while its text is changed; the program's name alone without one.
+    void showDocumentTitle();
     void onBrowseTriggered();
     void onFilesDropped(const QStringList& paths);
     void onCheckOneLinkTriggered();
@@ -152,6 +157,7 @@ private:
     QAction* m_openAction = nullptr;
     QAction* m_loadAction = nullptr;
     QAction* m_writeAction = nullptr;
+    QAction* m_writeAsAction = nullptr;
     QAction* m_exitAction = nullptr;
     QAction* m_previousLinkAction = nullptr;
     QAction* m_nextLinkAction = nullptr;
