@@ -86,6 +86,12 @@ QString promptText(const Prompt& prompt)
             QT_TRANSLATE_NOOP("Prompt", "The text being edited has changed.\r\nLoad the document all the same?"));
     case PromptId::LinkNotFound:
         return translated(QT_TRANSLATE_NOOP("Prompt", "Not found."));
+    case PromptId::WrapToStart:
+        return translated(
+            QT_TRANSLATE_NOOP("Prompt", "The end of the document was reached. Continue from the beginning?"));
+    case PromptId::WrapToEnd:
+        return translated(
+            QT_TRANSLATE_NOOP("Prompt", "The beginning of the document was reached. Continue from the end?"));
     case PromptId::NotLoaded:
         return translated(QT_TRANSLATE_NOOP("Prompt", "Load an HTML file first."));
     case PromptId::Unchanged:

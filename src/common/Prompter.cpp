@@ -9,6 +9,8 @@ Prompter::Buttons Prompter::buttonsOf(PromptId id)
     case PromptId::DiscardEdits:
     case PromptId::NearestCharacters:
     case PromptId::WriteUnreadBytes:
+    case PromptId::WrapToStart:
+    case PromptId::WrapToEnd:
         return Buttons::YesNo;
     case PromptId::NumberedExtension:
     case PromptId::SaveBeforeClose:

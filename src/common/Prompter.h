@@ -15,7 +15,9 @@ enum class PromptId {
     LoadStopped,            // the user stopped a load
     NoHtmlTag,              // a local file without an HTML start tag: load it all the same?
     DiscardEdits,           // the edited text would be replaced: go on?
-    LinkNotFound,           // no further link of the chosen kind
+    LinkNotFound,           // the text holds no link of the chosen kind
+    WrapToStart,            // no further link of the chosen kind before the text's end: go on from its start?
+    WrapToEnd,              // no link of the chosen kind before the selection: go on from the text's end?
     NotLoaded,              // nothing to write: no document is loaded
     Unchanged,              // nothing to write: the text is unchanged
     NumberedExtension,      // the extension is a number, maybe a backup: overwrite, rename or cancel?

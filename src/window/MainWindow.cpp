@@ -4,8 +4,10 @@
 #include "CheckSettingsFile.h"
 #include "EncodingMenu.h"
 #include "HistoryList.h"
+#include "LinkKindChoice.h"
 #include "LinkListModel.h"
 #include "LinkListPanel.h"
+#include "LinkStepper.h"
 #include "PathBox.h"
 #include "StartDocument.h"
 #include "StatusStrip.h"
@@ -23,7 +25,6 @@
 #include "editor/LinkPainter.h"
 #include "editor/LinkSpans.h"
 #include "links/LinkCheckJob.h"
-#include "links/LinkNavigator.h"
 #include "links/ReasonText.h"
 #include "links/SingleLink.h"
 #include "store/FileReplace.h"
@@ -113,13 +114,14 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     m_painter = new LinkPainter(*m_spans, m_editor->document(), this);
     m_progress = std::make_unique<WindowProgress>(m_operationStatus, m_progressBar, m_statusStrip);
     m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding);
+    m_linkStepper = std::make_unique<LinkStepper>(*m_editor, *m_spans, m_prompter);
     connect(m_editor, &RichTextBox::selectionChanged, this, &MainWindow::onEditorSelectionChanged);
     connect(m_editor->document(), &QTextDocument::contentsChanged, this, &MainWindow::showDocumentTitle);
     createLinkList();
 
     resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
     loadHistory(iniPath);
-    fillMoveKinds();
+    fillLinkKindList(*m_moveKindCombo, anyLinkLabel());
 }
 
 MainWindow::~MainWindow() = default;
@@ -309,15 +311,6 @@ void MainWindow::loadHistory(const QString& iniPath)
     m_writer = std::make_unique<DocumentWriter>(
         m_document, m_run, [this] { return m_editor->text(); }, m_prompter,
         [this](const QString& path) { m_history->setHistoryData(path); });
-}
-
-void MainWindow::fillMoveKinds()
-{
-    m_moveKindCombo->clear();
-    m_moveKindCombo->addItem(anyLinkLabel());
-    for (const LinkClass linkClass : AllLinkClasses)
-        m_moveKindCombo->addItem(linkClassLabel(linkClass));
-    m_moveKindCombo->setCurrentIndex(0);
 }
 
 void MainWindow::layoutControls()
@@ -547,6 +540,20 @@ void MainWindow::onCheckFinished()
 {
     dispose(m_checkJob);
     endOperation();
+    showLinkCounts();
+}
+
+void MainWindow::showLinkCounts()
+{
+    const LinkKindChoice failed{LinkKindChoice::Scope::FailedLinks};
+    int failedCount = 0;
+    for (int span = 0; span < m_spans->count(); ++span) {
+        const LinkEntry& link = m_spans->at(span).link;
+        failedCount += link.decided && failed.accepts(classOf(link.result));
+    }
+    m_statusSentence->setText(linkCountsText(failedCount, m_spans->count()));
+    m_linkReason->clear();
+    m_linkReason->setToolTip(QString());
 }
 
 void MainWindow::stopOperation()
@@ -591,32 +598,7 @@ void MainWindow::showLoadingStatus()
 
 void MainWindow::moveToLink(bool forward)
 {
-    const int kind = m_moveKindCombo->currentIndex();
-    const std::optional<LinkClass> linkClass = kind <= 0 ? std::nullopt : std::optional(AllLinkClasses.at(kind - 1));
-    const auto classOfSpan = [this](int span) -> std::optional<LinkClass> {
-        const LinkEntry& link = m_spans->at(span).link;
-        return link.decided ? classOf(link.result) : std::nullopt;
-    };
-    const auto classAt = [&](int offset) -> std::optional<LinkClass> {
-        const std::optional<int> span = m_spans->spanStartingAt(offset);
-        return span ? classOfSpan(*span) : std::nullopt;
-    };
-    const int start = m_editor->selStart();
-    std::optional<int> found = findLinkTag(m_editor->text(), start, m_editor->selLength(), forward, linkClass, classAt);
-    // The addresses tags load are links as well, each where its value begins.
-    for (int span = 0; span < m_spans->count(); ++span) {
-        if (!m_spans->at(span).link.isResource() || (linkClass && classOfSpan(span) != linkClass))
-            continue;
-        const int offset = m_spans->offsetOf(span);
-        const bool beyond = forward ? offset > start : offset < start;
-        const bool nearer = !found || (forward ? offset < *found : offset > *found);
-        if (beyond && nearer)
-            found = offset;
-    }
-    if (found)
-        m_editor->setSelection(*found, 1);
-    else
-        m_prompter.ask({PromptId::LinkNotFound});
+    m_linkStepper->step(linkKindChoiceAt(m_moveKindCombo->currentIndex()), forward);
 }
 
 void MainWindow::onEditorSelectionChanged()

@@ -18,6 +18,7 @@ class LinkListModel;
 class LinkListPanel;
 class LinkPainter;
 class LinkSpans;
+class LinkStepper;
 class LoadJob;
 class PathBox;
 class Prompter;
@@ -76,7 +77,6 @@ private:
     void createLinkList();
     void setTabOrder();
     void loadHistory(const QString& iniPath);
-    void fillMoveKinds();
     void layoutControls();
 
     void onLoadTriggered();
@@ -114,6 +114,8 @@ private:
     void beginOperation();
     void endOperation();
     void moveToLink(bool forward);
+    // The status strip after a check of all links: how many failed of how many, until the caret moves.
+    void showLinkCounts();
     // The unsaved-edits guard: true when the open may go on.
     bool confirmDiscardEdits();
     // Disables (or enables again) every command and control that could start another operation.
@@ -173,6 +175,7 @@ private:
     TextEditBox* m_editor = nullptr;
     LinkSpans* m_spans = nullptr;
     LinkPainter* m_painter = nullptr;
+    std::unique_ptr<LinkStepper> m_linkStepper;
     std::unique_ptr<WindowProgress> m_progress;
     std::unique_ptr<WebCheck> m_web;
     // The web check of the document's links: the document's own not-found cache.

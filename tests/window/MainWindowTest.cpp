@@ -11,13 +11,13 @@ namespace {
 
 using MainWindowTest = WindowFixture;
 
-TEST_F(MainWindowTest, StartsEmptyWithTheEightLinkKinds)
+TEST_F(MainWindowTest, StartsEmptyWithTheNineLinkKinds)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarnwick"));
     auto* kinds = control<QComboBox>("moveKindCombo");
-    ASSERT_EQ(kinds->count(), 8);
+    ASSERT_EQ(kinds->count(), 9);
     EXPECT_EQ(kinds->currentText(), QStringLiteral("次のリンク"));
-    EXPECT_EQ(kinds->itemText(7), QStringLiteral("未調査リンク"));
+    EXPECT_EQ(kinds->itemText(8), QStringLiteral("未調査リンク"));
     EXPECT_TRUE(control<QPlainTextEdit>("pathEdit")->toPlainText().isEmpty());
     EXPECT_TRUE(window.editor().text().isEmpty());
     EXPECT_FALSE(control<QProgressBar>("progressBar")->isVisibleTo(&window));

@@ -124,7 +124,8 @@ TEST_F(Shortcuts, F3AndShiftF3StepThroughTheLinksOfTheChosenKind)
     press(F3);
     EXPECT_EQ(window.editor().selStart(), lastFile);
     press(F3);
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("見つかりませんでした。")});
+    EXPECT_EQ(prompter.ids(), QList{PromptId::WrapToStart}); // answered No
+    EXPECT_EQ(window.editor().selStart(), lastFile);
     press(ShiftF3);
     EXPECT_EQ(window.editor().selStart(), firstFile);
     EXPECT_EQ(control<QLabel>("statusSentence")->text(), linkClassSentence(LinkClass::OkFile));
