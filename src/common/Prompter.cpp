@@ -35,6 +35,11 @@ Prompter::Answer Prompter::defaultAnswerOf(PromptId id)
     return Answer::Yes;
 }
 
+std::optional<int> Prompter::askLineNumber(int, int)
+{
+    return std::nullopt;
+}
+
 Prompt readLossPrompt(PromptId id, const TextEncoding& encoding, const ReadLoss& loss)
 {
     return {id,

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 struct ReadLoss;
 struct TextEncoding;
 
@@ -66,6 +68,9 @@ public:
     // The chosen path, or an empty string when the dialog was cancelled. The dialog starts at the
     // name chosen last.
     virtual QString chooseFile(FileDialogKind kind) = 0;
+    // The line the user asks for, from 1 to lines, offering current; nothing when the question was cancelled.
+    // A front end that cannot ask answers nothing.
+    virtual std::optional<int> askLineNumber(int current, int lines);
 
     static Buttons buttonsOf(PromptId id);
     static Answer defaultAnswerOf(PromptId id);

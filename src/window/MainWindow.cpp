@@ -2,7 +2,9 @@
 
 #include "ActionButton.h"
 #include "CheckSettingsFile.h"
+#include "EditorSearch.h"
 #include "EncodingMenu.h"
+#include "FindBar.h"
 #include "HistoryList.h"
 #include "LinkKindChoice.h"
 #include "LinkListModel.h"
@@ -47,6 +49,7 @@
 #include <QScopeGuard>
 #include <QToolTip>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -114,6 +117,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     m_painter = new LinkPainter(*m_spans, m_editor->document(), this);
     m_progress = std::make_unique<WindowProgress>(m_operationStatus, m_progressBar, m_statusStrip);
     m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding);
+    m_search = new EditorSearch(*m_editor, *m_findBar, m_prompter, m_settings, this);
     m_linkStepper = std::make_unique<LinkStepper>(*m_editor, *m_spans, m_prompter);
     connect(m_editor, &RichTextBox::selectionChanged, this, &MainWindow::onEditorSelectionChanged);
     connect(m_editor->document(), &QTextDocument::contentsChanged, this, &MainWindow::showDocumentTitle);
@@ -153,6 +157,16 @@ void MainWindow::createActions()
     m_checkOneLinkAction = action(tr("Check one (I)"), "checkOneLinkAction", {}, &MainWindow::onCheckOneLinkTriggered);
     m_checkAllLinksAction =
         action(tr("Check &all again"), "checkAllLinksAction", Qt::Key_F5, &MainWindow::onCheckAllLinksTriggered);
+    // Not F3 for the next match, as elsewhere: F3 steps through the links. In the find bar Enter finds the next one.
+    m_findAction = action(tr("&Find..."), "findAction", Qt::CTRL | Qt::Key_F, [this] { m_search->openBar(false); });
+    m_replaceAction =
+        action(tr("&Replace..."), "replaceAction", Qt::CTRL | Qt::Key_H, [this] { m_search->openBar(true); });
+    m_findNextAction = action(tr("Find &next"), "findNextAction", {}, [this] { m_search->find(true); });
+    m_findPreviousAction = action(tr("Find &previous"), "findPreviousAction", {}, [this] { m_search->find(false); });
+    m_replaceOneAction = action(tr("Replace"), "replaceOneAction", {}, [this] { m_search->replaceOne(); });
+    m_replaceAllAction = action(tr("Replace all"), "replaceAllAction", {}, [this] { m_search->replaceAll(); });
+    m_goToLineAction =
+        action(tr("&Go to line..."), "goToLineAction", Qt::CTRL | Qt::Key_G, [this] { m_search->goToLine(); });
     // While an operation runs, the close turns into a stop (closeEvent).
     m_exitAction = action(exitCaption(), "exitAction", Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
@@ -193,6 +207,15 @@ void MainWindow::createControls()
     m_documentEdit = place(new QPlainTextEdit(m_editorArea), "documentEdit", QRect(QPoint(0, 0), m_editorArea->size()));
     m_documentEdit->setFont(QFont(QStringLiteral("IPAGothic")));
     m_documentEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_findBar = new FindBar({m_findPreviousAction, m_findNextAction, m_replaceOneAction, m_replaceAllAction});
+    // The editor takes the area but for the find bar below it, when the bar is shown.
+    auto* editorLayout = new QVBoxLayout(m_editorArea);
+    editorLayout->setContentsMargins(0, 0, 0, 0);
+    editorLayout->setSpacing(0);
+    editorLayout->addWidget(m_documentEdit);
+    editorLayout->addWidget(m_findBar);
+    // Back to the text, not to whichever control follows the bar.
+    connect(m_findBar, &FindBar::closed, m_documentEdit, qOverload<>(&QWidget::setFocus));
 
     m_statusStrip = place(new StatusStrip(area), "statusStrip", at(0, 6900, 9855, StripHeight));
     m_progressBar = place(new QProgressBar(m_statusStrip), "progressBar", at(0, 30, 2475, 315));
@@ -228,6 +251,12 @@ void MainWindow::createMenus()
 
     m_encodingMenu = new EncodingMenu(m_document, menuBar(), m_statusStrip, this);
     connect(m_encodingMenu, &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
+
+    QMenu* searchMenu = menuBar()->addMenu(tr("&Search"));
+    searchMenu->setObjectName(QStringLiteral("searchMenu"));
+    searchMenu->addActions({m_findAction, m_findNextAction, m_findPreviousAction, m_replaceAction});
+    searchMenu->addSeparator();
+    searchMenu->addAction(m_goToLineAction);
 
     m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
@@ -321,7 +350,6 @@ void MainWindow::layoutControls()
     const int editorHeight = inner.height() - m_editorArea->y() - m_statusStrip->height();
     m_editorArea->setGeometry(0, m_editorArea->y(), inner.width(),
                               editorHeight > 0 ? editorHeight : m_editorArea->height());
-    m_documentEdit->setGeometry(0, 0, m_editorArea->width(), m_editorArea->height());
     // The reason takes the strip up to the encoding shown at its right end.
     constexpr int EncodingRoomTwips = 1800;
     m_linkReason->resize(std::max(0, inner.width() - m_linkReason->x() - twipsToPixels(EncodingRoomTwips, this)),
@@ -436,8 +464,9 @@ void MainWindow::reopenInEncoding(const QString& encoding)
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (QAction* action : {m_openAction, m_loadAction, m_writeAction, m_writeAsAction, m_previousLinkAction,
-                            m_nextLinkAction, m_checkOneLinkAction, m_checkAllLinksAction})
+    for (QAction* action :
+         {m_openAction, m_loadAction, m_writeAction, m_writeAsAction, m_previousLinkAction, m_nextLinkAction,
+          m_checkOneLinkAction, m_checkAllLinksAction, m_replaceOneAction, m_replaceAllAction})
         action->setEnabled(enabled);
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_backupCheckBox, m_historyCombo, m_moveKindCombo, m_pathEdit})

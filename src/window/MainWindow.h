@@ -11,7 +11,9 @@
 #include <memory>
 
 class DocumentWebCheck;
+class EditorSearch;
 class EncodingMenu;
+class FindBar;
 class History;
 class LinkCheckJob;
 class LinkListModel;
@@ -151,6 +153,7 @@ private:
     QPushButton* m_checkAllLinksButton = nullptr;
     QWidget* m_editorArea = nullptr;
     QPlainTextEdit* m_documentEdit = nullptr;
+    FindBar* m_findBar = nullptr;
     StatusStrip* m_statusStrip = nullptr;
     QProgressBar* m_progressBar = nullptr;
     QLabel* m_statusSentence = nullptr;
@@ -165,6 +168,13 @@ private:
     QAction* m_nextLinkAction = nullptr;
     QAction* m_checkOneLinkAction = nullptr;
     QAction* m_checkAllLinksAction = nullptr;
+    QAction* m_findAction = nullptr;
+    QAction* m_replaceAction = nullptr;
+    QAction* m_findNextAction = nullptr;
+    QAction* m_findPreviousAction = nullptr;
+    QAction* m_replaceOneAction = nullptr;
+    QAction* m_replaceAllAction = nullptr;
+    QAction* m_goToLineAction = nullptr;
     QAction* m_colorLegendAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QMenu* m_viewMenu = nullptr;
@@ -175,6 +185,7 @@ private:
     TextEditBox* m_editor = nullptr;
     LinkSpans* m_spans = nullptr;
     LinkPainter* m_painter = nullptr;
+    EditorSearch* m_search = nullptr;
     std::unique_ptr<LinkStepper> m_linkStepper;
     std::unique_ptr<WindowProgress> m_progress;
     std::unique_ptr<WebCheck> m_web;

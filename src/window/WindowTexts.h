@@ -22,3 +22,5 @@ QString anyLinkLabel();
 QString failedLinksLabel();
 // The status strip after a check of all links: how many failed of how many links.
 QString linkCountsText(int failed, int all);
+// What the go-to-line question asks for: a line from 1 to lines.
+QString lineNumberLabel(int lines);

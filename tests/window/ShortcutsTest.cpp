@@ -156,8 +156,8 @@ TEST_F(Shortcuts, KeysOfDisabledButtonsDoNothingDuringALoad)
                                  .arg(servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/stall/k.html")));
     const QString path = writeDocument(QStringLiteral("stall.html"), stalling.toUtf8());
     prompter.fileNames = {path};
-    const char* const actions[] = {"openAction",          "writeAction",    "writeAsAction",
-                                   "checkAllLinksAction", "nextLinkAction", "previousLinkAction"};
+    const char* const actions[] = {"openAction",     "writeAction",        "writeAsAction",    "checkAllLinksAction",
+                                   "nextLinkAction", "previousLinkAction", "replaceOneAction", "replaceAllAction"};
     QStringList enabledDuringLoad;
     bool stillLoading = false;
     QTimer::singleShot(300, &window, [&] {
