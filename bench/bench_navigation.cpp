@@ -13,6 +13,7 @@
 #include "editor/LinkSpans.h"
 #include "editor/RichTextBox.h"
 #include "window/MainWindow.h"
+#include "window/WindowTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -156,13 +157,13 @@ int main(int argc, char** argv)
 
         auto* kinds = window.findChild<QComboBox*>(QStringLiteral("moveKindCombo"));
         window.editor().setSelection(0, 0);
-        kinds->setCurrentIndex(5); // NG file: only the last link
+        kinds->setCurrentIndex(kinds->findText(linkClassLabel(LinkClass::NgFile))); // only the last link
         timer.restart();
         window.findChild<QPushButton*>(QStringLiteral("nextLinkButton"))->click();
         const double down = seconds(timer);
         const int last = window.editor().selStart();
 
-        kinds->setCurrentIndex(6); // NG page: only the first link
+        kinds->setCurrentIndex(kinds->findText(linkClassLabel(LinkClass::NgPage))); // only the first link
         timer.restart();
         window.findChild<QPushButton*>(QStringLiteral("previousLinkButton"))->click();
         const double up = seconds(timer);

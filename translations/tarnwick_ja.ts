@@ -168,10 +168,60 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
     </message>
 </context>
 <context>
+    <name>EditorSearch</name>
+    <message>
+        <source>The regular expression is not valid</source>
+        <translation>正規表現が正しくありません</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>見つかりません</translation>
+    </message>
+    <message>
+        <source>Continued from the beginning</source>
+        <translation>先頭から検索しました</translation>
+    </message>
+    <message>
+        <source>Continued from the end</source>
+        <translation>末尾から検索しました</translation>
+    </message>
+    <message>
+        <source>%1 replaced</source>
+        <translation>%1 件置換しました</translation>
+    </message>
+</context>
+<context>
     <name>EncodingMenu</name>
     <message>
         <source>&amp;Encoding</source>
         <translation>文字コード(&amp;E)</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Match case</source>
+        <translation>大文字と小文字を区別</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>正規表現</translation>
+    </message>
+    <message>
+        <source>Link values only</source>
+        <translation>リンク先の値だけ</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Find:</source>
+        <translation>検索:</translation>
+    </message>
+    <message>
+        <source>Replace with:</source>
+        <translation>置換後:</translation>
     </message>
 </context>
 <context>
@@ -449,6 +499,42 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>Checking the site...</source>
         <translation>サイトを調べています...</translation>
     </message>
+    <message>
+        <source>Write &amp;as...</source>
+        <translation>名前を付けて書込...</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>検索(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>&amp;Replace...</source>
+        <translation>置換(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Find &amp;next</source>
+        <translation>次を検索(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Find &amp;previous</source>
+        <translation>前を検索(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation>すべて置換</translation>
+    </message>
+    <message>
+        <source>&amp;Go to line...</source>
+        <translation>指定行へ移動(&amp;G)...</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>検索(&amp;S)</translation>
+    </message>
 </context>
 <context>
     <name>Prompt</name>
@@ -543,10 +629,6 @@ The file may be a backup generation.<byte value="xd"/>
 &lt;キャンセル&gt;	書き込みを中止する。</translation>
     </message>
     <message>
-        <source>The document was written.</source>
-        <translation>書き込みを行いました。</translation>
-    </message>
-    <message>
         <source>The write failed.<byte value="xd"/>
 %1<byte value="xd"/>
 %2</source>
@@ -605,6 +687,28 @@ Load it again? (Edits not written are lost.)</source>
         <translation>ファイルがほかのプログラムで変更されました。<byte value="xd"/>
 %1<byte value="xd"/>
 読み込み直しますか？（書き込んでいない編集は失われます）</translation>
+    </message>
+    <message>
+        <source>The end of the document was reached. Continue from the beginning?</source>
+        <translation>文書の末尾に達しました。先頭から続けますか？</translation>
+    </message>
+    <message>
+        <source>The beginning of the document was reached. Continue from the end?</source>
+        <translation>文書の先頭に達しました。末尾から続けますか？</translation>
+    </message>
+    <message>
+        <source>The document was written.<byte value="xd"/>
+%1</source>
+        <translation>書き込みを行いました。<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>The file name in the path box differs from the loaded document.<byte value="xd"/>
+Write to %1?<byte value="xd"/>
+(No: write to the loaded document %2)</source>
+        <translation>パスボックスのファイル名が読み込んだ文書と違います。<byte value="xd"/>
+%1 に書き込みますか？<byte value="xd"/>
+（いいえ: 読み込んだ文書 %2 に書き込みます）</translation>
     </message>
 </context>
 <context>
@@ -921,6 +1025,18 @@ Load it again? (Edits not written are lost.)</source>
     <message>
         <source>Next link</source>
         <translation>次のリンク</translation>
+    </message>
+    <message>
+        <source>All NG</source>
+        <translation>すべてのNG</translation>
+    </message>
+    <message>
+        <source>NG %1 / all %2</source>
+        <translation>NG %1 件 / 全 %2 件</translation>
+    </message>
+    <message>
+        <source>Line number (1 - %1):</source>
+        <translation>行番号 (1 - %1):</translation>
     </message>
 </context>
 </TS>

@@ -95,6 +95,12 @@ QString promptText(const Prompt& prompt)
             QT_TRANSLATE_NOOP("Prompt", "The text being edited has changed.\r\nLoad the document all the same?"));
     case PromptId::LinkNotFound:
         return translated(QT_TRANSLATE_NOOP("Prompt", "Not found."));
+    case PromptId::WrapToStart:
+        return translated(
+            QT_TRANSLATE_NOOP("Prompt", "The end of the document was reached. Continue from the beginning?"));
+    case PromptId::WrapToEnd:
+        return translated(
+            QT_TRANSLATE_NOOP("Prompt", "The beginning of the document was reached. Continue from the end?"));
     case PromptId::NotLoaded:
         return translated(QT_TRANSLATE_NOOP("Prompt", "Load an HTML file first."));
     case PromptId::Unchanged:
@@ -105,7 +111,7 @@ QString promptText(const Prompt& prompt)
                                             "\r\n<Yes>\t\tOverwrite it.\r\n<No>\tWrite under another name.\r\n"
                                             "<Cancel>\tDo not write."));
     case PromptId::Written:
-        return translated(QT_TRANSLATE_NOOP("Prompt", "The document was written."));
+        return withArgs(translated(QT_TRANSLATE_NOOP("Prompt", "The document was written.\r\n%1")), a);
     case PromptId::WriteFailed:
         return withArgs(translated(QT_TRANSLATE_NOOP("Prompt", "The write failed.\r\n%1\r\n%2")),
                         {a.value(0), writeProblemText(prompt.problem, a)});
@@ -130,6 +136,11 @@ QString promptText(const Prompt& prompt)
             translated(QT_TRANSLATE_NOOP("Prompt", "The encoding \"%1\" of the INI file cannot be used.\r\nEach "
                                                    "document's encoding is detected instead.")),
             a);
+    case PromptId::WriteToPathBoxName:
+        return withArgs(translated(QT_TRANSLATE_NOOP("Prompt", "The file name in the path box differs from the loaded "
+                                                               "document.\r\nWrite to %1?\r\n(No: write to the "
+                                                               "loaded document %2)")),
+                        a);
     }
     return QString();
 }

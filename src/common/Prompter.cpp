@@ -10,10 +10,13 @@ Prompter::Buttons Prompter::buttonsOf(PromptId id)
     case PromptId::NearestCharacters:
     case PromptId::WriteUnreadBytes:
     case PromptId::ChangedOnDiskReload:
+    case PromptId::WrapToStart:
+    case PromptId::WrapToEnd:
         return Buttons::YesNo;
     case PromptId::NumberedExtension:
     case PromptId::SaveBeforeClose:
     case PromptId::ChangedOnDisk:
+    case PromptId::WriteToPathBoxName:
         return Buttons::YesNoCancel;
     default:
         return Buttons::Ok;
@@ -33,6 +36,11 @@ Prompter::Answer Prompter::defaultAnswerOf(PromptId id)
     }
     // Another program's change is not overwritten unless the user says so.
     return id == PromptId::ChangedOnDisk ? Answer::Cancel : Answer::Yes;
+}
+
+std::optional<int> Prompter::askLineNumber(int, int)
+{
+    return std::nullopt;
 }
 
 Prompt readLossPrompt(PromptId id, const TextEncoding& encoding, const ReadLoss& loss)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 struct ReadLoss;
 struct TextEncoding;
 
@@ -15,11 +17,13 @@ enum class PromptId {
     LoadStopped,            // the user stopped a load
     NoHtmlTag,              // a local file without an HTML start tag: load it all the same?
     DiscardEdits,           // the edited text would be replaced: go on?
-    LinkNotFound,           // no further link of the chosen kind
+    LinkNotFound,           // the text holds no link of the chosen kind
+    WrapToStart,            // no further link of the chosen kind before the text's end: go on from its start?
+    WrapToEnd,              // no link of the chosen kind before the selection: go on from the text's end?
     NotLoaded,              // nothing to write: no document is loaded
     Unchanged,              // nothing to write: the text is unchanged
     NumberedExtension,      // the extension is a number, maybe a backup: overwrite, rename or cancel?
-    Written,                // the document was written
+    Written,                // args: the file the document was written to
     WriteFailed,            // args: the target, then the system's error text (WriteFailure::System)
     Unencodable,            // args: line, character, its code (hex), encoding name
     NearestCharacters,      // characters would be written as others: args: line, character, its code (hex) of the
@@ -32,6 +36,8 @@ enum class PromptId {
     ChangedOnDisk,          // before a write: another program changed the file since; args: the path.
                             // Yes overwrites it, No reads it again instead, Cancel (the default) does neither
     ChangedOnDiskReload,    // the window came back and the file was changed meanwhile: read it again? args: path
+    WriteToPathBoxName,     // args: the name in the path box, the document's path. The path box names another file:
+                            // write to it (Yes), to the document (No), or not at all (Cancel)?
 };
 
 struct Prompt {
@@ -66,6 +72,9 @@ public:
     // The chosen path, or an empty string when the dialog was cancelled. The dialog starts at the
     // name chosen last.
     virtual QString chooseFile(FileDialogKind kind) = 0;
+    // The line the user asks for, from 1 to lines, offering current; nothing when the question was cancelled.
+    // A front end that cannot ask answers nothing.
+    virtual std::optional<int> askLineNumber(int current, int lines);
 
     static Buttons buttonsOf(PromptId id);
     static Answer defaultAnswerOf(PromptId id);

@@ -6,6 +6,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,25 +17,22 @@ int documentLengthOf(const QString& tag)
 
 } // namespace
 
-LinkSpans::LinkSpans(RichTextBox& editor, QObject* parent) : QObject(parent), m_editor(editor) {}
+LinkSpans::LinkSpans(RichTextBox& editor, QObject* parent) : QObject(parent), m_editor(editor)
+{
+    // Connected before whatever reads the spans on a change (LinkPainter), which are made after them.
+    connect(m_editor.document(), &QTextDocument::contentsChange, this, &LinkSpans::onContentsChange);
+    connect(&m_editor, &RichTextBox::rangesReplaced, this, &LinkSpans::onRangesReplaced);
+}
 
 void LinkSpans::reset(const LinkTable& table)
 {
     emit aboutToReset();
     m_spans.clear();
     m_spans.reserve(table.entries.size());
-    QTextDocument* document = m_editor.document();
-    // A cursor placed outside an edit block makes a shown document lay out the line it lands on: for tens
-    // of thousands of links, most of the text. Inside an empty edit block nothing is laid out or changed.
-    QTextCursor placing(document);
-    placing.beginEditBlock();
     for (const LinkEntry& entry : table.entries) {
-        QTextCursor start(document);
-        start.setPosition(m_editor.toDocumentPosition(entry.shownStart() - 1));
         const QString shown = table.text.mid(entry.shownStart() - 1, entry.shownLength());
-        m_spans.push_back({start, shown, documentLengthOf(shown), entry});
+        m_spans.push_back({m_editor.toDocumentPosition(entry.shownStart() - 1), shown, documentLengthOf(shown), entry});
     }
-    placing.endEditBlock();
     emit spansReset();
 }
 
@@ -61,7 +59,7 @@ int LinkSpans::updateTag(int start, const QString& shownText, const LinkEntry& l
 {
     const int position = m_editor.toDocumentPosition(start);
     const int index = firstFrom(position);
-    if (index < count() && m_spans[size_t(index)].start.position() == position) {
+    if (index < count() && m_spans[size_t(index)].start == position) {
         Span& span = m_spans[size_t(index)];
         span.tagText = shownText;
         span.documentLength = documentLengthOf(shownText);
@@ -69,21 +67,19 @@ int LinkSpans::updateTag(int start, const QString& shownText, const LinkEntry& l
         emit spansChanged({index});
         return index;
     }
-    QTextCursor cursor(m_editor.document());
-    cursor.setPosition(position);
-    m_spans.insert(m_spans.begin() + index, Span{cursor, shownText, documentLengthOf(shownText), link});
+    m_spans.insert(m_spans.begin() + index, Span{position, shownText, documentLengthOf(shownText), link});
     emit spanInserted(index);
     return index;
 }
 
 int LinkSpans::offsetOf(int index) const
 {
-    return m_editor.toTextOffset(at(index).start.position());
+    return m_editor.toTextOffset(at(index).start);
 }
 
 int LinkSpans::lineOf(int index) const
 {
-    return at(index).start.block().blockNumber() + 1;
+    return m_editor.document()->findBlock(at(index).start).blockNumber() + 1;
 }
 
 bool LinkSpans::isEdited(int index) const
@@ -94,7 +90,7 @@ bool LinkSpans::isEdited(int index) const
 
 std::pair<int, int> LinkSpans::documentRange(int index) const
 {
-    const int start = at(index).start.position();
+    const int start = at(index).start;
     return {start, start + at(index).documentLength};
 }
 
@@ -102,7 +98,7 @@ int LinkSpans::firstFrom(int position) const
 {
     // Edits never change the order of the tags, so the spans stay sorted by where their tags begin.
     return int(std::lower_bound(m_spans.begin(), m_spans.end(), position,
-                                [](const Span& span, int at) { return span.start.position() < at; }) -
+                                [](const Span& span, int at) { return span.start < at; }) -
                m_spans.begin());
 }
 
@@ -129,7 +125,27 @@ std::optional<int> LinkSpans::spanStartingAt(int offset) const
 {
     const int position = m_editor.toDocumentPosition(offset);
     const int index = firstFrom(position);
-    if (index < count() && at(index).start.position() == position)
+    if (index < count() && at(index).start == position)
         return index;
     return std::nullopt;
+}
+
+void LinkSpans::onContentsChange(int position, int removed, int added)
+{
+    if (std::exchange(m_shiftedAhead, false))
+        return;
+    for (auto span = m_spans.begin() + firstFrom(position); span != m_spans.end(); ++span)
+        span->start = span->start < position + removed ? position + added : span->start + added - removed;
+}
+
+void LinkSpans::onRangesReplaced(const PositionShift& shift)
+{
+    std::vector<int> positions;
+    positions.reserve(m_spans.size());
+    for (const Span& span : m_spans)
+        positions.push_back(span.start);
+    shift.apply(positions);
+    for (size_t index = 0; index < m_spans.size(); ++index)
+        m_spans[index].start = positions[index];
+    m_shiftedAhead = true;
 }

@@ -1,26 +1,31 @@
 #pragma once
 
+#include "PositionShift.h"
 #include "links/LinkTable.h"
 
 #include <QList>
 #include <QObject>
-#include <QTextCursor>
 
 #include <optional>
 #include <vector>
 
 class RichTextBox;
 
-// The checked links of the document in the editor, each tied to where its tag stands in the text: a
-// cursor of the document marks where the tag begins, so it follows its tag through edits made
-// elsewhere. This is what the painted colours, the link list, the moves between links and the caret's
-// description all read: a link's class comes from here, never from how it looks.
+// The checked links of the document in the editor, each tied to where its tag stands in the text: the
+// document position where the tag begins moves with every edit before it, as a cursor of the document
+// would, so it follows its tag through edits made elsewhere. This is what the painted colours, the link
+// list, the moves between links and the caret's description all read: a link's class comes from here,
+// never from how it looks.
+//
+// Plain positions rather than cursors: the document moves each of its cursors at every change, walking a set
+// of them as large as it ever was, so that with tens of thousands of links each of the many changes of a
+// replace-all and of its undo walked them all (minutes for 50,000 links).
 class LinkSpans : public QObject {
     Q_OBJECT
 public:
     // A link is shown as its whole tag (an <A HREF>), or as its value (an address a tag loads).
     struct Span {
-        QTextCursor start;      // before what is shown: the tag's "<", or the value
+        int start = 0;          // document position before what is shown: the tag's "<", or the value
         QString tagText;        // what is shown, as checked
         int documentLength = 0; // of that, in document positions (a CR LF is one)
         LinkEntry link;         // its value, result and reason; start, line and column as found
@@ -65,7 +70,14 @@ signals:
 private:
     // The first span beginning at or after a document position.
     int firstFrom(int position) const;
+    // A change of the document: the positions [position, position + removed) now hold `added` characters. A
+    // span beginning there goes after them, as a cursor would.
+    void onContentsChange(int position, int removed, int added);
+    // An edit of many ranges at once (RichTextBox::replaceRanges), whose contentsChange that follows covers
+    // them all as one: each span moves as the edit moved its own place.
+    void onRangesReplaced(const PositionShift& shift);
 
     RichTextBox& m_editor;
     std::vector<Span> m_spans;
+    bool m_shiftedAhead = false; // by onRangesReplaced, before the contentsChange of the same edit
 };

@@ -1,6 +1,7 @@
 #include "RichTextBox.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <memory>
 #include <utility>
 
 // How line breaks are kept.
@@ -87,6 +89,42 @@ constexpr int ShortRange = 4096;
 
 constexpr int FreshBlock = -1; // userState of a block Qt has just created
 constexpr int KnownBlock = 0;
+
+// The shift of one replaceRanges edit, both ways.
+struct Shifts {
+    explicit Shifts(PositionShift edit) : forward(std::move(edit)), backward(forward.reversed()) {}
+    PositionShift forward;
+    PositionShift backward;
+};
+
+// Stands at either end of a replaceRanges edit on the undo stack, so that its undo and redo, which repeat the
+// edit range by range, tell how they moved the text as the edit did. Undo runs a block's items last to first, redo
+// first to last: the opening item tells after an undo, the closing item after a redo.
+class ReplacementBracket : public QAbstractUndoItem {
+public:
+    enum End { Opening, Closing };
+
+    ReplacementBracket(RichTextBox* editor, std::shared_ptr<const Shifts> shifts, End end)
+        : m_editor(editor), m_shifts(std::move(shifts)), m_end(end)
+    {
+    }
+
+    void undo() override
+    {
+        if (m_editor && m_end == Opening)
+            emit m_editor->rangesReplaced(m_shifts->backward);
+    }
+    void redo() override
+    {
+        if (m_editor && m_end == Closing)
+            emit m_editor->rangesReplaced(m_shifts->forward);
+    }
+
+private:
+    QPointer<RichTextBox> m_editor;
+    std::shared_ptr<const Shifts> m_shifts;
+    End m_end;
+};
 
 } // namespace
 
@@ -220,6 +258,42 @@ int RichTextBox::toTextOffset(int documentPosition) const
     extendOffsetCache(block + 1, -1);
     const BlockStart& start = m_blockStarts[size_t(block)];
     return start.offset + documentPosition - start.position;
+}
+
+int RichTextBox::replaceRanges(const std::vector<Replacement>& replacements)
+{
+    if (replacements.empty())
+        return -1;
+    // Document positions first: the offset map goes stale with the first range replaced.
+    std::vector<PositionShift::Range> ranges;
+    std::vector<QString> texts;
+    ranges.reserve(replacements.size());
+    texts.reserve(replacements.size());
+    for (const Replacement& replacement : replacements) {
+        // insertText makes one break of a CR LF, a lone CR or a lone LF: with every break one character, the
+        // length of the text is its length in the document.
+        QString text = replacement.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        ranges.push_back({toDocumentPosition(replacement.offset),
+                          toDocumentPosition(replacement.offset + replacement.length), int(text.size())});
+        texts.push_back(std::move(text));
+    }
+    const auto shifts = std::make_shared<const Shifts>(PositionShift(ranges));
+
+    QTextCursor cursor(m_document);
+    cursor.beginEditBlock();
+    m_document->appendUndoItem(new ReplacementBracket(this, shifts, ReplacementBracket::Opening));
+    // From the last range back, so that the ranges still to do stay where they were. In the default format:
+    // a break inserted so carries no kind, which reads as CR LF.
+    for (size_t i = ranges.size(); i-- > 0;) {
+        cursor.setPosition(ranges[i].from);
+        cursor.setPosition(ranges[i].to, QTextCursor::KeepAnchor);
+        cursor.insertText(texts[i], QTextCharFormat());
+    }
+    emit rangesReplaced(shifts->forward);
+    m_document->appendUndoItem(new ReplacementBracket(this, shifts, ReplacementBracket::Closing));
+    cursor.endEditBlock();
+    return toTextOffset(shifts->backward.ranges().back().to);
 }
 
 void RichTextBox::setSelectionPositions(const Selection& selection)

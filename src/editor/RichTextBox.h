@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PositionShift.h"
+
 #include <QObject>
 #include <QString>
 #include <QTextCursor>
@@ -60,8 +62,22 @@ public:
     int toDocumentPosition(int textOffset) const;
     int toTextOffset(int documentPosition) const;
 
+    // One range of the text and what takes its place.
+    struct Replacement {
+        int offset = 0;
+        int length = 0;
+        QString text;
+    };
+    // Replaces ranges of the text as one edit, one undo step (replace all). The ranges are in text order and do not
+    // overlap, and none begins or ends between the CR and LF of a break. A line break in a new text (CR LF, CR or
+    // LF) becomes a CR LF, as a typed one does. Returns the text offset where the new text of the last range ends.
+    int replaceRanges(const std::vector<Replacement>& replacements);
+
 signals:
     void selectionChanged(); // after every change of the selection, the program's own included
+    // After the edit of replaceRanges, of its undo or of its redo, before the contentsChange that follows: that one
+    // change covers every range, where shift tells how the edit moved each position.
+    void rangesReplaced(const PositionShift& shift);
 
 protected:
     // The selection in document positions. Kept as plain positions, not as a QTextCursor: placing a

@@ -86,24 +86,51 @@ DocumentWriter::Outcome DocumentWriter::writeHtmlData(bool backup)
     }
     if (!writeTarget(target, *bytes, backup && sameFile))
         return Outcome::Failed;
-    m_prompter.ask({PromptId::Written});
+    return takeWritten(target, text);
+}
 
-    if (!sameFile) {
+DocumentWriter::Outcome DocumentWriter::writeHtmlDataAs(const QString& name, bool backup)
+{
+    const auto clearBusy = qScopeGuard([this] { m_run.isBusy = false; });
+    if (!m_document.docLoaded) {
+        m_prompter.ask({PromptId::NotLoaded});
+        return Outcome::NothingWritten;
+    }
+    const QString target = name.isEmpty() ? trimBlanks(m_prompter.chooseFile(FileDialogKind::WriteDocument)) : name;
+    if (target.isEmpty())
+        return Outcome::NothingWritten;
+    const QString text = m_currentText();
+    Outcome refusal = Outcome::NothingWritten;
+    const std::optional<QByteArray> bytes = encodeText(text, refusal);
+    if (!bytes)
+        return refusal;
+    if (m_document.docIsFile && target == m_document.docPath) {
+        if (const Outcome answer = askAboutChangeOnDisk(); answer != Outcome::Written)
+            return answer;
+    }
+    if (!writeTarget(target, *bytes, backup))
+        return Outcome::Failed;
+    return takeWritten(target, text);
+}
+
+DocumentWriter::Outcome DocumentWriter::takeWritten(const QString& target, const QString& text)
+{
+    m_prompter.ask({PromptId::Written, {target}});
+    const bool renamed = !m_document.docIsFile || target != m_document.docPath;
+    if (renamed) {
         // Refilling the history list selects its first entry, which must not start a load.
         m_run.isBusy = true;
         if (m_recordInHistory)
             m_recordInHistory(target);
         m_document.docPath = target;
+        m_document.docBase = fileDocBase(target);
+        m_document.docIsFile = true;
     }
     // The text as written, not the editor's text of this moment: only what is on disk counts as unchanged.
     m_document.htmlData = text;
     m_document.diskStamp = fileStampOf(target);
     m_document.readLoss = {};
-    if (m_document.docIsFile)
-        return Outcome::Written;
-    m_document.docBase = fileDocBase(m_document.docPath);
-    m_document.docIsFile = true;
-    return Outcome::WrittenAsFile;
+    return renamed ? Outcome::WrittenAsFile : Outcome::Written;
 }
 
 std::optional<QByteArray> DocumentWriter::encodeText(const QString& text, Outcome& refusal)

@@ -7,9 +7,9 @@ LinkListFilter::LinkListFilter(QObject* parent) : QSortFilterProxyModel(parent)
     setSortRole(LinkListModel::SortRole);
 }
 
-void LinkListFilter::setLinkClass(std::optional<LinkClass> linkClass)
+void LinkListFilter::setLinkKind(const LinkKindChoice& kind)
 {
-    m_class = linkClass;
+    m_kind = kind;
     invalidateFilter();
 }
 
@@ -22,7 +22,8 @@ void LinkListFilter::setText(const QString& text)
 bool LinkListFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
     const QAbstractItemModel* model = sourceModel();
-    if (m_class && model->index(sourceRow, 0, sourceParent).data(LinkListModel::ClassRole).toInt() != int(*m_class))
+    const int classOfRow = model->index(sourceRow, 0, sourceParent).data(LinkListModel::ClassRole).toInt();
+    if (!m_kind.accepts(classOfRow < 0 ? std::nullopt : std::optional(LinkClass(classOfRow))))
         return false;
     if (m_text.isEmpty())
         return true;

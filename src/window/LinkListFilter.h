@@ -1,20 +1,17 @@
 #pragma once
 
-#include "links/LinkKinds.h"
+#include "LinkKindChoice.h"
 
 #include <QSortFilterProxyModel>
 
-#include <optional>
-
-// The rows of the link list the user asks for: those of a class (the kinds of the move list), holding a
+// The rows of the link list the user asks for: those of a kind (the kinds of the move list), holding a
 // text in any column; sorted by any column.
 class LinkListFilter : public QSortFilterProxyModel {
     Q_OBJECT
 public:
     explicit LinkListFilter(QObject* parent = nullptr);
 
-    // nullopt: every class.
-    void setLinkClass(std::optional<LinkClass> linkClass);
+    void setLinkKind(const LinkKindChoice& kind);
     // Matched without regard to letter case; empty: every row.
     void setText(const QString& text);
 
@@ -22,6 +19,6 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
-    std::optional<LinkClass> m_class;
+    LinkKindChoice m_kind;
     QString m_text;
 };

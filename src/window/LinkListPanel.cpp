@@ -1,5 +1,6 @@
 #include "LinkListPanel.h"
 
+#include "LinkKindChoice.h"
 #include "LinkListFilter.h"
 #include "LinkListModel.h"
 #include "WindowTexts.h"
@@ -29,9 +30,7 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
     m_filterEdit->setPlaceholderText(tr("Filter"));
     m_filterEdit->setClearButtonEnabled(true);
     m_classCombo->setObjectName(QStringLiteral("linkClassCombo"));
-    m_classCombo->addItem(tr("All links"));
-    for (const LinkClass linkClass : AllLinkClasses)
-        m_classCombo->addItem(linkClassLabel(linkClass), int(linkClass));
+    fillLinkKindList(*m_classCombo, tr("All links"));
     m_countLabel->setObjectName(QStringLiteral("linkCountLabel"));
     auto* csvButton = new QPushButton(tr("Save as CSV..."));
     csvButton->setObjectName(QStringLiteral("saveCsvButton"));
@@ -64,12 +63,8 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
 
     connect(m_filterEdit, &QLineEdit::textChanged, this,
             [this](const QString& text) { changeFilter([&] { m_filter->setText(text); }); });
-    connect(m_classCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
-        const QVariant linkClass = m_classCombo->itemData(index);
-        changeFilter([&] {
-            m_filter->setLinkClass(linkClass.isValid() ? std::optional(LinkClass(linkClass.toInt())) : std::nullopt);
-        });
-    });
+    connect(m_classCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { changeFilter([&] { m_filter->setLinkKind(linkKindChoiceAt(index)); }); });
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_filterChanging)

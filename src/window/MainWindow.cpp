@@ -2,10 +2,14 @@
 
 #include "ActionButton.h"
 #include "CheckSettingsFile.h"
+#include "EditorSearch.h"
 #include "EncodingMenu.h"
+#include "FindBar.h"
 #include "HistoryList.h"
+#include "LinkKindChoice.h"
 #include "LinkListModel.h"
 #include "LinkListPanel.h"
+#include "LinkStepper.h"
 #include "PathBox.h"
 #include "SitePanel.h"
 #include "StartDocument.h"
@@ -15,6 +19,7 @@
 #include "WindowProgress.h"
 #include "WindowTexts.h"
 #include "common/AppInfo.h"
+#include "common/DocumentSource.h"
 #include "common/PromptText.h"
 #include "common/Prompter.h"
 #include "common/SearchCopy.h"
@@ -23,11 +28,9 @@
 #include "editor/LinkPainter.h"
 #include "editor/LinkSpans.h"
 #include "links/LinkCheckJob.h"
-#include "links/LinkNavigator.h"
 #include "links/PageAnchors.h"
 #include "links/ReasonText.h"
 #include "links/SingleLink.h"
-#include "store/DocumentWriter.h"
 #include "store/FileReplace.h"
 #include "store/History.h"
 #include "web/LoadJob.h"
@@ -49,6 +52,8 @@
 #include <QScopeGuard>
 #include <QTimer>
 #include <QToolTip>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -84,6 +89,15 @@ template <typename Job> void dispose(QPointer<Job>& job)
     job.clear();
 }
 
+// The document's name in the title: its file's name, or for a page its URL's last part (the URL when that is empty).
+QString titleName(const Document& document)
+{
+    if (document.docIsFile)
+        return QFileInfo(document.docPath).fileName();
+    const QString name = QUrl(document.docPath).fileName();
+    return name.isEmpty() ? document.docPath : name;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSettings& settings, QWidget* parent)
@@ -102,13 +116,16 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     m_painter = new LinkPainter(*m_spans, m_editor->document(), this);
     m_progress = std::make_unique<WindowProgress>(m_operationStatus, m_progressBar, m_statusStrip);
     m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding);
+    m_search = new EditorSearch(*m_editor, *m_findBar, m_prompter, m_settings, this);
+    m_linkStepper = std::make_unique<LinkStepper>(*m_editor, *m_spans, m_prompter);
     connect(m_editor, &RichTextBox::selectionChanged, this, &MainWindow::onEditorSelectionChanged);
+    connect(m_editor->document(), &QTextDocument::contentsChanged, this, &MainWindow::showDocumentTitle);
     createLinkList();
     createSitePanel();
 
     resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
     loadHistory(iniPath);
-    fillMoveKinds();
+    fillLinkKindList(*m_moveKindCombo, anyLinkLabel());
 }
 
 MainWindow::~MainWindow() = default;
@@ -138,12 +155,24 @@ void MainWindow::createActions()
                                     [this] { onFailedPageTriggered(true); });
     m_loadAction = action(tr("L&oad"), "loadAction", {}, &MainWindow::onLoadTriggered);
     m_writeAction = action(tr("&Write"), "writeAction", Qt::CTRL | Qt::Key_S, &MainWindow::onWriteTriggered);
+    m_writeAsAction =
+        action(tr("Write &as..."), "writeAsAction", Qt::CTRL | Qt::SHIFT | Qt::Key_S, &MainWindow::onWriteAsTriggered);
     m_previousLinkAction =
         action(QStringLiteral("▲"), "previousLinkAction", Qt::SHIFT | Qt::Key_F3, [this] { moveToLink(false); });
     m_nextLinkAction = action(QStringLiteral("▼"), "nextLinkAction", Qt::Key_F3, [this] { moveToLink(true); });
     m_checkOneLinkAction = action(tr("Check one (I)"), "checkOneLinkAction", {}, &MainWindow::onCheckOneLinkTriggered);
     m_checkAllLinksAction =
         action(tr("Check &all again"), "checkAllLinksAction", Qt::Key_F5, &MainWindow::onCheckAllLinksTriggered);
+    // Not F3 for the next match, as elsewhere: F3 steps through the links. In the find bar Enter finds the next one.
+    m_findAction = action(tr("&Find..."), "findAction", Qt::CTRL | Qt::Key_F, [this] { m_search->openBar(false); });
+    m_replaceAction =
+        action(tr("&Replace..."), "replaceAction", Qt::CTRL | Qt::Key_H, [this] { m_search->openBar(true); });
+    m_findNextAction = action(tr("Find &next"), "findNextAction", {}, [this] { m_search->find(true); });
+    m_findPreviousAction = action(tr("Find &previous"), "findPreviousAction", {}, [this] { m_search->find(false); });
+    m_replaceOneAction = action(tr("Replace"), "replaceOneAction", {}, [this] { m_search->replaceOne(); });
+    m_replaceAllAction = action(tr("Replace all"), "replaceAllAction", {}, [this] { m_search->replaceAll(); });
+    m_goToLineAction =
+        action(tr("&Go to line..."), "goToLineAction", Qt::CTRL | Qt::Key_G, [this] { m_search->goToLine(); });
     // While an operation runs, the close turns into a stop (closeEvent).
     m_exitAction = action(exitCaption(), "exitAction", Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
@@ -184,6 +213,15 @@ void MainWindow::createControls()
     m_documentEdit = place(new QPlainTextEdit(m_editorArea), "documentEdit", QRect(QPoint(0, 0), m_editorArea->size()));
     m_documentEdit->setFont(QFont(QStringLiteral("IPAGothic")));
     m_documentEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_findBar = new FindBar({m_findPreviousAction, m_findNextAction, m_replaceOneAction, m_replaceAllAction});
+    // The editor takes the area but for the find bar below it, when the bar is shown.
+    auto* editorLayout = new QVBoxLayout(m_editorArea);
+    editorLayout->setContentsMargins(0, 0, 0, 0);
+    editorLayout->setSpacing(0);
+    editorLayout->addWidget(m_documentEdit);
+    editorLayout->addWidget(m_findBar);
+    // Back to the text, not to whichever control follows the bar.
+    connect(m_findBar, &FindBar::closed, m_documentEdit, qOverload<>(&QWidget::setFocus));
 
     m_statusStrip = place(new StatusStrip(area), "statusStrip", at(0, 6900, 9855, StripHeight));
     m_progressBar = place(new QProgressBar(m_statusStrip), "progressBar", at(0, 30, 2475, 315));
@@ -214,6 +252,7 @@ void MainWindow::createMenus()
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     fileMenu->addAction(m_openAction);
     fileMenu->addAction(m_openFolderAction);
+    fileMenu->addAction(m_writeAsAction);
     fileMenu->addSeparator();
     fileMenu->addAction(m_previousFailedPageAction);
     fileMenu->addAction(m_nextFailedPageAction);
@@ -222,6 +261,12 @@ void MainWindow::createMenus()
 
     m_encodingMenu = new EncodingMenu(m_document, menuBar(), m_statusStrip, this);
     connect(m_encodingMenu, &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
+
+    QMenu* searchMenu = menuBar()->addMenu(tr("&Search"));
+    searchMenu->setObjectName(QStringLiteral("searchMenu"));
+    searchMenu->addActions({m_findAction, m_findNextAction, m_findPreviousAction, m_replaceAction});
+    searchMenu->addSeparator();
+    searchMenu->addAction(m_goToLineAction);
 
     m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
@@ -307,15 +352,6 @@ void MainWindow::loadHistory(const QString& iniPath)
         [this](const QString& path) { m_history->setHistoryData(path); });
 }
 
-void MainWindow::fillMoveKinds()
-{
-    m_moveKindCombo->clear();
-    m_moveKindCombo->addItem(anyLinkLabel());
-    for (const LinkClass linkClass : AllLinkClasses)
-        m_moveKindCombo->addItem(linkClassLabel(linkClass));
-    m_moveKindCombo->setCurrentIndex(0);
-}
-
 void MainWindow::layoutControls()
 {
     const QSize inner = centralWidget()->size();
@@ -324,7 +360,6 @@ void MainWindow::layoutControls()
     const int editorHeight = inner.height() - m_editorArea->y() - m_statusStrip->height();
     m_editorArea->setGeometry(0, m_editorArea->y(), inner.width(),
                               editorHeight > 0 ? editorHeight : m_editorArea->height());
-    m_documentEdit->setGeometry(0, 0, m_editorArea->width(), m_editorArea->height());
     // The reason takes the strip up to the encoding shown at its right end.
     constexpr int EncodingRoomTwips = 1800;
     m_linkReason->resize(std::max(0, inner.width() - m_linkReason->x() - twipsToPixels(EncodingRoomTwips, this)),
@@ -348,12 +383,39 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::onWriteTriggered()
 {
-    switch (m_writer->writeHtmlData(m_backupCheckBox->isChecked())) {
-    case DocumentWriter::Outcome::Written:
-        updateSitePage();
+    const bool backup = m_backupCheckBox->isChecked();
+    const QString typed = trimBlanks(m_pathEdit->toPlainText());
+    // A name typed over the document's may be where the user means the text to go; a URL is nowhere to write.
+    const bool otherName = m_document.docLoaded && !typed.isEmpty() && !isUrlPath(typed) &&
+                           QFileInfo(typed) != QFileInfo(m_document.docPath);
+    if (!otherName) {
+        showWritten(m_writer->writeHtmlData(backup));
+        return;
+    }
+    switch (m_prompter.ask({PromptId::WriteToPathBoxName, {typed, m_document.docPath}})) {
+    case Prompter::Answer::Yes:
+        showWritten(m_writer->writeHtmlDataAs(typed, backup));
         break;
+    case Prompter::Answer::No:
+        showWritten(m_writer->writeHtmlData(backup));
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::onWriteAsTriggered()
+{
+    showWritten(m_writer->writeHtmlDataAs(QString(), m_backupCheckBox->isChecked()));
+}
+
+void MainWindow::showWritten(DocumentWriter::Outcome outcome)
+{
+    switch (outcome) {
     case DocumentWriter::Outcome::WrittenAsFile:
         m_pathEdit->setPlainText(m_document.docPath);
+        [[fallthrough]];
+    case DocumentWriter::Outcome::Written:
         updateSitePage();
         break;
     case DocumentWriter::Outcome::ReloadWanted:
@@ -362,6 +424,17 @@ void MainWindow::onWriteTriggered()
     default:
         break;
     }
+    showDocumentTitle();
+}
+
+void MainWindow::showDocumentTitle()
+{
+    if (!m_document.docLoaded) {
+        setWindowTitle(AppTitle);
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(titleName(m_document), AppTitle));
+    setWindowModified(isTextChanged());
 }
 
 bool MainWindow::event(QEvent* event)
@@ -394,7 +467,8 @@ void MainWindow::onLoadTriggered()
 
 bool MainWindow::isTextChanged() const
 {
-    return m_editor->text() != m_document.htmlData;
+    // The length first: it costs no copy of the text, and most edits change it.
+    return m_editor->textLength() != m_document.htmlData.size() || m_editor->text() != m_document.htmlData;
 }
 
 bool MainWindow::confirmDiscardEdits()
@@ -440,9 +514,9 @@ void MainWindow::reopenInEncoding(const QString& encoding)
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (QAction* action :
-         {m_openAction, m_openFolderAction, m_previousFailedPageAction, m_nextFailedPageAction, m_loadAction,
-          m_writeAction, m_previousLinkAction, m_nextLinkAction, m_checkOneLinkAction, m_checkAllLinksAction})
+    for (QAction* action : {m_openAction, m_openFolderAction, m_previousFailedPageAction, m_nextFailedPageAction,
+                            m_loadAction, m_writeAction, m_writeAsAction, m_previousLinkAction, m_nextLinkAction,
+                            m_checkOneLinkAction, m_checkAllLinksAction, m_replaceOneAction, m_replaceAllAction})
         action->setEnabled(enabled);
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_backupCheckBox, m_historyCombo, m_moveKindCombo, m_pathEdit})
@@ -529,6 +603,7 @@ void MainWindow::takeLoadedDocument(const LoadJob& load)
     if (m_document.docIsFile)
         m_history->setHistoryData(m_document.docPath);
     m_encodingMenu->refresh(false);
+    showDocumentTitle();
 }
 
 void MainWindow::startCheck(LinkCheckJob* check)
@@ -558,6 +633,20 @@ void MainWindow::onCheckFinished()
     dispose(m_checkJob);
     updateSitePage();
     endOperation();
+    showLinkCounts();
+}
+
+void MainWindow::showLinkCounts()
+{
+    const LinkKindChoice failed{LinkKindChoice::Scope::FailedLinks};
+    int failedCount = 0;
+    for (int span = 0; span < m_spans->count(); ++span) {
+        const LinkEntry& link = m_spans->at(span).link;
+        failedCount += link.decided && failed.accepts(classOf(link.result));
+    }
+    m_statusSentence->setText(linkCountsText(failedCount, m_spans->count()));
+    m_linkReason->clear();
+    m_linkReason->setToolTip(QString());
 }
 
 void MainWindow::stopOperation()
@@ -608,32 +697,7 @@ void MainWindow::showLoadingStatus()
 
 void MainWindow::moveToLink(bool forward)
 {
-    const int kind = m_moveKindCombo->currentIndex();
-    const std::optional<LinkClass> linkClass = kind <= 0 ? std::nullopt : std::optional(AllLinkClasses.at(kind - 1));
-    const auto classOfSpan = [this](int span) -> std::optional<LinkClass> {
-        const LinkEntry& link = m_spans->at(span).link;
-        return link.decided ? classOf(link.result) : std::nullopt;
-    };
-    const auto classAt = [&](int offset) -> std::optional<LinkClass> {
-        const std::optional<int> span = m_spans->spanStartingAt(offset);
-        return span ? classOfSpan(*span) : std::nullopt;
-    };
-    const int start = m_editor->selStart();
-    std::optional<int> found = findLinkTag(m_editor->text(), start, m_editor->selLength(), forward, linkClass, classAt);
-    // The addresses tags load are links as well, each where its value begins.
-    for (int span = 0; span < m_spans->count(); ++span) {
-        if (!m_spans->at(span).link.isResource() || (linkClass && classOfSpan(span) != linkClass))
-            continue;
-        const int offset = m_spans->offsetOf(span);
-        const bool beyond = forward ? offset > start : offset < start;
-        const bool nearer = !found || (forward ? offset < *found : offset > *found);
-        if (beyond && nearer)
-            found = offset;
-    }
-    if (found)
-        m_editor->setSelection(*found, 1);
-    else
-        m_prompter.ask({PromptId::LinkNotFound});
+    m_linkStepper->step(linkKindChoiceAt(m_moveKindCombo->currentIndex()), forward);
 }
 
 void MainWindow::onEditorSelectionChanged()

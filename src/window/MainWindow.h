@@ -2,6 +2,7 @@
 
 #include "common/Document.h"
 #include "common/RunState.h"
+#include "store/DocumentWriter.h"
 #include "web/CheckSettings.h"
 
 #include <QMainWindow>
@@ -11,14 +12,16 @@
 #include <optional>
 
 class DocumentWebCheck;
-class DocumentWriter;
+class EditorSearch;
 class EncodingMenu;
+class FindBar;
 class History;
 class LinkCheckJob;
 class LinkListModel;
 class LinkListPanel;
 class LinkPainter;
 class LinkSpans;
+class LinkStepper;
 class LoadJob;
 class PageAnchors;
 class PathBox;
@@ -81,13 +84,17 @@ private:
     void createLinkList();
     void setTabOrder();
     void loadHistory(const QString& iniPath);
-    void fillMoveKinds();
     void layoutControls();
 
     void onLoadTriggered();
     void onWriteTriggered();
     // Offers to load the document again when another program changed its file.
     void checkDocumentOnDisk();
+    void onWriteAsTriggered();
+    // After a write: the path box and the title name the document as it now is.
+    void showWritten(DocumentWriter::Outcome outcome);
+    // "name[*] - Tarnwick" for a document, marked while its text is changed; the program's name alone without one.
+    void showDocumentTitle();
     void onBrowseTriggered();
     void onFilesDropped(const QStringList& paths);
     void onCheckOneLinkTriggered();
@@ -130,6 +137,8 @@ private:
     void beginOperation();
     void endOperation();
     void moveToLink(bool forward);
+    // The status strip after a check of all links: how many failed of how many, until the caret moves.
+    void showLinkCounts();
     // The unsaved-edits guard: true when the open may go on.
     bool confirmDiscardEdits();
     // Disables (or enables again) every command and control that could start another operation.
@@ -171,6 +180,7 @@ private:
     QPushButton* m_checkAllLinksButton = nullptr;
     QWidget* m_editorArea = nullptr;
     QPlainTextEdit* m_documentEdit = nullptr;
+    FindBar* m_findBar = nullptr;
     StatusStrip* m_statusStrip = nullptr;
     QProgressBar* m_progressBar = nullptr;
     QLabel* m_statusSentence = nullptr;
@@ -179,11 +189,19 @@ private:
     QAction* m_openAction = nullptr;
     QAction* m_loadAction = nullptr;
     QAction* m_writeAction = nullptr;
+    QAction* m_writeAsAction = nullptr;
     QAction* m_exitAction = nullptr;
     QAction* m_previousLinkAction = nullptr;
     QAction* m_nextLinkAction = nullptr;
     QAction* m_checkOneLinkAction = nullptr;
     QAction* m_checkAllLinksAction = nullptr;
+    QAction* m_findAction = nullptr;
+    QAction* m_replaceAction = nullptr;
+    QAction* m_findNextAction = nullptr;
+    QAction* m_findPreviousAction = nullptr;
+    QAction* m_replaceOneAction = nullptr;
+    QAction* m_replaceAllAction = nullptr;
+    QAction* m_goToLineAction = nullptr;
     QAction* m_colorLegendAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QMenu* m_viewMenu = nullptr;
@@ -194,6 +212,8 @@ private:
     TextEditBox* m_editor = nullptr;
     LinkSpans* m_spans = nullptr;
     LinkPainter* m_painter = nullptr;
+    EditorSearch* m_search = nullptr;
+    std::unique_ptr<LinkStepper> m_linkStepper;
     std::unique_ptr<WindowProgress> m_progress;
     std::unique_ptr<WebCheck> m_web;
     std::unique_ptr<Site> m_site; // the folder opened as a site; uses m_web, so it goes first

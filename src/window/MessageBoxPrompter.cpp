@@ -5,6 +5,7 @@
 #include "common/PromptText.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -84,6 +85,19 @@ QString MessageBoxPrompter::chooseFile(FileDialogKind kind)
         return QString();
     m_lastFileName = dialog.selectedFiles().constFirst();
     return m_lastFileName;
+}
+
+std::optional<int> MessageBoxPrompter::askLineNumber(int current, int lines)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(AppTitle);
+    dialog.setLabelText(lineNumberLabel(lines));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(1, lines);
+    dialog.setIntValue(current);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
 }
 
 QString MessageBoxPrompter::toQtFilter(const QString& filter)

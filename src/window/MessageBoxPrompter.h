@@ -5,8 +5,9 @@
 class QWidget;
 
 // Questions and reports as message boxes without icon, captioned with the program's title, worded in
-// Japanese, and the file dialogs (Qt's own, so that installQtJapanese words them too). A file dialog starts
-// at the name chosen last; the write dialog takes a new name as well as an existing file.
+// Japanese; the line number in an input dialog; and the file dialogs (Qt's own, so that installQtJapanese words
+// them too). A file dialog starts at the name chosen last; the write dialog takes a new name as well as an
+// existing file.
 class MessageBoxPrompter : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -14,6 +15,7 @@ public:
 
     Answer ask(const Prompt& prompt) override;
     QString chooseFile(FileDialogKind kind) override;
+    std::optional<int> askLineNumber(int current, int lines) override;
 
     // "desc|pattern;pattern|desc|pattern" -> "desc (pattern pattern);;desc (pattern)".
     static QString toQtFilter(const QString& filter);

@@ -77,3 +77,18 @@ QString anyLinkLabel()
 {
     return translated(QT_TRANSLATE_NOOP("Window", "Next link"));
 }
+
+QString failedLinksLabel()
+{
+    return translated(QT_TRANSLATE_NOOP("Window", "All NG"));
+}
+
+QString linkCountsText(int failed, int all)
+{
+    return translated(QT_TRANSLATE_NOOP("Window", "NG %1 / all %2")).arg(failed).arg(all);
+}
+
+QString lineNumberLabel(int lines)
+{
+    return translated(QT_TRANSLATE_NOOP("Window", "Line number (1 - %1):")).arg(lines);
+}

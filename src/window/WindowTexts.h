@@ -18,3 +18,9 @@ QString linkClassLabel(LinkClass linkClass);
 QString linkClassSentence(LinkClass linkClass);
 // The first entry of the navigation list: stop at any link.
 QString anyLinkLabel();
+// The entry after it in the navigation list and the link list's class filter: every NG class.
+QString failedLinksLabel();
+// The status strip after a check of all links: how many failed of how many links.
+QString linkCountsText(int failed, int all);
+// What the go-to-line question asks for: a line from 1 to lines.
+QString lineNumberLabel(int lines);

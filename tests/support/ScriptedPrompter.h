@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // Answers prompts and file dialogs from a script, and records everything it was asked.
-// Unscripted prompts are answered with their default; unscripted dialogs are cancelled.
+// Unscripted prompts are answered with their default; unscripted dialogs and line questions are cancelled.
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
@@ -27,6 +27,13 @@ public:
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
 
+    // Answers from lineNumbers, nothing (cancelled) once they are used up.
+    std::optional<int> askLineNumber(int current, int lines) override
+    {
+        lineQuestions.append({current, lines});
+        return lineNumbers.isEmpty() ? std::nullopt : lineNumbers.takeFirst();
+    }
+
     QList<PromptId> ids() const
     {
         QList<PromptId> ids;
@@ -39,4 +46,6 @@ public:
     QStringList fileNames;
     QList<Asked> asked;
     QList<FileDialogKind> dialogs;
+    QList<std::optional<int>> lineNumbers;
+    QList<std::pair<int, int>> lineQuestions; // current line and line count of each question
 };

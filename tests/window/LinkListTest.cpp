@@ -112,6 +112,8 @@ TEST_F(LinkList, SortsByAnyColumnAndFiltersByTextAndClass)
     classCombo->setCurrentIndex(classCombo->findText(QStringLiteral("NG：ページリンク")));
     EXPECT_EQ(columnOf(Column::ValueColumn), (QStringList{"#nowhere"}));
     EXPECT_EQ(countShown(), QStringLiteral("1 / 5 件"));
+    classCombo->setCurrentIndex(1); // every NG class
+    EXPECT_EQ(columnOf(Column::ValueColumn), (QStringList{"#nowhere", "missing.html", "q\"uote, comma.html"}));
     classCombo->setCurrentIndex(0);
     EXPECT_EQ(countShown(), QStringLiteral("5 / 5 件"));
 }

@@ -11,13 +11,13 @@ namespace {
 
 using MainWindowTest = WindowFixture;
 
-TEST_F(MainWindowTest, StartsEmptyWithTheEightLinkKinds)
+TEST_F(MainWindowTest, StartsEmptyWithTheNineLinkKinds)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarnwick"));
     auto* kinds = control<QComboBox>("moveKindCombo");
-    ASSERT_EQ(kinds->count(), 8);
+    ASSERT_EQ(kinds->count(), 9);
     EXPECT_EQ(kinds->currentText(), QStringLiteral("次のリンク"));
-    EXPECT_EQ(kinds->itemText(7), QStringLiteral("未調査リンク"));
+    EXPECT_EQ(kinds->itemText(8), QStringLiteral("未調査リンク"));
     EXPECT_TRUE(control<QPlainTextEdit>("pathEdit")->toPlainText().isEmpty());
     EXPECT_TRUE(window.editor().text().isEmpty());
     EXPECT_FALSE(control<QProgressBar>("progressBar")->isVisibleTo(&window));
@@ -33,7 +33,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
     for (QAction* action : window.menuBar()->actions())
         titles.append(action->text());
     EXPECT_EQ(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("文字コード(&E)"),
-                                   QStringLiteral("表示(&V)"), QStringLiteral("ヘルプ(&H)")}));
+                                   QCoreApplication::translate("MainWindow", "&Search"), QStringLiteral("表示(&V)"),
+                                   QStringLiteral("ヘルプ(&H)")}));
     for (const auto& [name, caption] :
          {std::pair{"openAction", "開く(&O)"}, std::pair{"exitAction", "終了(&X)"},
           std::pair{"colorLegendAction", "リンク文字列の色(&C)"}, std::pair{"aboutAction", "バージョン情報(&A)"}}) {

@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -120,6 +121,32 @@ TEST_F(JapaneseQt, TheNumberedExtensionQuestionNamesTheButtonsOnScreen)
     for (const QString& caption : named)
         EXPECT_TRUE(shown.contains(caption))
             << caption.toStdString() << " is not among " << shown.join(u' ').toStdString();
+}
+
+// --- The line number ---------------------------------------------------------------------------------------------
+
+// Offers the caret's line among the lines there are; OK gives the number typed, キャンセル none.
+TEST_F(JapaneseQt, TheLineNumberIsAskedInAnInputDialog)
+{
+    for (const auto& [pressed, answer] : {std::pair{QDialogButtonBox::Ok, std::optional(7)},
+                                          std::pair{QDialogButtonBox::Cancel, std::optional<int>()}}) {
+        MessageBoxPrompter prompter;
+        ModalDriver driver;
+        driver.expect([&](QDialog* dialog) {
+            auto* input = qobject_cast<QInputDialog*>(dialog);
+            ASSERT_NE(input, nullptr);
+            EXPECT_EQ(input->windowTitle(), AppTitle);
+            EXPECT_EQ(input->labelText(), lineNumberLabel(12));
+            EXPECT_EQ(std::tuple(input->intMinimum(), input->intMaximum(), input->intValue()), std::tuple(1, 12, 5));
+            input->setIntValue(7);
+            QPushButton* button = dialog->findChild<QDialogButtonBox*>()->button(pressed);
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->text(), pressed == QDialogButtonBox::Ok ? QStringLiteral("OK") : Cancel);
+            button->click();
+        });
+        EXPECT_EQ(prompter.askLineNumber(5, 12), answer);
+        EXPECT_TRUE(driver.allHandled());
+    }
 }
 
 // --- File dialogs --------------------------------------------------------------------------------------------

@@ -43,6 +43,7 @@ protected:
 
     static inline const QKeyCombination CtrlO{Qt::CTRL | Qt::Key_O};
     static inline const QKeyCombination CtrlS{Qt::CTRL | Qt::Key_S};
+    static inline const QKeyCombination CtrlShiftS{Qt::CTRL | Qt::SHIFT | Qt::Key_S};
     static inline const QKeyCombination CtrlQ{Qt::CTRL | Qt::Key_Q};
     static inline const QKeyCombination F3{Qt::Key_F3};
     static inline const QKeyCombination ShiftF3{Qt::SHIFT | Qt::Key_F3};
@@ -52,7 +53,8 @@ protected:
 TEST_F(Shortcuts, TheFileMenuShowsItsKeys)
 {
     auto* fileMenu = control<QMenu>("fileMenu");
-    for (const auto& [name, keys] : {std::pair{"openAction", CtrlO}, std::pair{"exitAction", CtrlQ}}) {
+    for (const auto& [name, keys] :
+         {std::pair{"openAction", CtrlO}, std::pair{"writeAsAction", CtrlShiftS}, std::pair{"exitAction", CtrlQ}}) {
         auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;
         EXPECT_TRUE(fileMenu->actions().contains(action)) << name;
@@ -122,7 +124,8 @@ TEST_F(Shortcuts, F3AndShiftF3StepThroughTheLinksOfTheChosenKind)
     press(F3);
     EXPECT_EQ(window.editor().selStart(), lastFile);
     press(F3);
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("見つかりませんでした。")});
+    EXPECT_EQ(prompter.ids(), QList{PromptId::WrapToStart}); // answered No
+    EXPECT_EQ(window.editor().selStart(), lastFile);
     press(ShiftF3);
     EXPECT_EQ(window.editor().selStart(), firstFile);
     EXPECT_EQ(control<QLabel>("statusSentence")->text(), linkClassSentence(LinkClass::OkFile));
@@ -153,8 +156,8 @@ TEST_F(Shortcuts, KeysOfDisabledButtonsDoNothingDuringALoad)
                                  .arg(servers.url(QStringLiteral("127.0.0.1"), QStringLiteral("/stall/k.html")));
     const QString path = writeDocument(QStringLiteral("stall.html"), stalling.toUtf8());
     prompter.fileNames = {path};
-    const char* const actions[] = {"openAction", "writeAction", "checkAllLinksAction", "nextLinkAction",
-                                   "previousLinkAction"};
+    const char* const actions[] = {"openAction",     "writeAction",        "writeAsAction",    "checkAllLinksAction",
+                                   "nextLinkAction", "previousLinkAction", "replaceOneAction", "replaceAllAction"};
     QStringList enabledDuringLoad;
     bool stillLoading = false;
     QTimer::singleShot(300, &window, [&] {
@@ -162,7 +165,7 @@ TEST_F(Shortcuts, KeysOfDisabledButtonsDoNothingDuringALoad)
             if (control<QAction>(name)->isEnabled())
                 enabledDuringLoad.append(QString::fromLatin1(name));
         }
-        for (const QKeyCombination keys : {CtrlO, CtrlS, F5, F3, ShiftF3})
+        for (const QKeyCombination keys : {CtrlO, CtrlS, CtrlShiftS, F5, F3, ShiftF3})
             QTest::keyClick(&window, keys.key(), keys.keyboardModifiers());
         stillLoading = window.runState().isBusy;
         QTest::keyClick(&window, CtrlQ.key(), CtrlQ.keyboardModifiers());

@@ -88,7 +88,7 @@ TEST_F(WriteDialogRoute, ADocumentFetchedByUrlIsWrittenUnderANewName)
     control<QPushButton>("writeButton")->click();
     EXPECT_TRUE(driver.allHandled());
     EXPECT_TRUE(driver.unexpected.isEmpty()) << driver.unexpected.join(u'|').toStdString();
-    EXPECT_EQ(boxTexts, QStringList{promptText({PromptId::Written})});
+    EXPECT_EQ(boxTexts, QStringList{promptText({PromptId::Written, {target}})});
     // The text as shown, in the encoding the page came in.
     EXPECT_EQ(fileBytes(target), encodeDocument(window.editor().text(), window.document().encoding).bytes);
     EXPECT_FALSE(window.isTextChanged());
@@ -117,11 +117,14 @@ TEST_F(WriteDialogRoute, TheNoOfTheNumberedExtensionQuestionWritesUnderANewName)
     control<QPushButton>("writeButton")->click();
     EXPECT_TRUE(driver.allHandled());
     EXPECT_TRUE(driver.unexpected.isEmpty()) << driver.unexpected.join(u'|').toStdString();
-    EXPECT_EQ(boxTexts, (QStringList{promptText({PromptId::NumberedExtension}), promptText({PromptId::Written})}));
+    const QString renamed = folder.filePath(QStringLiteral("page.html"));
+    EXPECT_EQ(boxTexts,
+              (QStringList{promptText({PromptId::NumberedExtension}), promptText({PromptId::Written, {renamed}})}));
     EXPECT_EQ(buttonCaptions, (QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("OK")}));
-    EXPECT_EQ(fileBytes(folder.filePath(QStringLiteral("page.html"))), QByteArray("<html>backup edited"));
+    EXPECT_EQ(fileBytes(renamed), QByteArray("<html>backup edited"));
     EXPECT_EQ(fileBytes(numbered), QByteArray("<html>backup"));
-    EXPECT_EQ(window.document().docPath, folder.filePath(QStringLiteral("page.html")));
+    EXPECT_EQ(window.document().docPath, renamed);
+    EXPECT_EQ(control<QPlainTextEdit>("pathEdit")->toPlainText(), renamed);
 }
 
 } // namespace
