@@ -82,77 +82,52 @@
         <translation>、%1 秒)</translation>
     </message>
     <message>
-        <source>Checks every &lt;A HREF&gt; link of HTML documents: in-page anchors, files on disk, web links over HTTP,
-HTTPS and FTP. DOCUMENT is a local path, a folder (with -r) or an http, https or ftp URL; each
-document is checked as the window checks it, and a URL answered once in a run is not asked again.
-
-Formats:
-  text  FILE:LINE:COLUMN: RESULT VALUE (REASON), one line per link, then a summary line
-  tsv   START&lt;TAB&gt;CODE&lt;TAB&gt;VALUE (position of the tag&apos;s &quot;&lt;&quot;, result code, link value; a value&apos;s
-        backslash, tab, CR and LF print as \\, \t, \r, \n); with several documents, each
-        document&apos;s lines follow a line &quot;# DOCUMENT&quot;
-  json  one object per document (document, encoding, links) and a summary
-  csv   a header row, then one row per link
-Codes: -1 web OK, 1 file OK, 2 in-page OK, 95-99 not checked, 0/100 web NG, 101 file NG, 102 in-page NG.
-
-Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read (or a wrong option).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Shows this help.</source>
-        <translation type="unfinished"></translation>
+        <translation>このヘルプを表示します。</translation>
     </message>
     <message>
         <source>Shows the version.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Output format: text (the default), tsv, json or csv.</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョンを表示します。</translation>
     </message>
     <message>
         <source>Prints the NG links only.</source>
-        <translation type="unfinished"></translation>
+        <translation>NGのリンクだけを出力します。</translation>
     </message>
     <message>
         <source>Prints nothing: the exit status speaks.</source>
-        <translation type="unfinished"></translation>
+        <translation>何も出力しません。結果は終了ステータスで示します。</translation>
     </message>
     <message>
         <source>Checks every *.htm and *.html file below each folder given, in sorted order.</source>
-        <translation type="unfinished"></translation>
+        <translation>指定したフォルダー以下のすべての *.htm と *.html ファイルを、名前の順に調べます。</translation>
     </message>
     <message>
         <source>auto (the default) detects each document&apos;s encoding; NAME reads every document in that code page. Web answers that name no encoding of their own are read in the document&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>auto（既定）は文書ごとに文字コードを判定します。NAME を指定するとすべての文書をその文字コードで読み込みます。文字コードを示さないWebの応答は文書の文字コードで読みます。</translation>
     </message>
     <message>
         <source>Web requests made at once, over all hosts (default %1: enough to keep %2 hosts busy at the per-host limit, so the per-host limit is what bounds a check of many hosts); 1 checks one link after the other. The results are the same either way.</source>
-        <translation type="unfinished"></translation>
+        <translation>全ホストを合わせて同時に行うWeb要求の数です（既定 %1: ホストごとの上限で %2 ホストを同時に調べられる数なので、多くのホストを調べるときはホストごとの上限が速さを決めます）。1 にすると1つずつ順に調べます。どちらでも結果は同じです。</translation>
     </message>
     <message>
         <source>Of those, at most N to one host (default %1), to be polite to servers.</source>
-        <translation type="unfinished"></translation>
+        <translation>そのうち1つのホストへ同時に行う要求は N 件までにします（既定 %1）。サーバーに負担をかけないためです。</translation>
     </message>
     <message>
         <source>Local paths, folders (with -r) or http, https or ftp URLs.</source>
-        <translation type="unfinished"></translation>
+        <translation>ローカルのパス、フォルダー（-r を付けたとき）、または http・https・ftp のURL。</translation>
     </message>
     <message>
         <source>Give at least one DOCUMENT (see --help).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Unknown format: %1 (text, tsv, json or csv).</source>
-        <translation type="unfinished"></translation>
+        <translation>DOCUMENT を1つ以上指定してください（--help を参照）。</translation>
     </message>
     <message>
         <source>Unknown encoding: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>不明な文字コードです: %1</translation>
     </message>
     <message>
         <source>--jobs and --per-host take a whole number of at least 1.</source>
-        <translation type="unfinished"></translation>
+        <translation>--jobs と --per-host には1以上の整数を指定してください。</translation>
     </message>
     <message>
         <source>Checks what pages load as well: images (src and srcset), stylesheets and other &lt;link href&gt;, scripts, frames, media, objects, image buttons, image map areas and refresh URLs.</source>
@@ -164,7 +139,92 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
     </message>
     <message>
         <source>The folder root-relative links (/about.html) of local documents start from. Without it, the folder given with -r, else each document&apos;s own folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>ローカル文書の「/」で始まるリンク（/about.html）の起点にするフォルダーです。指定しないときは -r で指定したフォルダー、それもなければ文書ごとのフォルダーです。</translation>
+    </message>
+    <message>
+        <source>Checks every &lt;A HREF&gt; link of HTML documents: in-page anchors, files on disk, web links over HTTP,
+HTTPS and FTP. DOCUMENT is a local path, a folder (with -r) or an http, https or ftp URL; each
+document is checked as the window checks it, and a URL answered once in a run is not asked again.
+
+Formats:
+  text  FILE:LINE:COLUMN: RESULT VALUE (REASON), one line per link, then a summary line
+  tsv   START&lt;TAB&gt;CODE&lt;TAB&gt;VALUE (position of the tag&apos;s &quot;&lt;&quot;, result code, link value; a value&apos;s
+        backslash, tab, CR and LF print as \\, \t, \r, \n); with several documents, each
+        document&apos;s lines follow a line &quot;# DOCUMENT&quot;
+  json  one object per document (document, encoding, links) and a summary
+  csv   a header row, then one row per link
+  github  one workflow annotation per NG link (::error file=FILE,line=LINE,col=COLUMN::RESULT VALUE (REASON))
+Codes: -1 web OK, 1 file OK, 2 in-page OK, 95-99 not checked, 0/100 web NG, 101 file NG, 102 in-page NG.
+
+Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read (or a wrong option).</source>
+        <translation>HTML文書のすべての &lt;A HREF&gt; リンクを調べます: ページ内のアンカー、ディスク上のファイル、HTTP・HTTPS・FTPの
+Webのリンク。DOCUMENT はローカルのパス、フォルダー（-r を付けたとき）、または http・https・ftp のURLです。
+各文書はウィンドウと同じように調べ、1回の実行で一度応答を得たURLには二度と問い合わせません。
+
+形式:
+  text  FILE:LINE:COLUMN: RESULT VALUE (REASON) をリンクごとに1行、最後に集計の1行
+  tsv   START&lt;TAB&gt;CODE&lt;TAB&gt;VALUE（タグの「&lt;」の位置、結果コード、リンクの値。値の
+        バックスラッシュ・タブ・CR・LFは \、	、、
+ と書きます）。文書が複数のときは、
+        各文書の行の前に「# DOCUMENT」の行
+  json  文書ごとに1つのオブジェクト（document、encoding、links）と集計
+  csv   見出しの行、続いてリンクごとに1行
+  github  NGのリンクごとにワークフローの注釈1つ（::error file=FILE,line=LINE,col=COLUMN::RESULT VALUE (REASON)）
+コード: -1 Web OK、1 ファイル OK、2 ページ内 OK、95-99 未調査、0/100 Web NG、101 ファイル NG、102 ページ内 NG。
+
+終了ステータス: 0 すべてのリンクがOK、1 NGのリンクがある、2 読み込めない文書がある（またはオプションの誤り）。</translation>
+    </message>
+    <message>
+        <source>Leaves out links whose absolute address (URL, or file: URL of a local file) matches the regular expression; repeatable. Code 96.</source>
+        <translation>絶対アドレス（URL、またはローカルファイルの file: URL）が正規表現に一致するリンクを調べずに除外します（コード 96）。複数回指定できます。</translation>
+    </message>
+    <message>
+        <source>Checks only links whose absolute address matches one of these regular expressions (repeatable); an include wins over --exclude.</source>
+        <translation>絶対アドレスがこれらの正規表現のいずれかに一致するリンクだけを調べます（複数回指定できます）。--exclude より優先します。</translation>
+    </message>
+    <message>
+        <source>Checks without the network: web links are left out (code 96).</source>
+        <translation>ネットワークを使わずに調べます。Webのリンクは除外します（コード 96）。</translation>
+    </message>
+    <message>
+        <source>The most a web link&apos;s whole request may take (default %1).</source>
+        <translation>Webのリンク1件の要求全体にかけてよい最長の秒数です（既定 %1）。</translation>
+    </message>
+    <message>
+        <source>The User-Agent header of web requests.</source>
+        <translation>Web要求のUser-Agentヘッダーです。</translation>
+    </message>
+    <message>
+        <source>A request header sent to HOST only, never to the hosts its redirects lead to, and never printed; repeatable.</source>
+        <translation>HOST だけに送る要求ヘッダーです。リダイレクト先の別のホストには送らず、出力にも表示しません。複数回指定できます。</translation>
+    </message>
+    <message>
+        <source>HTTP statuses counted OK, such as 403,999 for sites that refuse automated checks.</source>
+        <translation>OKとみなすHTTPステータスです。自動チェックを拒むサイトには 403,999 などを指定します。</translation>
+    </message>
+    <message>
+        <source>Not a valid regular expression: %1 (%2)</source>
+        <translation>正規表現が正しくありません: %1（%2）</translation>
+    </message>
+    <message>
+        <source>--timeout takes a whole number of seconds of at least 1.</source>
+        <translation>--timeout には1以上の整数（秒）を指定してください。</translation>
+    </message>
+    <message>
+        <source>--header takes HOST=Name: value (given for %1).</source>
+        <translation>--header は HOST=Name: value の形で指定してください（%1 に指定されたもの）。</translation>
+    </message>
+    <message>
+        <source>--accept takes HTTP statuses separated by commas: %1</source>
+        <translation>--accept にはコンマで区切ったHTTPステータスを指定してください: %1</translation>
+    </message>
+    <message>
+        <source>Output format: text (the default), tsv, json, csv or github.</source>
+        <translation>出力の形式: text（既定）、tsv、json、csv、github のいずれか。</translation>
+    </message>
+    <message>
+        <source>Unknown format: %1 (text, tsv, json, csv or github).</source>
+        <translation>不明な形式です: %1（text、tsv、json、csv、github のいずれか）。</translation>
     </message>
 </context>
 <context>
@@ -888,6 +948,26 @@ Write to %1?<byte value="xd"/>
     <message>
         <source>a link from the root, looked up in the document&apos;s folder: no site root is set</source>
         <translation>「/」で始まるリンクですが、サイトのルートが決まっていないため文書のフォルダーで探しました</translation>
+    </message>
+    <message>
+        <source>left out: the address matches the exclude pattern %1</source>
+        <translation>除外パターン「%1」に一致するため調べません</translation>
+    </message>
+    <message>
+        <source>left out: the address matches no include pattern</source>
+        <translation>対象パターンのどれにも一致しないため調べません</translation>
+    </message>
+    <message>
+        <source>left out: checking without the network</source>
+        <translation>ネットワークを使わない設定のため調べません</translation>
+    </message>
+    <message>
+        <source>accepted status %1</source>
+        <translation>OKとみなすステータス %1</translation>
+    </message>
+    <message>
+        <source>the site may refuse automated checks</source>
+        <translation>サイトが自動チェックを拒んでいる可能性があります</translation>
     </message>
 </context>
 <context>

@@ -96,7 +96,8 @@ class CheckRun : public QObject {
 public:
     CheckRun(const CheckOptions& options, const QList<DocumentItem>& documents, ReportWriter& writer, QTextStream& out)
         : m_options(options), m_items(documents), m_writer(writer), m_out(out), m_progress(stderr),
-          m_prompter(options.quiet), m_web(options.settings.limits), m_anchors(options.settings.encoding),
+          m_prompter(options.quiet), m_web(options.settings.limits, options.settings.request),
+          m_anchors(options.settings.encoding),
           m_job(m_web, m_prompter, documentsToCheck(documents, options.settings), options.settings, m_anchors)
     {
         m_web.setAnswerMemo(&m_memo);

@@ -2,9 +2,11 @@
 
 #include "common/AppInfo.h"
 #include "store/EncodingSetting.h"
+#include "web/RequestOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <optional>
 
@@ -23,6 +25,7 @@ const char* const Description = QT_TRANSLATE_NOOP(
     "        document's lines follow a line \"# DOCUMENT\"\n"
     "  json  one object per document (document, encoding, links) and a summary\n"
     "  csv   a header row, then one row per link\n"
+    "  github  one workflow annotation per NG link (::error file=FILE,line=LINE,col=COLUMN::RESULT VALUE (REASON))\n"
     "Codes: -1 web OK, 1 file OK, 2 in-page OK, 95-99 not checked, 0/100 web NG, 101 file NG, 102 in-page NG.\n"
     "\n"
     "Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read (or a wrong option).");
@@ -42,6 +45,8 @@ std::optional<ReportFormat> formatNamed(const QString& name)
         return ReportFormat::Json;
     if (name == u"csv")
         return ReportFormat::Csv;
+    if (name == u"github")
+        return ReportFormat::Github;
     return std::nullopt;
 }
 
@@ -60,6 +65,91 @@ ParsedCommand failure(const QString& why)
     return {ParsedCommand::Action::Fail, {}, why};
 }
 
+// The options that leave links out and shape web requests.
+struct RequestOptionSet {
+    QCommandLineOption exclude{QStringLiteral("exclude"),
+                               translated(QT_TRANSLATE_NOOP("Command", "Leaves out links whose absolute address (URL, "
+                                                                       "or file: URL of a local file) matches the "
+                                                                       "regular expression; repeatable. Code 96.")),
+                               QStringLiteral("REGEX")};
+    QCommandLineOption include{
+        QStringLiteral("include"),
+        translated(QT_TRANSLATE_NOOP("Command", "Checks only links whose absolute address matches one of these "
+                                                "regular expressions (repeatable); an include wins over --exclude.")),
+        QStringLiteral("REGEX")};
+    QCommandLineOption offline{QStringLiteral("offline"),
+                               translated(QT_TRANSLATE_NOOP("Command", "Checks without the network: web links are "
+                                                                       "left out (code 96).")),
+                               QString()};
+    QCommandLineOption timeout{
+        QStringLiteral("timeout"),
+        translated(QT_TRANSLATE_NOOP("Command", "The most a web link's whole request may take (default %1)."))
+            .arg(WebLimits::DeadlineSeconds),
+        QStringLiteral("SECONDS"), QString::number(WebLimits::DeadlineSeconds)};
+    QCommandLineOption userAgent{QStringLiteral("user-agent"),
+                                 translated(QT_TRANSLATE_NOOP("Command", "The User-Agent header of web requests.")),
+                                 QStringLiteral("TEXT")};
+    QCommandLineOption header{
+        QStringLiteral("header"),
+        translated(QT_TRANSLATE_NOOP("Command", "A request header sent to HOST only, never to the hosts its "
+                                                "redirects lead to, and never printed; repeatable.")),
+        QStringLiteral("HOST=Name: value")};
+    QCommandLineOption accept{
+        QStringLiteral("accept"),
+        translated(QT_TRANSLATE_NOOP("Command", "HTTP statuses counted OK, such as 403,999 for sites that refuse "
+                                                "automated checks.")),
+        QStringLiteral("CODES")};
+
+    QList<QCommandLineOption> all() const { return {exclude, include, offline, timeout, userAgent, header, accept}; }
+};
+
+std::optional<QList<QRegularExpression>> patterns(const QStringList& texts, QString& why)
+{
+    QList<QRegularExpression> list;
+    for (const QString& text : texts) {
+        const QRegularExpression pattern(text);
+        if (!pattern.isValid()) {
+            why = translated(QT_TRANSLATE_NOOP("Command", "Not a valid regular expression: %1 (%2)"))
+                      .arg(text, pattern.errorString());
+            return std::nullopt;
+        }
+        list.append(pattern);
+    }
+    return list;
+}
+
+// Reads the filter and request options into settings; the reason when one of them is wrong.
+std::optional<QString> readRequestOptions(const QCommandLineParser& parser, const RequestOptionSet& set,
+                                          CheckSettings& settings)
+{
+    QString why;
+    const auto include = patterns(parser.values(set.include), why);
+    const auto exclude = include ? patterns(parser.values(set.exclude), why) : std::nullopt;
+    if (!exclude)
+        return why;
+    settings.filter = {*include, *exclude, parser.isSet(set.offline)};
+    const std::optional<int> timeout = countValue(parser.value(set.timeout));
+    if (!timeout)
+        return translated(QT_TRANSLATE_NOOP("Command", "--timeout takes a whole number of seconds of at least 1."));
+    RequestOptions& request = settings.request;
+    request.deadlineSeconds = *timeout;
+    request.userAgent = parser.value(set.userAgent);
+    for (const QString& text : parser.values(set.header)) {
+        const std::optional<HostHeader> header = parseHostHeader(text);
+        // The value may be a secret: the message names the host alone.
+        if (!header)
+            return translated(QT_TRANSLATE_NOOP("Command", "--header takes HOST=Name: value (given for %1)."))
+                .arg(text.section(u'=', 0, 0));
+        request.headers.append(*header);
+    }
+    const std::optional<QSet<long>> accepted = parseStatusList(parser.values(set.accept).join(u','));
+    if (!accepted)
+        return translated(QT_TRANSLATE_NOOP("Command", "--accept takes HTTP statuses separated by commas: %1"))
+            .arg(parser.values(set.accept).join(u','));
+    request.acceptedStatuses = *accepted;
+    return std::nullopt;
+}
+
 } // namespace
 
 ParsedCommand parseCheckCommand(const QStringList& arguments)
@@ -72,7 +162,7 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
                                            translated(QT_TRANSLATE_NOOP("Command", "Shows the version.")));
     const QCommandLineOption formatOption(
         QStringLiteral("format"),
-        translated(QT_TRANSLATE_NOOP("Command", "Output format: text (the default), tsv, json or csv.")),
+        translated(QT_TRANSLATE_NOOP("Command", "Output format: text (the default), tsv, json, csv or github.")),
         QStringLiteral("FORMAT"), QStringLiteral("text"));
     const QCommandLineOption brokenOption(QStringLiteral("broken-only"),
                                           translated(QT_TRANSLATE_NOOP("Command", "Prints the NG links only.")));
@@ -116,8 +206,10 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
                                                 "start from. Without it, the folder given with -r, else each "
                                                 "document's own folder.")),
         QStringLiteral("DIR"));
+    const RequestOptionSet requestOptions;
     parser.addOptions({helpOption, versionOption, formatOption, brokenOption, quietOption, recursiveOption,
                        encodingOption, jobsOption, perHostOption, resourcesOption, rootOption});
+    parser.addOptions(requestOptions.all());
     parser.addPositionalArgument(
         QStringLiteral("DOCUMENT"),
         translated(QT_TRANSLATE_NOOP("Command", "Local paths, folders (with -r) or http, https or ftp URLs.")),
@@ -136,7 +228,7 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
         return failure(translated(QT_TRANSLATE_NOOP("Command", "Give at least one DOCUMENT (see --help).")));
     const std::optional<ReportFormat> format = formatNamed(parser.value(formatOption));
     if (!format)
-        return failure(translated(QT_TRANSLATE_NOOP("Command", "Unknown format: %1 (text, tsv, json or csv)."))
+        return failure(translated(QT_TRANSLATE_NOOP("Command", "Unknown format: %1 (text, tsv, json, csv or github)."))
                            .arg(parser.value(formatOption)));
     options.format = *format;
     options.settings.encoding = parser.value(encodingOption);
@@ -150,6 +242,8 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
     options.settings.limits = {*jobs, *perHost};
     options.settings.resources = parser.isSet(resourcesOption);
     options.settings.siteRoot = parser.value(rootOption);
+    if (const std::optional<QString> why = readRequestOptions(parser, requestOptions, options.settings))
+        return failure(*why);
     options.brokenOnly = parser.isSet(brokenOption);
     options.quiet = parser.isSet(quietOption);
     options.recursive = parser.isSet(recursiveOption);

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-enum class ReportFormat { Text, Tsv, Json, Csv };
+enum class ReportFormat { Text, Tsv, Json, Csv, Github };
 
 // What one run of tarnwick-check is asked to do.
 struct CheckOptions {

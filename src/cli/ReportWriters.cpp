@@ -28,6 +28,41 @@ public:
     void end(const RunSummary& s) override { m_out << summaryText(s) << '\n'; }
 };
 
+// GitHub's workflow command text: "%", CR and LF escaped as %XX, and in a property also ":" and ",".
+QString workflowEscaped(const QString& text, bool property)
+{
+    QString escaped = text;
+    escaped.replace(u'%', QStringLiteral("%25"))
+        .replace(u'\r', QStringLiteral("%0D"))
+        .replace(u'\n', QStringLiteral("%0A"));
+    if (property)
+        escaped.replace(u':', QStringLiteral("%3A")).replace(u',', QStringLiteral("%2C"));
+    return escaped;
+}
+
+// One "::error file=FILE,line=LINE,col=COLUMN::RESULT VALUE (REASON)" workflow annotation per NG link, which
+// GitHub Actions shows on that line of the file; then the summary line.
+class GithubReport : public ReportWriter {
+public:
+    using ReportWriter::ReportWriter;
+
+    void document(const DocumentRecord& record) override
+    {
+        for (const LinkRecord& link : record.links) {
+            if (!isFailedResult(link.result))
+                continue;
+            m_out << "::error file=" << workflowEscaped(record.document, true) << ",line=" << link.line
+                  << ",col=" << link.column << "::"
+                  << workflowEscaped(resultName(link.result) + u' ' + link.value + QStringLiteral(" (") +
+                                         reasonText(link.reason) + u')',
+                                     false)
+                  << '\n';
+        }
+    }
+
+    void end(const RunSummary& s) override { m_out << summaryText(s) << '\n'; }
+};
+
 // START<TAB>CODE<TAB>VALUE, as scripts have always read it.
 class TsvReport : public ReportWriter {
 public:
@@ -153,6 +188,8 @@ std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream&
         return std::make_unique<JsonReport>(out, options);
     case ReportFormat::Csv:
         return std::make_unique<CsvReport>(out, options);
+    case ReportFormat::Github:
+        return std::make_unique<GithubReport>(out, options);
     case ReportFormat::Text:
         break;
     }

@@ -132,11 +132,23 @@ void LinkCheckJob::classifySlice()
         // Links never checked were decided when found; links sharing a value follow its first link.
         if (entry.decided || m_firstOfValue[size_t(index)] != index)
             continue;
-        if (m_classifier->webUrl(entry.value))
+        const bool web = m_classifier->webUrl(entry.value).has_value();
+        if (const std::optional<LinkReason> leftOut = leaveOut(entry.value, web))
+            decide(index, {LinkResult::NoCheckOther, *leftOut});
+        else if (web)
             m_webEntries.push_back(index);
         else
             decide(index, m_classifier->classify(entry.value));
     }
+}
+
+std::optional<LinkReason> LinkCheckJob::leaveOut(const QString& value, bool web) const
+{
+    const LinkFilter& filter = m_context.filter;
+    if (!filter.offline && filter.include.isEmpty() && filter.exclude.isEmpty())
+        return std::nullopt;
+    const std::optional<QString> address = m_classifier->absoluteAddress(value);
+    return address ? filter.leaveOut(*address, web) : std::nullopt;
 }
 
 void LinkCheckJob::startWebRun()

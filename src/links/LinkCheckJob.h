@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkClassifier.h"
+#include "LinkFilter.h"
 #include "LinkTable.h"
 #include "WebLinkCheck.h"
 #include "common/TextEncoding.h"
@@ -30,6 +31,7 @@ struct CheckContext {
     QString siteRoot{};     // where root-relative file links start; empty: the document's own folder
     // The pages file links lead into, for their fragments; none: file links count by existence alone.
     PageAnchors* pageAnchors = nullptr;
+    LinkFilter filter{}; // the links left out on purpose
 };
 
 // The check of a document's links, as a job: it finds the links of a text, decides each one without
@@ -77,6 +79,8 @@ private:
     void work();
     bool findSlice();
     void classifySlice();
+    // Why the user's filter leaves a value out of the check; nothing when it is checked.
+    std::optional<LinkReason> leaveOut(const QString& value, bool web) const;
     void startWebRun();
     void onWebDecided(int index, const WebVerdict& verdict);
     void onWebAnswered(int answered);

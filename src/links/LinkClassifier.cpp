@@ -228,6 +228,19 @@ std::optional<QString> LinkClassifier::webUrl(const QString& value) const
     return std::nullopt;
 }
 
+std::optional<QString> LinkClassifier::absoluteAddress(const QString& value) const
+{
+    const Plan p = plan(value);
+    if (p.check == Check::Web || p.check == Check::WebThenFile)
+        return p.target;
+    if (p.check != Check::File)
+        return std::nullopt;
+    QUrl address = QUrl::fromLocalFile(p.target);
+    if (!p.fragment.isEmpty())
+        address.setFragment(p.fragment);
+    return address.toString(QUrl::FullyEncoded);
+}
+
 Classification LinkClassifier::checkFile(const Plan& plan) const
 {
     Classification file{fileExists(plan.target) ? LinkResult::OkFile : LinkResult::NgFile,

@@ -52,6 +52,9 @@ public:
 
     // The URL a value is checked with on the web; nothing for a value checked without the network.
     std::optional<QString> webUrl(const QString& value) const;
+    // The absolute address of a web or file link: its URL, or the file: URL of the path looked up with the
+    // value's fragment; nothing for other links.
+    std::optional<QString> absoluteAddress(const QString& value) const;
     // The result of a value checked without the network (webUrl gives nothing for it).
     Classification classify(const QString& value) const;
     // The result of a value checked on the web, given the web's verdict on its webUrl.

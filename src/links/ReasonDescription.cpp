@@ -53,6 +53,13 @@ ReasonPart failurePart(const WebVerdict& web)
     return {ReasonPhrase::OtherFailure, {web.failureText}};
 }
 
+// Statuses that sites which keep programs out answer to a page that exists: forbidden, too many requests,
+// and the 999 of sites that refuse anything but a browser.
+bool mayRefuseAutomatedChecks(long status)
+{
+    return status == 403 || status == 429 || status == 999;
+}
+
 QList<ReasonPart> webParts(const WebVerdict& web, const QString& fragment)
 {
     QList<ReasonPart> parts;
@@ -68,6 +75,11 @@ QList<ReasonPart> webParts(const WebVerdict& web, const QString& fragment)
         break;
     case WebReason::HttpError:
         parts.append({ReasonPhrase::HttpStatus, {QString::number(web.status), httpStatusPhrase(web.status)}});
+        if (mayRefuseAutomatedChecks(web.status))
+            parts.append({ReasonPhrase::MayRefuseAutomatedChecks});
+        break;
+    case WebReason::AcceptedStatus:
+        parts.append({ReasonPhrase::AcceptedStatus, {QString::number(web.status)}});
         break;
     case WebReason::SameAsNotFound:
         parts.append({ReasonPhrase::SameAsNotFound});
@@ -146,6 +158,12 @@ QList<ReasonPart> describeReason(LinkResult result, const LinkReason& reason)
         const qsizetype hash = target.indexOf(u'#');
         return webParts(reason.web, hash < 0 ? QString() : target.mid(hash + 1));
     }
+    case LinkReason::Kind::Excluded:
+        if (reason.nearest.isEmpty())
+            return {{ReasonPhrase::NotIncluded}};
+        return {{ReasonPhrase::Excluded, {reason.nearest}}};
+    case LinkReason::Kind::Offline:
+        return {{ReasonPhrase::Offline}};
     case LinkReason::Kind::WebThenFile: {
         QList<ReasonPart> parts = webParts(reason.web, QString());
         parts.append({result == LinkResult::OkFile ? ReasonPhrase::FileFound : ReasonPhrase::FileMissing, {target}});

@@ -40,16 +40,21 @@ enum class ReasonPhrase {
     RemoteFileNotFound,
     Stopped,
     InvalidUrl,
-    OtherFailure,            // args: the library's words
-    FragmentFound,           // args: the fragment
-    FragmentMissing,         // args: the fragment
-    RedirectedTo,            // args: where the last redirect led
-    NoCompleteAnswer,        // args: seconds; the whole-request deadline passed before the answer was complete
-    TooSlow,                 // args: seconds; bytes kept coming, but fewer than one a second over that span
-    NotHttp,                 // the server answered, but not in HTTP (HTTP/0.9, a garbled status line)
-    HeadersTooLarge,         // a header line longer than any server sends
-    FileFragmentMissing,     // args: the target page's file name, the fragment
-    RootRelativeWithoutRoot, // a root-relative file link looked up in the document's folder: no site root is set
+    OtherFailure,             // args: the library's words
+    FragmentFound,            // args: the fragment
+    FragmentMissing,          // args: the fragment
+    RedirectedTo,             // args: where the last redirect led
+    NoCompleteAnswer,         // args: seconds; the whole-request deadline passed before the answer was complete
+    TooSlow,                  // args: seconds; bytes kept coming, but fewer than one a second over that span
+    NotHttp,                  // the server answered, but not in HTTP (HTTP/0.9, a garbled status line)
+    HeadersTooLarge,          // a header line longer than any server sends
+    FileFragmentMissing,      // args: the target page's file name, the fragment
+    RootRelativeWithoutRoot,  // a root-relative file link looked up in the document's folder: no site root is set
+    Excluded,                 // args: the exclude pattern the address matches
+    NotIncluded,              // the address matches none of the include patterns
+    Offline,                  // a web link of a check without the network
+    AcceptedStatus,           // args: the status, which the user counts as an answer
+    MayRefuseAutomatedChecks, // a status sites send to programs they keep out (403, 429, 999)
     // Why a document could not be read: args: its path (then the system's words for ReadError).
     PermissionDenied,
     IsFolder,

@@ -87,6 +87,16 @@ const char* phraseSource(ReasonPhrase phrase)
     case ReasonPhrase::RootRelativeWithoutRoot:
         return QT_TRANSLATE_NOOP("Reason", "a link from the root, looked up in the document's folder: no site root is "
                                            "set");
+    case ReasonPhrase::Excluded:
+        return QT_TRANSLATE_NOOP("Reason", "left out: the address matches the exclude pattern %1");
+    case ReasonPhrase::NotIncluded:
+        return QT_TRANSLATE_NOOP("Reason", "left out: the address matches no include pattern");
+    case ReasonPhrase::Offline:
+        return QT_TRANSLATE_NOOP("Reason", "left out: checking without the network");
+    case ReasonPhrase::AcceptedStatus:
+        return QT_TRANSLATE_NOOP("Reason", "accepted status %1");
+    case ReasonPhrase::MayRefuseAutomatedChecks:
+        return QT_TRANSLATE_NOOP("Reason", "the site may refuse automated checks");
     case ReasonPhrase::PermissionDenied:
         return QT_TRANSLATE_NOOP("Reason", "permission denied: %1");
     case ReasonPhrase::IsFolder:

@@ -42,6 +42,7 @@ enum class WebReason {
     Answered,          // OK: the target answered (an HTTP status below 400, or an FTP file)
     CutWhileStreaming, // OK: an FTP or .EXE transfer kept streaming and was cut
     HttpError,         // NG: an HTTP status of 400 or more
+    AcceptedStatus,    // OK: an HTTP status of 400 or more that the user counts as an answer
     SameAsNotFound,    // NG: the same answer as a page that does not exist
     MissingHeaders,    // NG: no Server, Date or Last-Modified header
     NoAnswer,          // NG: the request failed (failure says why)

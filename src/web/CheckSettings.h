@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RequestOptions.h"
 #include "TransferScheduler.h"
 #include "common/Document.h"
 #include "links/LinkCheckJob.h"
@@ -15,12 +16,14 @@ struct CheckSettings {
     bool resources = false;
     // Where root-relative file links ("/about.html") of local documents start; empty: each document's folder.
     QString siteRoot;
+    LinkFilter filter;      // links left out on purpose
+    RequestOptions request; // the deadline, User-Agent, headers and accepted statuses of web requests
 };
 
 // What a check of a document's links starts from: the document's base, the settings, and the pages its
 // file links lead into (may be null).
 inline CheckContext checkContextOf(const Document& document, const CheckSettings& settings, PageAnchors* pageAnchors)
 {
-    return {document.docBase,   document.docIsFile, document.encoding,
-            settings.resources, settings.siteRoot,  pageAnchors};
+    return {document.docBase,  document.docIsFile, document.encoding, settings.resources,
+            settings.siteRoot, pageAnchors,        settings.filter};
 }

@@ -82,19 +82,24 @@ quint64 CurlMulti::start(const TransferRequest& request)
     const quint64 id = m_nextId++;
     Entry& entry = m_entries[id];
     entry.transfer = std::make_unique<CurlTransfer>(id, request, m_requestHeaders.get(), m_budget);
+    attach(entry);
+    return id;
+}
+
+void CurlMulti::attach(Entry& entry)
+{
     CURL* handle = entry.transfer->handle();
     if (handle && curl_multi_add_handle(m_multi.get(), handle) == CURLM_OK) {
         entry.attached = true;
         if (!m_deadlineSweep.isActive())
             m_deadlineSweep.start();
-        return id;
+        return;
     }
     if (handle)
         entry.transfer->finish(CURLE_FAILED_INIT);
     // The failure is reported like any other, after the caller has stored the id.
     entry.done = true;
     scheduleAfterCurl();
-    return id;
 }
 
 void CurlMulti::cancel(quint64 id)
@@ -246,8 +251,18 @@ void CurlMulti::detach(Entry& entry, CURLcode code)
 {
     curl_multi_remove_handle(m_multi.get(), entry.transfer->handle());
     entry.attached = false;
-    entry.done = true;
     entry.transfer->finish(code);
+    if (const std::optional<TransferRequest> next = entry.transfer->continuation()) {
+        entry.redirectsBefore += entry.transfer->redirects();
+        if (entry.firstHost.isEmpty())
+            entry.firstHost = entry.transfer->host();
+        const quint64 id = entry.transfer->id();
+        entry.transfer.reset();
+        entry.transfer = std::make_unique<CurlTransfer>(id, *next, m_requestHeaders.get(), m_budget);
+        attach(entry);
+        return;
+    }
+    entry.done = true;
 }
 
 void CurlMulti::deliverPending()
@@ -293,7 +308,10 @@ CurlMulti::Delivery CurlMulti::deliverOne(quint64 id)
     }
     if (!entry.done)
         return Delivery::Nothing;
-    const TransferResult result = entry.transfer->takeResult();
+    TransferResult result = entry.transfer->takeResult();
+    result.redirects += entry.redirectsBefore;
+    if (!entry.firstHost.isEmpty())
+        result.host = entry.firstHost;
     m_entries.erase(it);
     emit finished(id, result);
     return alive ? Delivery::Sent : Delivery::Destroyed;

@@ -55,6 +55,10 @@ private:
         bool attached = false; // the easy handle is in the multi handle
         bool done = false;     // curl is through with it; finished() is still to be emitted
         bool inSlot = false;   // a slot for it runs now; its next signals wait until that returns
+        // A transfer that went on without its own headers after a redirect to another host: the redirects
+        // followed before, and the host it was sent to first.
+        int redirectsBefore = 0;
+        QString firstHost;
     };
     struct SocketWatch {
         QSocketNotifier* read = nullptr;
@@ -72,6 +76,8 @@ private:
     void collectFinished();
     void detachCancelled();
     void detach(Entry& entry, CURLcode code);
+    // Puts the entry's transfer into the multi handle; when that fails, the transfer is done with a failure.
+    void attach(Entry& entry);
     void deliverPending();
     Delivery deliverOne(quint64 id);
     void scheduleAfterCurl();

@@ -74,7 +74,14 @@ CURLcode CurlTransfer::setUp(const QByteArray& encodedUrl, curl_slist* requestHe
     set(CURLOPT_NOSIGNAL, 1L);
     set(CURLOPT_ERRORBUFFER, m_errorBuffer);
     set(CURLOPT_ACCEPT_ENCODING, "");
-    set(CURLOPT_USERAGENT, UserAgent);
+    const QByteArray userAgent = m_request.userAgent.isEmpty() ? QByteArray(UserAgent) : m_request.userAgent.toUtf8();
+    set(CURLOPT_USERAGENT, userAgent.constData());
+    if (!m_request.headers.isEmpty()) {
+        useOwnHeaders(requestHeaders, m_result.host);
+        requestHeaders = m_ownHeaders.get();
+        set(CURLOPT_PREREQFUNCTION, &CurlTransfer::onRequestReady);
+        set(CURLOPT_PREREQDATA, this);
+    }
     set(CURLOPT_HTTPHEADER, requestHeaders);
     set(CURLOPT_SSL_VERIFYPEER, 1L);
     set(CURLOPT_SSL_VERIFYHOST, 2L);
@@ -94,6 +101,44 @@ CURLcode CurlTransfer::setUp(const QByteArray& encodedUrl, curl_slist* requestHe
     set(CURLOPT_NOPROGRESS, 0L);
     set(CURLOPT_PRIVATE, this);
     return code;
+}
+
+void CurlTransfer::useOwnHeaders(const curl_slist* common, const QString& host)
+{
+    curl_slist* list = nullptr;
+    for (const curl_slist* item = common; item; item = item->next)
+        list = curl_slist_append(list, item->data);
+    for (const QByteArray& line : m_request.headers)
+        list = curl_slist_append(list, line.constData());
+    m_ownHeaders.reset(list);
+    m_headersHost = host.toLower();
+}
+
+// Called before every request of the transfer, the first and each redirect's. libcurl sends custom
+// headers on to whatever host a redirect names, so a redirect to another host ends the transfer here,
+// before its request goes out; the owner goes on from there without the headers (continuation()).
+int CurlTransfer::onRequestReady(void* self, char*, char*, int, int)
+{
+    auto* transfer = static_cast<CurlTransfer*>(self);
+    char* url = nullptr;
+    curl_easy_getinfo(transfer->m_handle.get(), CURLINFO_EFFECTIVE_URL, &url);
+    const QString address = QString::fromUtf8(url);
+    if (QUrl(address).host().toLower() == transfer->m_headersHost)
+        return CURL_PREREQFUNC_OK;
+    transfer->m_leftHostAt = address;
+    return CURL_PREREQFUNC_ABORT;
+}
+
+std::optional<TransferRequest> CurlTransfer::continuation() const
+{
+    if (m_leftHostAt.isEmpty() || m_cancelRequested || m_endedAtDeadline)
+        return std::nullopt;
+    TransferRequest next = m_request;
+    next.url = m_leftHostAt;
+    next.headers.clear();
+    next.maxRedirects = std::max(0, m_request.maxRedirects - m_result.redirects);
+    next.deadlineSeconds = int(std::max<qint64>(1, (m_deadline - now() + 999) / 1000));
+    return next;
 }
 
 size_t CurlTransfer::onWrite(char* data, size_t size, size_t count, void* self)

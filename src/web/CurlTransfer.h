@@ -4,6 +4,8 @@
 #include "web/CurlHandles.h"
 #include "web/TransferTypes.h"
 
+#include <optional>
+
 // One request on its own easy handle: the options every request gets, the body and header buffers
 // the curl callbacks fill, the byte cap, the deadline, and the result once curl is done with it. Driven
 // by CurlMulti; nothing here touches the multi handle or emits anything, so the callbacks stay trivial.
@@ -39,10 +41,19 @@ public:
     void finish(CURLcode code);
     TransferResult takeResult();
 
+    // A finished transfer whose redirect led away from the host its own headers are for ended before the
+    // headers went there: the request that goes on from that point without them. Nothing otherwise.
+    std::optional<TransferRequest> continuation() const;
+    // Of a finished transfer: the redirects it followed, and the host it was sent to first.
+    int redirects() const { return m_result.redirects; }
+    const QString& host() const { return m_result.host; }
+
 private:
     static size_t onWrite(char* data, size_t size, size_t count, void* self);
     static size_t onHeader(char* data, size_t size, size_t count, void* self);
     static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+    static int onRequestReady(void* self, char*, char*, int, int);
+    void useOwnHeaders(const curl_slist* common, const QString& host);
     size_t receive(const char* data, size_t bytes);
     void receiveHeaderLine(QByteArray line);
     CURLcode setUp(const QByteArray& encodedUrl, curl_slist* requestHeaders);
@@ -66,4 +77,7 @@ private:
     bool m_overLimit = false; // the cap ended a transfer that must fail then
     bool m_cancelRequested = false;
     TransferResult m_result;
+    CurlSlistPtr m_ownHeaders; // the common headers and the request's own, when it has any
+    QString m_headersHost;     // the host the request's own headers are for
+    QString m_leftHostAt;      // the URL of another host a redirect led to, before the headers went there
 };

@@ -31,6 +31,9 @@ struct TransferRequest {
     int stallSeconds = WebLimits::StallSeconds;       // fewer than one byte a second over this span fails the transfer
     int deadlineSeconds = WebLimits::DeadlineSeconds; // the whole transfer, however slowly the server trickles
     int maxRedirects = WebLimits::MaxRedirects;
+    QString userAgent; // empty: the program's own name
+    // Extra header lines for the host of url alone: a redirect to another host goes on without them.
+    QList<QByteArray> headers;
 };
 
 struct TransferResult {

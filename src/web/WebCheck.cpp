@@ -3,13 +3,20 @@
 #include "AnswerDecoding.h"
 #include "common/SearchCopy.h"
 
-WebCheck::WebCheck(TransferScheduler::Limits limits, QObject* parent) : QObject(parent), m_scheduler(limits) {}
+WebCheck::WebCheck(TransferScheduler::Limits limits, RequestOptions options, QObject* parent)
+    : QObject(parent), m_scheduler(limits), m_options(std::move(options))
+{
+}
 
 std::unique_ptr<WebRun> WebCheck::start(const QStringList& urls, NotFoundCache& notFound, WebCheckRun::Decoder decode,
                                         WebRunCallbacks callbacks)
 {
-    WebCheckRun::Setup setup{m_scheduler, [this](const QString& url) { return linkRequest(url); }, m_memo, notFound,
-                             std::move(decode)};
+    WebCheckRun::Setup setup{m_scheduler,
+                             [this](const QString& url) { return linkRequest(url); },
+                             m_memo,
+                             notFound,
+                             std::move(decode),
+                             m_options.acceptedStatuses};
     return std::make_unique<WebCheckRun>(std::move(setup), urls, std::move(callbacks));
 }
 
@@ -19,6 +26,9 @@ TransferRequest WebCheck::linkRequest(const QString& url) const
     request.url = url;
     request.maxBodyBytes = MaxLinkBodyBytes;
     request.failOverLimit = false;
+    request.deadlineSeconds = m_options.deadlineSeconds;
+    request.userAgent = m_options.userAgent;
+    request.headers = m_options.headersFor(url);
     return request;
 }
 
@@ -29,6 +39,8 @@ TransferRequest WebCheck::documentRequest(const QString& url) const
     request.maxBodyBytes = MaxDocumentBytes;
     request.failOverLimit = true;
     request.deadlineSeconds = DocumentDeadlineSeconds;
+    request.userAgent = m_options.userAgent;
+    request.headers = m_options.headersFor(request.url);
     return request;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NotFoundCache.h"
+#include "RequestOptions.h"
 #include "TransferScheduler.h"
 #include "WebCheckRun.h"
 #include "common/TextEncoding.h"
@@ -23,10 +24,12 @@ public:
     static constexpr qint64 MaxDocumentBytes = 64 * 1024 * 1024;
     static constexpr int DocumentDeadlineSeconds = 300;
 
-    explicit WebCheck(TransferScheduler::Limits limits = {}, QObject* parent = nullptr);
+    explicit WebCheck(TransferScheduler::Limits limits = {}, RequestOptions options = {}, QObject* parent = nullptr);
 
     // Time-outs and redirects of every request (the caps and the deadline of a link are its own).
     void setTransferLimits(const TransferRequest& limits) { m_limits = limits; }
+    // The user's deadline, User-Agent, headers and accepted statuses.
+    void setRequestOptions(RequestOptions options) { m_options = std::move(options); }
     // Answers remembered over several documents (a run over many documents): a URL found there is not
     // requested again. None by default: every check asks the servers anew.
     void setAnswerMemo(AnswerMemo* memo) { m_memo = memo; }
@@ -44,6 +47,7 @@ public:
 private:
     TransferScheduler m_scheduler;
     TransferRequest m_limits;
+    RequestOptions m_options;
     AnswerMemo* m_memo = nullptr;
 };
 

@@ -140,6 +140,10 @@ WebVerdict WebCheckRun::decideNext()
                 cache.store(link.probeHost, notFound);
         }
         verdict = judgeWebAnswer(*occurrence.answer, notFound, link.probeUrl, link.hasFragment, link.cutKind);
+        if (verdict.reason == WebReason::HttpError && m_setup.acceptedStatuses.contains(verdict.status)) {
+            verdict.exists = true;
+            verdict.reason = WebReason::AcceptedStatus;
+        }
     }
 
     const bool wasFull = cache.isFull();

@@ -34,9 +34,10 @@ public:
     struct Setup {
         TransferScheduler& scheduler;
         std::function<TransferRequest(const QString& url)> linkRequest;
-        AnswerMemo* memo = nullptr; // answers known from earlier documents; may be null
-        NotFoundCache& notFound;    // the document's: looked up and filled as links are decided
-        Decoder decode;             // the same bytes must always give the same text, for links and probes alike
+        AnswerMemo* memo = nullptr;    // answers known from earlier documents; may be null
+        NotFoundCache& notFound;       // the document's: looked up and filled as links are decided
+        Decoder decode;                // the same bytes must always give the same text, for links and probes alike
+        QSet<long> acceptedStatuses{}; // error statuses the user counts as an answer
     };
 
     // The requests start on the next turn of the event loop.

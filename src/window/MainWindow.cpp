@@ -102,7 +102,7 @@ QString titleName(const Document& document)
 
 MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_prompter(prompter), m_settings(settings),
-      m_web(std::make_unique<WebCheck>(settings.limits))
+      m_web(std::make_unique<WebCheck>(settings.limits, settings.request))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(AppTitle);

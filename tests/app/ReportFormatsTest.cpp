@@ -24,9 +24,11 @@ struct CommandResult {
     QString err;
 };
 
-CommandResult runCheck(const QStringList& arguments)
+CommandResult runCheck(const QStringList& arguments,
+                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TARNWICK_CHECK_BINARY), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -140,6 +142,33 @@ TEST_F(Reports, CsvHasAHeaderAndOneRowPerLink)
     EXPECT_EQ(rows[1].mid(0, 7), (QStringList{document, QStringLiteral("2"), QStringLiteral("23"), QStringLiteral("31"),
                                               QStringLiteral("2"), QStringLiteral("OK-page"), QStringLiteral("#章")}));
     EXPECT_EQ(rows[4][6], QStringLiteral("a\tb\\c.html"));
+}
+
+// One workflow annotation per NG link, where GitHub shows it; its text and the text report follow a Japanese
+// locale, the formats scripts read stay English.
+TEST_F(Reports, GithubAnnotationsAndTheLocalesLanguage)
+{
+    const CommandResult github = runCheck({QStringLiteral("--format=github"), document});
+    EXPECT_EQ(github.exitCode, 1);
+    const QStringList lines = github.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << github.out.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("::error file=%1,line=3,col=1::NG-file ない.html (no such file: %2)")
+                            .arg(document, dir.filePath(QStringLiteral("site/ない.html"))));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("::error file=%1,line=4,col=39::").arg(document)));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("4 links:")));
+
+    QProcessEnvironment japanese = QProcessEnvironment::systemEnvironment();
+    japanese.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
+    japanese.remove(QStringLiteral("LC_ALL"));
+    japanese.remove(QStringLiteral("LC_MESSAGES"));
+    const QString missing = dir.filePath(QStringLiteral("site/ない.html"));
+    EXPECT_TRUE(runCheck({QStringLiteral("--format=github"), document}, japanese)
+                    .out.contains(QStringLiteral("ファイルがありません: ") + missing));
+    EXPECT_TRUE(runCheck({document}, japanese).out.contains(QStringLiteral("リンク 4 件: OK 1 件、NG 2 件")));
+    EXPECT_TRUE(runCheck({QStringLiteral("--format=json"), document}, japanese)
+                    .out.contains(QStringLiteral("no such file: ") + missing));
+    const CommandResult unreadable = runCheck({dir.filePath(QStringLiteral("none.html"))}, japanese);
+    EXPECT_TRUE(unreadable.err.contains(QStringLiteral("読み込めませんでした"))) << unreadable.err.toStdString();
 }
 
 TEST_F(Reports, BrokenOnlyAndQuiet)
@@ -290,5 +319,93 @@ TEST_F(Reports, ResourcesAreNamedByTagAndAttribute)
     EXPECT_FALSE(plain.contains(QStringLiteral("tag")));
     EXPECT_EQ(parseCsv(plain).size(), 2);
 }
+
+// The options CI users give: which links are left out, what web requests carry and how long they may take,
+// which statuses count as OK. Each row checks one document's links with some options; the codes come in
+// document order, and each reason fragment must appear in the text report of the link it belongs to.
+struct RequestOptionCase {
+    const char* name;
+    QStringList options;
+    QList<int> codes;
+    QList<std::pair<int, const char*>> reasons; // link index, part of its reason
+    const char* lastPath = nullptr;             // a web link of this row's own after the others
+};
+
+void PrintTo(const RequestOptionCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RequestOptions : public ::testing::TestWithParam<RequestOptionCase> {};
+
+const QString TokenFor1 = QStringLiteral("--header=127.0.0.1=X-Token: secret");
+
+TEST_P(RequestOptions, DecideWhatIsCheckedAndHow)
+{
+    if (const QString missing = LoopbackServers::missingPrerequisite(); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    LoopbackServerOptions serverOptions;
+    serverOptions.hosts = {QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.2")};
+    LoopbackServers servers(serverOptions);
+    ASSERT_TRUE(servers.isReady()) << servers.errorText().toStdString();
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("doc.html"));
+    QString text = QStringLiteral("<html>\n");
+    for (const char* path : {"/ok/a.html", "/header/X-Token/secret", "/redirect-to/127.0.0.2/header/X-Token/secret",
+                             "/status/403/x.html", "/header/User-Agent/CheckBot", "/status/999/y.html"})
+        text += QStringLiteral("<a href=\"%1\">x</a>\n")
+                    .arg(servers.url(QStringLiteral("127.0.0.1"), QString::fromLatin1(path)));
+    text += QStringLiteral("<a href=\"missing.html\">x</a>\n");
+    const RequestOptionCase& c = GetParam();
+    if (c.lastPath)
+        text += QStringLiteral("<a href=\"%1\">x</a>\n")
+                    .arg(servers.url(QStringLiteral("127.0.0.1"), QString::fromLatin1(c.lastPath)));
+    writeFile(document, text.toUtf8());
+
+    const CommandResult tsv = runCheck(QStringList{QStringLiteral("--format=tsv")} + c.options + QStringList{document});
+    QList<int> codes;
+    for (const QString& line : tsv.out.split(u'\n', Qt::SkipEmptyParts))
+        codes.append(line.section(u'\t', 1, 1).toInt());
+    EXPECT_EQ(codes, c.codes) << tsv.out.toStdString() << tsv.err.toStdString();
+    const QStringList lines = runCheck(c.options + QStringList{document}).out.split(u'\n', Qt::SkipEmptyParts);
+    for (const auto& [index, reason] : c.reasons)
+        EXPECT_TRUE(lines.value(index).contains(QString::fromUtf8(reason))) << lines.value(index).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReportOptions, RequestOptions,
+    ::testing::Values(
+        RequestOptionCase{
+            "Default",
+            {},
+            {-1, 100, 100, 100, 100, 100, 101},
+            {{3, "403 Forbidden; the site may refuse automated checks"}, {5, "999; the site may refuse"}}},
+        // The header goes to its host only: the redirect to 127.0.0.2 arrives without it.
+        RequestOptionCase{"HeaderAndUserAgent",
+                          {TokenFor1, QStringLiteral("--user-agent=CheckBot")},
+                          {-1, -1, 100, 100, -1, 100, 101},
+                          {{2, "403 Forbidden"}}},
+        RequestOptionCase{"Accept",
+                          {QStringLiteral("--accept=403,999")},
+                          {-1, -1, -1, -1, -1, -1, 101},
+                          {{3, "accepted status 403"}, {5, "accepted status 999"}}},
+        RequestOptionCase{"Exclude",
+                          {QStringLiteral("--exclude=/status/"), QStringLiteral("--exclude=missing")},
+                          {-1, 100, 100, 96, 100, 96, 96},
+                          {{3, "matches the exclude pattern /status/"}, {6, "the exclude pattern missing"}}},
+        // An include wins over the excludes; given any, an address matching none is left out.
+        RequestOptionCase{"IncludeWins",
+                          {QStringLiteral("--include=/ok/"), QStringLiteral("--exclude=127")},
+                          {-1, 96, 96, 96, 96, 96, 96},
+                          {{1, "exclude pattern 127"}, {6, "matches no include pattern"}}},
+        RequestOptionCase{
+            "Offline", {QStringLiteral("--offline")}, {96, 96, 96, 96, 96, 96, 101}, {{0, "without the network"}}},
+        // The deadline a link's whole request gets, named in the reason.
+        RequestOptionCase{"Timeout",
+                          {QStringLiteral("--timeout=1")},
+                          {-1, 100, 100, 100, 100, 100, 101, 100},
+                          {{7, "no complete answer within 1 s"}},
+                          "/delay/3000/ok/slow.html"}),
+    [](const ::testing::TestParamInfo<RequestOptionCase>& info) { return std::string(info.param.name); });
 
 } // namespace

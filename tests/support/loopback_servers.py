@@ -37,6 +37,9 @@ HTTP and HTTPS paths (GET and HEAD):
                          with a full stop is "anything else", as below)
   /busy/CODE/SECS/REST   the first request for this exact path on an address: CODE (429 or 503) with
                          Retry-After: SECS; every later one answers as /REST would
+  /status/CODE/NAME      CODE (400 to 999) with Server and Date, an HTML body naming the path
+  /header/NAME/VALUE     200 when the request carries the header NAME with VALUE (User-Agent included),
+                         else 403: a host that wants a token, or a site that refuses unknown programs
   /__stats               JSON {address: {"METHOD /path": count}} of every request so far (not counted)
   /__inflight            JSON {"all": N, "hosts": {address: N}}: the most HTTP(S) requests in progress at
                          once since the last /__inflight, in all and per address (not counted); each
@@ -362,6 +365,18 @@ class Handler(BaseHTTPRequestHandler):
                                     [("Retry-After", seconds)])
         self.dispatch("/" + target, with_body)
 
+    def status(self, rest, with_body):
+        code, _, name = rest.partition("/")
+        if not code.isdigit() or not 400 <= int(code) <= 999 or not name:
+            return self.not_found(with_body)
+        self.send_simple(int(code), "text/html", self.page("status"), with_body)
+
+    def wants_header(self, rest, with_body):
+        name, _, value = rest.partition("/")
+        if self.headers.get(name) == value:
+            return self.ok(rest, with_body)
+        self.send_simple(403, "text/html", self.page("forbidden"), with_body)
+
     def echo_request(self, rest, with_body):
         received = self.raw_requestline + self.headers.as_bytes()
         self.send_simple(200, "text/plain", received, with_body)
@@ -386,6 +401,8 @@ ROUTES = {
     "badstatus": Handler.bad_status,
     "hugeheader": Handler.huge_header,
     "echo-request": Handler.echo_request,
+    "status": Handler.status,
+    "header": Handler.wants_header,
     "document": Handler.document,
     "bytes": Handler.raw_bytes,
     "delay": Handler.delayed,

@@ -134,8 +134,10 @@ TEST_F(WebCheckTest, UnreachableTargetsSayWhy)
     // An answer still trickling at the deadline proves nothing, so its host is not probed for a comparison.
     TransferRequest limits;
     limits.connectTimeoutMs = 5000;
-    limits.deadlineSeconds = 2;
     web.setTransferLimits(limits);
+    RequestOptions deadline;
+    deadline.deadlineSeconds = 2;
+    web.setRequestOptions(deadline);
     const WebVerdict trickling = check(httpUrl(QStringLiteral("/slowbody/trickle.html")));
     EXPECT_FALSE(trickling.exists);
     EXPECT_EQ(trickling.failure, WebFailure::NoCompleteAnswer);
