@@ -1,6 +1,7 @@
 #include "dialogs/ColorLegendWindow.h"
 
 #include "common/PromptText.h"
+#include "editor/Contrast.h"
 #include "editor/RichTextBox.h"
 #include "links/ReasonText.h"
 #include "window/WindowTexts.h"
@@ -79,15 +80,25 @@ TEST_F(ColorHelpTest, ShowsTheSevenLinesSeparatedByCrLf)
     EXPECT_EQ(RichTextBox(textBox(legend)->document()).text(), LegendText);
 }
 
+// Each line is written in its colour; on a dark palette, in a variant of it that reads well there.
 TEST_F(ColorHelpTest, EveryCharacterTakesItsLinesColour)
 {
-    const QTextDocument* legend = textBox(showLegend())->document();
+    QWidget* window = showLegend();
+    const QTextDocument* legend = textBox(window)->document();
     ASSERT_EQ(legend->blockCount(), 7);
     for (QTextBlock line = legend->begin(); line.isValid(); line = line.next()) {
         for (auto it = line.begin(); !it.atEnd(); ++it)
             EXPECT_EQ(it.fragment().charFormat().foreground().color(), LineColors[line.blockNumber()])
                 << "line " << line.blockNumber() + 1;
     }
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    dark.setColor(QPalette::Text, QColor(0xef, 0xf0, 0xf1));
+    window->setPalette(dark);
+    for (QTextBlock line = legend->begin(); line.isValid(); line = line.next())
+        EXPECT_GE(contrastRatio(line.begin().fragment().charFormat().foreground().color(), dark.color(QPalette::Base)),
+                  ReadableContrast)
+            << "line " << line.blockNumber() + 1;
 }
 
 TEST_F(ColorHelpTest, OpensWithTheCaretAtTheStartInTheBoldGothicFaceAndNoScrolling)
