@@ -25,6 +25,7 @@
 #include "common/SearchCopy.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ColorLegendWindow.h"
+#include "dialogs/ScreenPlacement.h"
 #include "editor/LinkPainter.h"
 #include "editor/LinkSpans.h"
 #include "links/LinkCheckJob.h"
@@ -126,7 +127,10 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     createLinkList();
     createSitePanel();
 
-    resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
+    // A screen too small for the window at its scale (a high scale factor on a laptop) gets as much as fits, and the
+    // layout keeps the status strip at the bottom of it.
+    resize(sizeOnScreen(*this, QSize(twipsToPixels(InitialWidth, this),
+                                     twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height())));
     loadHistory(iniPath);
     fillLinkKindList(*m_moveKindCombo, anyLinkLabel());
 }
