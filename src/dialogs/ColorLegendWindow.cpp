@@ -1,6 +1,8 @@
 #include "ColorLegendWindow.h"
 
 #include "AppIcon.h"
+#include "ScreenPlacement.h"
+#include "WindowFrame.h"
 #include "editor/ShownColor.h"
 
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -28,6 +31,10 @@ ColorLegendWindow* ColorLegendWindow::showFor(QWidget* mainWindow, const QList<L
         }
     }
     auto* legend = new ColorLegendWindow(mainWindow, lines);
+    // Beside the main window, where it can be read along with the text; not over the links it explains.
+    legend->adjustSize();
+    legend->move(positionBeside(mainWindow->frameGeometry(), legend->size().grownBy(expectedFrameMargins(*legend)),
+                                mainWindow->screen()->availableGeometry()));
     legend->show();
     return legend;
 }

@@ -11,7 +11,7 @@ class QTextEdit;
 
 // The legend of the link colours: seven lines, each written in the colour it explains, giving the
 // meaning and the name of the link kind, in the colours the editor shows on the same palette. A modeless window
-// without owner; at most one is open.
+// without owner, opened beside the main window; at most one is open.
 class ColorLegendWindow : public QWidget {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -113,6 +114,27 @@ TEST_F(ColorHelpTest, OpensWithTheCaretAtTheStartInTheBoldGothicFaceAndNoScrolli
     EXPECT_DOUBLE_EQ(text->font().pointSizeF(), 11.25);
     EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(text->verticalScrollBar()->maximum(), 0);
+}
+
+// Where the main window leaves room, the legend opens beside it, level with its top, and never off the screen.
+TEST_F(ColorHelpTest, OpensBesideTheMainWindowWithinTheScreen)
+{
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    const QSize third(screen.width() / 3, screen.height() / 2);
+    for (const auto& [name, geometry, roomBeside] :
+         {std::tuple{"at the left", QRect(screen.topLeft() + QPoint(20, 40), third), true},
+          std::tuple{"at the right", QRect(screen.topRight() - QPoint(third.width() + 20, -40), third), true},
+          std::tuple{"over the whole screen", screen, false}}) {
+        mainWindow.setGeometry(geometry);
+        QWidget* legend = showLegend();
+        const QRect legendFrame = legend->frameGeometry();
+        EXPECT_TRUE(screen.contains(legendFrame)) << name;
+        if (roomBeside) {
+            EXPECT_FALSE(legendFrame.intersects(mainWindow.frameGeometry())) << name;
+            EXPECT_EQ(legendFrame.top(), mainWindow.frameGeometry().top()) << name;
+        }
+        legend->close();
+    }
 }
 
 TEST_F(ColorHelpTest, TheKeyboardFocusNeverStaysInTheText)
