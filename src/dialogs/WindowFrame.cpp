@@ -37,3 +37,12 @@ QMargins expectedFrameMargins(const QWidget& window)
     const int border = borderWidth(window);
     return QMargins(border, titleBarHeight(window) + border, border, border);
 }
+
+int titleBarWidth(const QWidget& window)
+{
+    // The icon at one end and three buttons at the other, each as wide as the bar is tall, and a bar's height of room
+    // around the title.
+    constexpr int SquaresBesideTitle = 5;
+    return titleFontMetrics().horizontalAdvance(window.windowTitle()) + SquaresBesideTitle * titleBarHeight(window) +
+           2 * borderWidth(window);
+}

@@ -10,3 +10,6 @@ class QWidget;
 
 // The frame's room on each side of the window.
 QMargins expectedFrameMargins(const QWidget& window);
+
+// The width the title bar needs to show the window's title whole, beside the window menu's icon and the buttons.
+int titleBarWidth(const QWidget& window);
