@@ -1,13 +1,16 @@
 #include "ColorLegendWindow.h"
 
 #include "AppIcon.h"
-#include "editor/Colors.h"
+#include "ScreenPlacement.h"
+#include "WindowFrame.h"
+#include "editor/ShownColor.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -28,12 +31,17 @@ ColorLegendWindow* ColorLegendWindow::showFor(QWidget* mainWindow, const QList<L
         }
     }
     auto* legend = new ColorLegendWindow(mainWindow, lines);
+    // Beside the main window, where it can be read along with the text; not over the links it explains.
+    legend->adjustSize();
+    legend->move(positionBeside(mainWindow->frameGeometry(), legend->size().grownBy(expectedFrameMargins(*legend)),
+                                mainWindow->screen()->availableGeometry()));
     legend->show();
     return legend;
 }
 
 ColorLegendWindow::ColorLegendWindow(QWidget* mainWindow, const QList<Line>& lines)
-    : QWidget(nullptr), m_mainWindow(mainWindow), m_legendText(new QTextEdit), m_okButton(new QPushButton)
+    : QWidget(nullptr), m_mainWindow(mainWindow), m_lines(lines), m_legendText(new QTextEdit),
+      m_okButton(new QPushButton)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Link colours"));
@@ -66,7 +74,7 @@ ColorLegendWindow::ColorLegendWindow(QWidget* mainWindow, const QList<Line>& lin
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    buildLegend(lines);
+    buildLegend();
     fitLegendText();
     m_okButton->setFocus();
     mainWindow->installEventFilter(this);
@@ -76,6 +84,9 @@ bool ColorLegendWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_legendText && event->type() == QEvent::FocusIn)
         onLegendTextFocused();
+    // A new palette (a dark one, say) may show the colours otherwise.
+    else if (watched == m_legendText && event->type() == QEvent::PaletteChange)
+        buildLegend();
     // A hidden main window has been closed for good (a minimised one is not hidden in this sense), and
     // no window of the program outlives it.
     else if (watched == m_mainWindow && event->type() == QEvent::Hide && m_mainWindow->isHidden())
@@ -83,19 +94,19 @@ bool ColorLegendWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ColorLegendWindow::buildLegend(const QList<Line>& lines)
+void ColorLegendWindow::buildLegend()
 {
     // One line per display class: its sentence, then its name in parentheses, in its colour; the lines are
     // paragraphs of the legend's document.
     QTextDocument* legend = m_legendText->document();
     legend->clear();
     QTextCursor writer(legend);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
         if (i > 0)
             writer.insertBlock();
         QTextCharFormat format;
-        format.setForeground(toQColor(lines[i].color));
-        writer.insertText(lines[i].sentence + u'(' + lines[i].label + u')', format);
+        format.setForeground(shownLinkColor(m_lines[i].color, m_legendText->palette()));
+        writer.insertText(m_lines[i].sentence + u'(' + m_lines[i].label + u')', format);
     }
     // The caret at the beginning, nothing selected.
     m_legendText->setTextCursor(QTextCursor(m_legendText->document()));

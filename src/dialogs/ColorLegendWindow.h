@@ -10,7 +10,8 @@ class QPushButton;
 class QTextEdit;
 
 // The legend of the link colours: seven lines, each written in the colour it explains, giving the
-// meaning and the name of the link kind. A modeless window without owner; at most one is open.
+// meaning and the name of the link kind, in the colours the editor shows on the same palette. A modeless window
+// without owner, opened beside the main window; at most one is open.
 class ColorLegendWindow : public QWidget {
     Q_OBJECT
 public:
@@ -32,11 +33,12 @@ protected:
 
 private:
     ColorLegendWindow(QWidget* mainWindow, const QList<Line>& lines);
-    void buildLegend(const QList<Line>& lines);
+    void buildLegend();
     void onLegendTextFocused();
     void fitLegendText();
 
     QPointer<QWidget> m_mainWindow;
+    QList<Line> m_lines;
     QTextEdit* m_legendText;
     QPushButton* m_okButton;
 };

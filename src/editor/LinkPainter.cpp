@@ -1,7 +1,7 @@
 #include "LinkPainter.h"
 
-#include "Colors.h"
 #include "LinkSpans.h"
+#include "ShownColor.h"
 #include "links/LinkKinds.h"
 
 #include <QTextBlock>
@@ -29,17 +29,30 @@ LinkPainter::LinkPainter(LinkSpans& spans, QTextDocument* document, QObject* par
     connect(m_document, &QTextDocument::contentsChange, this, &LinkPainter::onContentsChange);
 }
 
+void LinkPainter::setPalette(const QPalette& palette)
+{
+    // Blocks whose colours come out the same are left alone (paintBlockAt).
+    m_palette = palette;
+    m_formats.clear();
+    scheduleDecidedSpans();
+}
+
 void LinkPainter::onAboutToReset()
 {
     // The old spans' colours go with them, before the spans are gone.
+    scheduleDecidedSpans();
+    m_paintTimer.stop();
+    QObject::connect(&m_spans, &LinkSpans::spansReset, this, &LinkPainter::paintScheduled, Qt::SingleShotConnection);
+}
+
+void LinkPainter::scheduleDecidedSpans()
+{
     for (int index = 0; index < m_spans.count(); ++index) {
         if (m_spans.at(index).link.decided) {
             const auto [from, to] = m_spans.documentRange(index);
             schedule(from, to);
         }
     }
-    m_paintTimer.stop();
-    QObject::connect(&m_spans, &LinkSpans::spansReset, this, &LinkPainter::paintScheduled, Qt::SingleShotConnection);
 }
 
 void LinkPainter::onSpansChanged(const QList<int>& indices)
@@ -98,7 +111,7 @@ const QTextCharFormat& LinkPainter::formatOf(LinkResult result)
     auto it = m_formats.find(toCode(result));
     if (it == m_formats.end()) {
         QTextCharFormat format;
-        format.setForeground(toQColor(*colorForResult(result)));
+        format.setForeground(shownLinkColor(*colorForResult(result), m_palette));
         format.setFontUnderline(true);
         it = m_formats.insert(toCode(result), format);
     }

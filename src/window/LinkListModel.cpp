@@ -1,11 +1,13 @@
 #include "LinkListModel.h"
 
 #include "WindowTexts.h"
-#include "editor/Colors.h"
 #include "editor/LinkSpans.h"
+#include "editor/ShownColor.h"
 #include "links/ReasonText.h"
 
 #include <QBrush>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include <algorithm>
 
@@ -57,7 +59,7 @@ QVariant LinkListModel::data(const QModelIndex& index, int role) const
     if (role == ClassRole)
         return linkClass ? int(*linkClass) : -1;
     if (role == Qt::ForegroundRole && index.column() == ResultColumn && linkClass)
-        return QBrush(toQColor(colorOf(*linkClass)));
+        return QBrush(shownLinkColor(colorOf(*linkClass), QGuiApplication::palette()));
     if (role != Qt::DisplayRole && role != SortRole)
         return {};
     switch (index.column()) {

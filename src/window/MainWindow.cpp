@@ -25,6 +25,7 @@
 #include "common/SearchCopy.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ColorLegendWindow.h"
+#include "dialogs/ScreenPlacement.h"
 #include "editor/LinkPainter.h"
 #include "editor/LinkSpans.h"
 #include "links/LinkCheckJob.h"
@@ -114,6 +115,9 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     m_editor = new TextEditBox(m_documentEdit);
     m_spans = new LinkSpans(*m_editor, this);
     m_painter = new LinkPainter(*m_spans, m_editor->document(), this);
+    m_painter->setPalette(m_documentEdit->palette());
+    // The links' colours follow the editor's palette, dark or light (eventFilter).
+    m_documentEdit->installEventFilter(this);
     m_progress = std::make_unique<WindowProgress>(m_operationStatus, m_progressBar, m_statusStrip);
     m_documentWeb = std::make_unique<DocumentWebCheck>(*m_web, m_document.encoding);
     m_search = new EditorSearch(*m_editor, *m_findBar, m_prompter, m_settings, this);
@@ -123,7 +127,10 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
     createLinkList();
     createSitePanel();
 
-    resize(twipsToPixels(InitialWidth, this), twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height());
+    // A screen too small for the window at its scale (a high scale factor on a laptop) gets as much as fits, and the
+    // layout keeps the status strip at the bottom of it.
+    resize(sizeOnScreen(*this, QSize(twipsToPixels(InitialWidth, this),
+                                     twipsToPixels(InitialHeight, this) + menuBar()->sizeHint().height())));
     loadHistory(iniPath);
     fillLinkKindList(*m_moveKindCombo, anyLinkLabel());
 }
@@ -753,6 +760,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == centralWidget() && event->type() == QEvent::Resize)
         layoutControls();
+    if (watched == m_documentEdit && event->type() == QEvent::PaletteChange)
+        m_painter->setPalette(m_documentEdit->palette());
     if (watched == m_documentEdit->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         return showLinkReasonTip(help->pos(), help->globalPos());

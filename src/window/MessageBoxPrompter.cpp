@@ -3,8 +3,10 @@
 #include "WindowTexts.h"
 #include "common/AppInfo.h"
 #include "common/PromptText.h"
+#include "dialogs/WindowFrame.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -38,6 +40,19 @@ QMessageBox::StandardButtons buttonSet(Prompter::Buttons buttons)
     return QMessageBox::Ok;
 }
 
+// A box as narrow as a short answer has its title cut by the window manager ("Tar...ick"). QMessageBox sets its own
+// fixed size on showing, from its layout's minimum, whatever minimum width it is given: a blank row as wide as the
+// title needs widens that minimum.
+void makeRoomForTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QMargins margins = grid->contentsMargins();
+    grid->addItem(new QSpacerItem(titleBarWidth(box) - margins.left() - margins.right(), 0, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 Prompter::Answer MessageBoxPrompter::ask(const Prompt& prompt)
@@ -45,6 +60,7 @@ Prompter::Answer MessageBoxPrompter::ask(const Prompt& prompt)
     const Buttons buttons = buttonsOf(prompt.id);
     QMessageBox box(QMessageBox::NoIcon, AppTitle, promptText(prompt), buttonSet(buttons), m_parent);
     box.setDefaultButton(toButton(defaultAnswerOf(prompt.id)));
+    makeRoomForTitle(box);
     // Closing the box counts as Cancel where there is one, else as No, as the old boxes did.
     if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);

@@ -1,6 +1,7 @@
 #include "dialogs/ColorLegendWindow.h"
 
 #include "common/PromptText.h"
+#include "editor/Contrast.h"
 #include "editor/RichTextBox.h"
 #include "links/ReasonText.h"
 #include "window/WindowTexts.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -79,15 +81,25 @@ TEST_F(ColorHelpTest, ShowsTheSevenLinesSeparatedByCrLf)
     EXPECT_EQ(RichTextBox(textBox(legend)->document()).text(), LegendText);
 }
 
+// Each line is written in its colour; on a dark palette, in a variant of it that reads well there.
 TEST_F(ColorHelpTest, EveryCharacterTakesItsLinesColour)
 {
-    const QTextDocument* legend = textBox(showLegend())->document();
+    QWidget* window = showLegend();
+    const QTextDocument* legend = textBox(window)->document();
     ASSERT_EQ(legend->blockCount(), 7);
     for (QTextBlock line = legend->begin(); line.isValid(); line = line.next()) {
         for (auto it = line.begin(); !it.atEnd(); ++it)
             EXPECT_EQ(it.fragment().charFormat().foreground().color(), LineColors[line.blockNumber()])
                 << "line " << line.blockNumber() + 1;
     }
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    dark.setColor(QPalette::Text, QColor(0xef, 0xf0, 0xf1));
+    window->setPalette(dark);
+    for (QTextBlock line = legend->begin(); line.isValid(); line = line.next())
+        EXPECT_GE(contrastRatio(line.begin().fragment().charFormat().foreground().color(), dark.color(QPalette::Base)),
+                  ReadableContrast)
+            << "line " << line.blockNumber() + 1;
 }
 
 TEST_F(ColorHelpTest, OpensWithTheCaretAtTheStartInTheBoldGothicFaceAndNoScrolling)
@@ -102,6 +114,27 @@ TEST_F(ColorHelpTest, OpensWithTheCaretAtTheStartInTheBoldGothicFaceAndNoScrolli
     EXPECT_DOUBLE_EQ(text->font().pointSizeF(), 11.25);
     EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(text->verticalScrollBar()->maximum(), 0);
+}
+
+// Where the main window leaves room, the legend opens beside it, level with its top, and never off the screen.
+TEST_F(ColorHelpTest, OpensBesideTheMainWindowWithinTheScreen)
+{
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    const QSize third(screen.width() / 3, screen.height() / 2);
+    for (const auto& [name, geometry, roomBeside] :
+         {std::tuple{"at the left", QRect(screen.topLeft() + QPoint(20, 40), third), true},
+          std::tuple{"at the right", QRect(screen.topRight() - QPoint(third.width() + 20, -40), third), true},
+          std::tuple{"over the whole screen", screen, false}}) {
+        mainWindow.setGeometry(geometry);
+        QWidget* legend = showLegend();
+        const QRect legendFrame = legend->frameGeometry();
+        EXPECT_TRUE(screen.contains(legendFrame)) << name;
+        if (roomBeside) {
+            EXPECT_FALSE(legendFrame.intersects(mainWindow.frameGeometry())) << name;
+            EXPECT_EQ(legendFrame.top(), mainWindow.frameGeometry().top()) << name;
+        }
+        legend->close();
+    }
 }
 
 TEST_F(ColorHelpTest, TheKeyboardFocusNeverStaysInTheText)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -62,6 +63,19 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowAndKeepsAPositiveEditorHeight)
     QCoreApplication::processEvents();
     EXPECT_EQ(editorArea->height(), lastHeight);
     EXPECT_GT(editor->height(), 0);
+}
+
+// On any screen, at any scale (ctest runs this on a 1000-pixel-high screen at a scale factor of 2 too), the window
+// opens wholly within the screen's available area, frame and all, with the status strip in sight at its bottom.
+TEST_F(MainWindowTest, OpensWhollyOnScreenWithTheStatusStripInSight)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect available = window.screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(window.frameGeometry()))
+        << window.frameGeometry().height() << " high on a screen of " << available.height();
+    EXPECT_EQ(control<QWidget>("statusStrip")->geometry().bottom(), window.centralWidget()->rect().bottom());
+    EXPECT_GT(control<QWidget>("editorArea")->height(), 0);
 }
 
 // Counts the paints of one widget.

@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,6 +68,12 @@ TEST_P(MessageBoxes, SpeakJapaneseOnEveryButtonWithoutIcon)
             EXPECT_EQ(button->text(), caption);
         }
         EXPECT_EQ(box->defaultButton(), box->button(param.defaultButton));
+        // Wide enough for a title bar to show the whole title in bold, beside an icon and three buttons at least as
+        // wide as two lines of the title.
+        QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        titleFont.setBold(true);
+        const QFontMetrics title(titleFont);
+        EXPECT_GE(box->width(), title.horizontalAdvance(AppTitle) + 4 * 2 * title.height());
         box->button(param.pressed)->click();
     });
     EXPECT_EQ(prompter.ask(prompt), param.answer);
@@ -91,6 +98,11 @@ INSTANTIATE_TEST_SUITE_P(
                               QMessageBox::Yes,
                               Prompter::Answer::Yes},
                       BoxCase{PromptId::WriteFailed,
+                              {{QMessageBox::Ok, QStringLiteral("OK")}},
+                              QMessageBox::Ok,
+                              QMessageBox::Ok,
+                              Prompter::Answer::Ok},
+                      BoxCase{PromptId::LinkNotFound,
                               {{QMessageBox::Ok, QStringLiteral("OK")}},
                               QMessageBox::Ok,
                               QMessageBox::Ok,
