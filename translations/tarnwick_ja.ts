@@ -166,6 +166,10 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>The folder root-relative links (/about.html) of local documents start from. Without it, the folder given with -r, else each document&apos;s own folder.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Adds to each link the values that could repair it, nearest first: files of nearly the same name or of the same name elsewhere, the nearest ids of the page, or where a web link moved for good (301, 308). Not in tsv.</source>
+        <translation>各リンクに修正候補を近い順に添えます: 名前がほぼ同じファイルや別のフォルダーにある同じ名前のファイル、ページの最も近い id、恒久的に移転した（301、308）Web リンクの移転先。tsv には付きません。</translation>
+    </message>
 </context>
 <context>
     <name>EditorSearch</name>
@@ -373,6 +377,10 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
         <source>Tag</source>
         <translation>タグ</translation>
     </message>
+    <message>
+        <source>Suggestion</source>
+        <translation>修正候補</translation>
+    </message>
 </context>
 <context>
     <name>LinkListPanel</name>
@@ -534,6 +542,26 @@ Exit status: 0 every link OK, 1 some link NG, 2 some document could not be read 
     <message>
         <source>&amp;Search</source>
         <translation>検索(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Suggestions for this link...</source>
+        <translation>このリンクの修正候補(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Update all &amp;permanent redirects</source>
+        <translation>すべての恒久リダイレクトを更新(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Lin&amp;k</source>
+        <translation>リンク(&amp;K)</translation>
+    </message>
+    <message>
+        <source>No permanent redirect to update</source>
+        <translation>更新する恒久リダイレクトはありません</translation>
+    </message>
+    <message>
+        <source>%1 permanent redirects updated</source>
+        <translation>恒久リダイレクト %1 件を更新しました</translation>
     </message>
 </context>
 <context>
@@ -942,6 +970,13 @@ Write to %1?<byte value="xd"/>
     <message>
         <source>%1 / %2 pages</source>
         <translation>%1 / %2 ページ</translation>
+    </message>
+</context>
+<context>
+    <name>SuggestionMenu</name>
+    <message>
+        <source>No suggestions</source>
+        <translation>修正候補はありません</translation>
     </message>
 </context>
 <context>

@@ -21,7 +21,10 @@ public:
             if (!shows(link))
                 continue;
             m_out << record.document << ':' << link.line << ':' << link.column << ": " << resultName(link.result) << ' '
-                  << oneLine(link.value) << " (" << oneLine(reasonText(link.reason)) << ")\n";
+                  << oneLine(link.value) << " (" << oneLine(reasonText(link.reason)) << ')';
+            if (m_options.suggest && !link.suggestions.isEmpty())
+                m_out << " -> " << oneLine(joinedSuggestions(link.suggestions));
+            m_out << '\n';
         }
     }
 
@@ -103,6 +106,8 @@ private:
             object.insert(QStringLiteral("tag"), link.element);
             object.insert(QStringLiteral("attribute"), link.attribute);
         }
+        if (m_options.suggest)
+            object.insert(QStringLiteral("suggestions"), QJsonArray::fromStringList(link.suggestions));
         return object;
     }
 
@@ -117,7 +122,8 @@ public:
     void begin(int) override
     {
         m_out << "document,line,column,start,code,class,value,target,reason,status"
-              << (m_options.namesAttributes ? ",tag,attribute\r\n" : "\r\n");
+              << (m_options.namesAttributes ? ",tag,attribute" : "") << (m_options.suggest ? ",suggestions" : "")
+              << "\r\n";
     }
 
     void document(const DocumentRecord& record) override
@@ -137,6 +143,8 @@ public:
                                link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()};
             if (m_options.namesAttributes)
                 fields << link.element << link.attribute;
+            if (m_options.suggest)
+                fields << joinedSuggestions(link.suggestions);
             m_out << csvRow(fields);
         }
     }
@@ -196,4 +204,9 @@ QString escapedValue(const QString& value)
 QString oneLine(const QString& value)
 {
     return escaped(value, false);
+}
+
+QString joinedSuggestions(const QStringList& suggestions)
+{
+    return suggestions.join(QStringLiteral(" | "));
 }

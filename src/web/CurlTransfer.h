@@ -45,6 +45,8 @@ private:
     static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
     size_t receive(const char* data, size_t bytes);
     void receiveHeaderLine(QByteArray line);
+    // The last answer was not the final one: it was a redirect, followed.
+    void passHop();
     CURLcode setUp(const QByteArray& encodedUrl, curl_slist* requestHeaders);
     WebFailure failureOf(CURLcode code, bool http) const;
 
@@ -63,7 +65,8 @@ private:
     HttpHeaders m_headers;
     long m_status = 0;
     bool m_inHttpResponse = false;
-    bool m_overLimit = false; // the cap ended a transfer that must fail then
+    bool m_onlyPermanentHops = true; // every answer that was followed elsewhere was a 301 or 308
+    bool m_overLimit = false;        // the cap ended a transfer that must fail then
     bool m_cancelRequested = false;
     TransferResult m_result;
 };

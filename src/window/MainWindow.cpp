@@ -30,6 +30,7 @@
 #include "links/LinkCheckJob.h"
 #include "links/PageAnchors.h"
 #include "links/ReasonText.h"
+#include "links/RepairSuggestions.h"
 #include "links/SingleLink.h"
 #include "store/FileReplace.h"
 #include "store/History.h"
@@ -173,6 +174,10 @@ void MainWindow::createActions()
     m_replaceAllAction = action(tr("Replace all"), "replaceAllAction", {}, [this] { m_search->replaceAll(); });
     m_goToLineAction =
         action(tr("&Go to line..."), "goToLineAction", Qt::CTRL | Qt::Key_G, [this] { m_search->goToLine(); });
+    m_suggestAction = action(tr("&Suggestions for this link..."), "suggestAction", Qt::CTRL | Qt::Key_K,
+                             &MainWindow::onSuggestionsTriggered);
+    m_updateRedirectsAction = action(tr("Update all &permanent redirects"), "updateRedirectsAction", {},
+                                     &MainWindow::onUpdateRedirectsTriggered);
     // While an operation runs, the close turns into a stop (closeEvent).
     m_exitAction = action(exitCaption(), "exitAction", Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
@@ -268,6 +273,10 @@ void MainWindow::createMenus()
     searchMenu->addSeparator();
     searchMenu->addAction(m_goToLineAction);
 
+    QMenu* linkMenu = menuBar()->addMenu(tr("Lin&k"));
+    linkMenu->setObjectName(QStringLiteral("linkMenu"));
+    linkMenu->addActions({m_suggestAction, m_updateRedirectsAction});
+
     m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
     QAction* resources = m_viewMenu->addAction(tr("Check images, stylesheets and scripts too"));
@@ -308,6 +317,7 @@ void MainWindow::createLinkList()
     m_viewMenu->addAction(toggle);
     connect(m_linkListPanel, &LinkListPanel::tagChosen, this, &MainWindow::onLinkListTagChosen);
     connect(m_linkListPanel, &LinkListPanel::saveCsvRequested, this, &MainWindow::onSaveLinkListRequested);
+    connect(m_linkListPanel, &LinkListPanel::suggestionChosen, this, &MainWindow::applySuggestion);
     connect(m_editor->document(), &QTextDocument::contentsChanged, m_linkListPanel, &LinkListPanel::refreshShownRows);
 }
 
@@ -514,9 +524,10 @@ void MainWindow::reopenInEncoding(const QString& encoding)
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (QAction* action : {m_openAction, m_openFolderAction, m_previousFailedPageAction, m_nextFailedPageAction,
-                            m_loadAction, m_writeAction, m_writeAsAction, m_previousLinkAction, m_nextLinkAction,
-                            m_checkOneLinkAction, m_checkAllLinksAction, m_replaceOneAction, m_replaceAllAction})
+    for (QAction* action :
+         {m_openAction, m_openFolderAction, m_previousFailedPageAction, m_nextFailedPageAction, m_loadAction,
+          m_writeAction, m_writeAsAction, m_previousLinkAction, m_nextLinkAction, m_checkOneLinkAction,
+          m_checkAllLinksAction, m_replaceOneAction, m_replaceAllAction, m_suggestAction, m_updateRedirectsAction})
         action->setEnabled(enabled);
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_backupCheckBox, m_historyCombo, m_moveKindCombo, m_pathEdit})
@@ -609,6 +620,10 @@ void MainWindow::takeLoadedDocument(const LoadJob& load)
 void MainWindow::startCheck(LinkCheckJob* check)
 {
     m_checkJob = check;
+    // The repairs of this check: the list lets go of the last check's first.
+    m_linkListModel->setSuggestions(nullptr);
+    m_suggestions = std::make_unique<RepairSuggestions>(check->table().text, check->context(), m_settings.encoding);
+    m_linkListModel->setSuggestions(m_suggestions.get());
     connect(check, &LinkCheckJob::phaseChanged, this, [this](CheckPhase phase) { m_progress->setPhase(phase); });
     m_spansFollowCheck = false;
     connect(check, &LinkCheckJob::linksFound, this, [this] {

@@ -65,6 +65,31 @@ TEST_F(Transfer, RedirectsAreFollowedUpToTheLimitAndOnlyFinalHeadersRemain)
     EXPECT_EQ(three.failure, WebFailure::TooManyRedirects);
 }
 
+// A link moved for good is one whose every redirect was permanent: one temporary hop on the way, and the
+// place it leads to may move again.
+TEST_F(Transfer, ARedirectIsPermanentOnlyWhenEveryHopIs)
+{
+    const struct {
+        const char* path;
+        bool permanent;
+    } cases[] = {
+        {"/ok/still.html", false},
+        {"/moved/301/ok/a.html", true},
+        {"/moved/308/ok/a.html", true},
+        {"/moved/302/ok/a.html", false},
+        {"/moved/307/ok/a.html", false},
+        {"/moved/301/moved/308/ok/a.html", true},
+        {"/moved/301/moved/302/ok/a.html", false},
+        {"/moved/302/moved/301/ok/a.html", false},
+        {"/redirect-ftp/small.txt", true},
+    };
+    for (const auto& c : cases) {
+        const TransferResult result = fetchResult(httpUrl(QString::fromLatin1(c.path)));
+        EXPECT_EQ(result.outcome, TransferResult::Outcome::Completed) << c.path;
+        EXPECT_EQ(result.permanentRedirect, c.permanent) << c.path;
+    }
+}
+
 TEST_F(Transfer, OnlyHttpHttpsAndFtpAreAllowedAlsoAfterARedirect)
 {
     const TransferResult redirected = fetchResult(httpUrl(QStringLiteral("/redirect-file/secret")));
