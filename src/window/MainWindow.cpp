@@ -2,6 +2,7 @@
 
 #include "ActionButton.h"
 #include "CheckSettingsFile.h"
+#include "DroppedFiles.h"
 #include "EditorSearch.h"
 #include "EncodingMenu.h"
 #include "FindBar.h"
@@ -43,6 +44,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
@@ -107,6 +109,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(AppTitle);
+    setAcceptDrops(true);
     createActions();
     createControls();
     createMenus();
@@ -236,6 +239,7 @@ void MainWindow::createControls()
     // Why the link at the caret has its colour, beside the sentence that names the colour.
     m_linkReason = place(new QLabel(m_statusStrip), "linkReason", at(5600, 30, 2800, 315));
     m_documentEdit->viewport()->installEventFilter(this);
+    m_documentEdit->installEventFilter(this);
     m_operationStatus = place(new QLabel(m_statusStrip), "operationStatus", at(2535, 30, 2235, 315));
     // The area shrinks and grows with the window and with the link list docked beside it.
     area->installEventFilter(this);
@@ -248,7 +252,7 @@ void MainWindow::createControls()
     bindButton(m_nextLinkButton, m_nextLinkAction);
     bindButton(m_checkOneLinkButton, m_checkOneLinkAction);
     bindButton(m_checkAllLinksButton, m_checkAllLinksAction);
-    connect(m_pathEdit, &PathBox::filesDropped, this, &MainWindow::onFilesDropped);
+    connect(m_pathEdit, &PathBox::filesDropped, this, &MainWindow::onFilesDropped, Qt::QueuedConnection);
 }
 
 void MainWindow::createMenus()
@@ -453,6 +457,8 @@ bool MainWindow::event(QEvent* event)
     // asked once the activation is through.
     if (event->type() == QEvent::WindowActivate)
         QTimer::singleShot(0, this, &MainWindow::checkDocumentOnDisk);
+    if (takeFileDrop(event))
+        return true;
     return QMainWindow::event(event);
 }
 
@@ -492,6 +498,23 @@ void MainWindow::onBrowseTriggered()
     if (chosen.isEmpty() || !confirmDiscardEdits())
         return;
     startLoad(chosen);
+}
+
+bool MainWindow::takeFileDrop(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList paths = droppedLocalPaths(drop->mimeData());
+    // While an operation runs nothing can be opened: the drag is refused, as the open commands are disabled.
+    if (paths.isEmpty() || m_run.isBusy)
+        return false;
+    drop->acceptProposedAction();
+    // Opened once the drop is over: the question about unsaved edits must not hold up the program dragged from.
+    if (type == QEvent::Drop)
+        QTimer::singleShot(0, this, [this, paths] { onFilesDropped(paths); });
+    return true;
 }
 
 void MainWindow::onFilesDropped(const QStringList& paths)
@@ -768,6 +791,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == centralWidget() && event->type() == QEvent::Resize)
         layoutControls();
+    // Files dropped on the editor are opened, not written into the text as addresses; text is inserted.
+    if ((watched == m_documentEdit || watched == m_documentEdit->viewport()) && takeFileDrop(event))
+        return true;
     if (watched == m_documentEdit->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         return showLinkReasonTip(help->pos(), help->globalPos());

@@ -126,6 +126,9 @@ private:
     void applySuggestion(int span, const QString& value);
     // Every link moved for good takes the URL it moved to, all in one undo step.
     void onUpdateRedirectsTriggered();
+    // A drag of files or folders anywhere on the window, the editor included, opens the first one; true when
+    // the event was part of one.
+    bool takeFileDrop(QEvent* event);
 
     // Reads a document and, once its text is on screen, checks its links. Until the text has arrived the
     // document on screen and the path box stay as they are. encoding: empty follows the setting.
