@@ -226,6 +226,10 @@ Webのリンク。DOCUMENT はローカルのパス、フォルダー（-r を�
         <source>Unknown format: %1 (text, tsv, json, csv or github).</source>
         <translation>不明な形式です: %1（text、tsv、json、csv、github のいずれか）。</translation>
     </message>
+    <message>
+        <source>Adds to each link the values that could repair it, nearest first: files of nearly the same name or of the same name elsewhere, the nearest ids of the page, or where a web link moved for good (301, 308). Not in tsv.</source>
+        <translation>各リンクに修正候補を近い順に添えます: 名前がほぼ同じファイルや別のフォルダーにある同じ名前のファイル、ページの最も近い id、恒久的に移転した（301、308）Web リンクの移転先。tsv には付きません。</translation>
+    </message>
 </context>
 <context>
     <name>EditorSearch</name>
@@ -433,6 +437,10 @@ Webのリンク。DOCUMENT はローカルのパス、フォルダー（-r を�
         <source>Tag</source>
         <translation>タグ</translation>
     </message>
+    <message>
+        <source>Suggestion</source>
+        <translation>修正候補</translation>
+    </message>
 </context>
 <context>
     <name>LinkListPanel</name>
@@ -594,6 +602,26 @@ Webのリンク。DOCUMENT はローカルのパス、フォルダー（-r を�
     <message>
         <source>&amp;Search</source>
         <translation>検索(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Suggestions for this link...</source>
+        <translation>このリンクの修正候補(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Update all &amp;permanent redirects</source>
+        <translation>すべての恒久リダイレクトを更新(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Lin&amp;k</source>
+        <translation>リンク(&amp;K)</translation>
+    </message>
+    <message>
+        <source>No permanent redirect to update</source>
+        <translation>更新する恒久リダイレクトはありません</translation>
+    </message>
+    <message>
+        <source>%1 permanent redirects updated</source>
+        <translation>恒久リダイレクト %1 件を更新しました</translation>
     </message>
 </context>
 <context>
@@ -1022,6 +1050,13 @@ Write to %1?<byte value="xd"/>
     <message>
         <source>%1 / %2 pages</source>
         <translation>%1 / %2 ページ</translation>
+    </message>
+</context>
+<context>
+    <name>SuggestionMenu</name>
+    <message>
+        <source>No suggestions</source>
+        <translation>修正候補はありません</translation>
     </message>
 </context>
 <context>

@@ -7,8 +7,10 @@
 #include "TerminalProgress.h"
 #include "common/NativeName.h"
 #include "common/Prompter.h"
+#include "links/FileNameIndex.h"
 #include "links/PageAnchors.h"
 #include "links/ReasonDescription.h"
+#include "links/RepairSuggestions.h"
 #include "web/AnswerMemo.h"
 #include "web/DocumentCheckJob.h"
 #include "web/SiteCheckJob.h"
@@ -152,8 +154,14 @@ private:
             record.whyUnreadable = job.readFailure();
         } else {
             record.encoding = job.document().encoding.displayName();
-            for (const LinkEntry& entry : job.table().entries)
+            std::optional<RepairSuggestions> repairs;
+            if (m_options.suggest)
+                repairs.emplace(job.table().text, job.checkContext(), m_options.settings.encoding, &m_trees);
+            for (const LinkEntry& entry : job.table().entries) {
                 record.links.append(recordOf(entry));
+                if (repairs)
+                    record.links.last().suggestions = repairs->of(entry);
+            }
         }
         report(record);
     }
@@ -194,6 +202,7 @@ private:
     AnswerMemo m_memo;
     WebCheck m_web;
     PageAnchors m_anchors;
+    FileTrees m_trees; // the tree of files the suggestions for missing files come from, walked once a run
     SiteCheckJob m_job;
 };
 
@@ -221,7 +230,7 @@ int runCheckCommand(const QStringList& arguments)
         standardOutput.open(stdout, QIODevice::WriteOnly);
     QTextStream out(options.quiet ? static_cast<QIODevice*>(&discarded) : &standardOutput);
     std::unique_ptr<ReportWriter> writer =
-        makeReportWriter(options.format, out, {options.brokenOnly, options.settings.resources});
+        makeReportWriter(options.format, out, {options.brokenOnly, options.settings.resources, options.suggest});
     CheckRun run(options, documents, *writer, out);
     QObject::connect(&run, &CheckRun::finished, QCoreApplication::instance(), &QCoreApplication::quit,
                      Qt::QueuedConnection);

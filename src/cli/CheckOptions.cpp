@@ -210,6 +210,13 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
     parser.addOptions({helpOption, versionOption, formatOption, brokenOption, quietOption, recursiveOption,
                        encodingOption, jobsOption, perHostOption, resourcesOption, rootOption});
     parser.addOptions(requestOptions.all());
+    const QCommandLineOption suggestOption(
+        QStringLiteral("suggest"),
+        translated(QT_TRANSLATE_NOOP("Command", "Adds to each link the values that could repair it, nearest first: "
+                                                "files of nearly the same name or of the same name elsewhere, the "
+                                                "nearest ids of the page, or where a web link moved for good (301, "
+                                                "308). Not in tsv.")));
+    parser.addOption(suggestOption);
     parser.addPositionalArgument(
         QStringLiteral("DOCUMENT"),
         translated(QT_TRANSLATE_NOOP("Command", "Local paths, folders (with -r) or http, https or ftp URLs.")),
@@ -247,5 +254,6 @@ ParsedCommand parseCheckCommand(const QStringList& arguments)
     options.brokenOnly = parser.isSet(brokenOption);
     options.quiet = parser.isSet(quietOption);
     options.recursive = parser.isSet(recursiveOption);
+    options.suggest = parser.isSet(suggestOption);
     return {ParsedCommand::Action::Check, options, QString()};
 }

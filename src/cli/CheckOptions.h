@@ -13,6 +13,7 @@ struct CheckOptions {
     bool brokenOnly = false;
     bool quiet = false;
     bool recursive = false;
+    bool suggest = false;   // text, json and csv add the values that could repair each link
     CheckSettings settings; // the encoding, the limits, what counts as a link
     QStringList documents;  // as given: paths, folders, URLs
 };

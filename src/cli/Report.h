@@ -22,6 +22,7 @@ struct LinkRecord {
     long httpStatus = 0;      // 0: none
     QString element;          // the tag and attribute the value stands in: "A" "HREF", "IMG" "SRC"
     QString attribute;
+    QStringList suggestions; // with --suggest: values that could repair the link, nearest first
 };
 
 // Why a document of the command line could not be checked.
@@ -48,6 +49,7 @@ struct RunSummary {
 struct ReportOptions {
     bool brokenOnly = false;      // only the NG links
     bool namesAttributes = false; // json and csv name the tag and attribute of each link (with --resources)
+    bool suggest = false;         // text, json and csv add the values that could repair each link
 };
 
 // Writes the results of a run as they come, document after document, in one format.
@@ -73,3 +75,5 @@ std::unique_ptr<ReportWriter> makeReportWriter(ReportFormat format, QTextStream&
 QString escapedValue(const QString& value);
 // A value on one line, for people: tab, CR and LF as \t, \r and \n; a backslash stays one.
 QString oneLine(const QString& value);
+// The suggestions of a link in one field: " | " between them (a suggestion holds no blank).
+QString joinedSuggestions(const QStringList& suggestions);

@@ -21,7 +21,10 @@ public:
             if (!shows(link))
                 continue;
             m_out << record.document << ':' << link.line << ':' << link.column << ": " << resultName(link.result) << ' '
-                  << oneLine(link.value) << " (" << oneLine(reasonText(link.reason)) << ")\n";
+                  << oneLine(link.value) << " (" << oneLine(reasonText(link.reason)) << ')';
+            if (m_options.suggest && !link.suggestions.isEmpty())
+                m_out << " -> " << oneLine(joinedSuggestions(link.suggestions));
+            m_out << '\n';
         }
     }
 
@@ -138,6 +141,8 @@ private:
             object.insert(QStringLiteral("tag"), link.element);
             object.insert(QStringLiteral("attribute"), link.attribute);
         }
+        if (m_options.suggest)
+            object.insert(QStringLiteral("suggestions"), QJsonArray::fromStringList(link.suggestions));
         return object;
     }
 
@@ -152,7 +157,8 @@ public:
     void begin(int) override
     {
         m_out << "document,line,column,start,code,class,value,target,reason,status"
-              << (m_options.namesAttributes ? ",tag,attribute\r\n" : "\r\n");
+              << (m_options.namesAttributes ? ",tag,attribute" : "") << (m_options.suggest ? ",suggestions" : "")
+              << "\r\n";
     }
 
     void document(const DocumentRecord& record) override
@@ -172,6 +178,8 @@ public:
                                link.httpStatus > 0 ? QString::number(link.httpStatus) : QString()};
             if (m_options.namesAttributes)
                 fields << link.element << link.attribute;
+            if (m_options.suggest)
+                fields << joinedSuggestions(link.suggestions);
             m_out << csvRow(fields);
         }
     }
@@ -233,4 +241,9 @@ QString escapedValue(const QString& value)
 QString oneLine(const QString& value)
 {
     return escaped(value, false);
+}
+
+QString joinedSuggestions(const QStringList& suggestions)
+{
+    return suggestions.join(QStringLiteral(" | "));
 }

@@ -22,33 +22,42 @@ bool isFolder(const QByteArray& path, unsigned char type)
     return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-void listInto(const QByteArray& folder, QStringList& pages)
+// False once visit said to stop.
+bool visitBelow(const QByteArray& folder, const std::function<bool(const QString& path)>& visit)
 {
     const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
     if (!dir)
-        return;
+        return true;
     while (const dirent* entry = readdir(dir.get())) {
         if (entry->d_name[0] == '.')
             continue;
         const QByteArray path = folder + '/' + QByteArray(entry->d_name, qsizetype(std::strlen(entry->d_name)));
-        if (isFolder(path, entry->d_type))
-            listInto(path, pages);
-        else if (isPageName(fromNativeName(entry->d_name)))
-            pages.append(fromNativeName(path));
+        if (isFolder(path, entry->d_type) ? !visitBelow(path, visit) : !visit(fromNativeName(path)))
+            return false;
     }
+    return true;
 }
 
 } // namespace
 
 QStringList pagesBelow(const QString& folder)
 {
+    QStringList pages;
+    visitFilesBelow(folder, [&pages](const QString& path) {
+        if (isPageName(path))
+            pages.append(path);
+        return true;
+    });
+    std::sort(pages.begin(), pages.end());
+    return pages;
+}
+
+void visitFilesBelow(const QString& folder, const std::function<bool(const QString& path)>& visit)
+{
     QByteArray root = toNativeName(folder);
     while (root.size() > 1 && root.endsWith('/'))
         root.chop(1);
-    QStringList pages;
-    listInto(root, pages);
-    std::sort(pages.begin(), pages.end());
-    return pages;
+    visitBelow(root, visit);
 }
 
 bool isPageName(const QString& name)

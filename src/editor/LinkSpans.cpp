@@ -94,6 +94,14 @@ std::pair<int, int> LinkSpans::documentRange(int index) const
     return {start, start + at(index).documentLength};
 }
 
+std::pair<int, int> LinkSpans::valueRange(int index) const
+{
+    const LinkEntry& link = at(index).link;
+    const int written = offsetOf(index) + link.valueStart - link.shownStart();
+    const qsizetype blanks = std::max<qsizetype>(0, m_editor.textRange(written, link.valueLength).indexOf(link.value));
+    return {written + int(blanks), int(link.value.size())};
+}
+
 int LinkSpans::firstFrom(int position) const
 {
     // Edits never change the order of the tags, so the spans stay sorted by where their tags begin.

@@ -58,6 +58,9 @@ public:
     std::pair<int, int> spansOverlapping(int from, int to) const;
     // A span's extent in document positions.
     std::pair<int, int> documentRange(int index) const;
+    // Where the link's value stands now, as a text offset and a length, trimmed of blanks as the value is; for a
+    // span whose tag is not edited.
+    std::pair<int, int> valueRange(int index) const;
 
 signals:
     // Every span is about to go (a reset or a clear): what shows them must forget them now.

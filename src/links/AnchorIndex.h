@@ -31,6 +31,8 @@ public:
     FragmentMatch match(const QString& fragment) const;
     // Whether an id or name is exactly this one.
     bool contains(const QString& name) const { return m_names.contains(name); }
+    // Every id and name, as the page writes it.
+    const QSet<QString>& names() const { return m_names; }
 
 private:
     QSet<QString> m_names;

@@ -60,6 +60,8 @@ public:
 
     // The links found so far, each with its result once decided.
     const LinkTable& table() const { return m_table; }
+    // Where the links lead from, as the job was given it.
+    const CheckContext& context() const { return m_context; }
 
 signals:
     void phaseChanged(CheckPhase phase);

@@ -67,13 +67,6 @@ QString fragmentOf(const QString& value)
     return hash < 0 ? QString() : value.mid(hash + 1);
 }
 
-// "/about.html", but not "//host/path".
-bool isRootRelative(const QString& value)
-{
-    const QString slashed = QString(value).replace(u'\\', u'/');
-    return slashed.startsWith(u'/') && !slashed.startsWith(u"//");
-}
-
 } // namespace
 
 LinkResult preClassify(QStringView upperValue)
@@ -104,6 +97,12 @@ QString schemeOf(QStringView value)
             return QString();
     }
     return value.first(colon).toString().toLower();
+}
+
+bool isRootRelative(const QString& value)
+{
+    const QString slashed = QString(value).replace(u'\\', u'/');
+    return slashed.startsWith(u'/') && !slashed.startsWith(u"//");
 }
 
 QString localLinkPath(const QString& base, const QString& value, const TextEncoding& documentEncoding)

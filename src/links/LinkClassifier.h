@@ -24,6 +24,9 @@ QString schemeOf(QStringView value);
 // document's encoding); the value is joined to the folder base with "/".
 QString localLinkPath(const QString& base, const QString& value, const TextEncoding& documentEncoding = {});
 
+// "/about.html" (or "\\about.html"), but not "//host/path": a link that starts from the site's root.
+bool isRootRelative(const QString& value);
+
 // A link's result and why.
 struct Classification {
     LinkResult result = LinkResult::Unchecked;

@@ -9,6 +9,14 @@ PageAnchors::PageAnchors(QString encoding) : m_encoding(std::move(encoding)) {}
 
 std::optional<FragmentMatch> PageAnchors::match(const QString& path, const QString& fragment)
 {
+    const AnchorIndex* anchors = anchorsOf(path);
+    if (!anchors)
+        return std::nullopt;
+    return anchors->match(fragment);
+}
+
+const AnchorIndex* PageAnchors::anchorsOf(const QString& path)
+{
     const QString key = QDir::cleanPath(path);
     auto page = m_pages.find(key);
     if (page == m_pages.end()) {
@@ -19,9 +27,7 @@ std::optional<FragmentMatch> PageAnchors::match(const QString& path, const QStri
         }
         page = m_pages.insert(key, std::move(index));
     }
-    if (!*page)
-        return std::nullopt;
-    return (*page)->match(fragment);
+    return *page ? &**page : nullptr;
 }
 
 void PageAnchors::forget(const QString& path)

@@ -17,6 +17,8 @@ public:
 
     // How a fragment meets the targets of the page at path; nothing when the page cannot be read.
     std::optional<FragmentMatch> match(const QString& path, const QString& fragment);
+    // The ids and names of the page at path; null when the page cannot be read.
+    const AnchorIndex* anchorsOf(const QString& path);
     // Forgets a page, so that the next look reads it again (it was written, or is being edited).
     void forget(const QString& path);
 

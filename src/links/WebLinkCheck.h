@@ -58,6 +58,7 @@ struct WebVerdict {
     QString failureText;               // the network library's words for a failure
     QString finalUrl;                  // where the last redirect led
     int redirects = 0;                 // how many redirects were followed
+    bool permanentRedirect = false;    // redirected, and every redirect was a permanent one (301, 308)
     std::optional<bool> fragmentFound; // a link with a fragment whose page arrived: an id or name of it there
 };
 

@@ -254,6 +254,7 @@ void CurlMulti::detach(Entry& entry, CURLcode code)
     entry.transfer->finish(code);
     if (const std::optional<TransferRequest> next = entry.transfer->continuation()) {
         entry.redirectsBefore += entry.transfer->redirects();
+        entry.permanentBefore = entry.permanentBefore && entry.transfer->onlyPermanentRedirects();
         if (entry.firstHost.isEmpty())
             entry.firstHost = entry.transfer->host();
         const quint64 id = entry.transfer->id();
@@ -309,6 +310,8 @@ CurlMulti::Delivery CurlMulti::deliverOne(quint64 id)
     if (!entry.done)
         return Delivery::Nothing;
     TransferResult result = entry.transfer->takeResult();
+    if (entry.redirectsBefore > 0)
+        result.permanentRedirect = entry.permanentBefore && (result.redirects == 0 || result.permanentRedirect);
     result.redirects += entry.redirectsBefore;
     if (!entry.firstHost.isEmpty())
         result.host = entry.firstHost;

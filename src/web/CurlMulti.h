@@ -56,8 +56,9 @@ private:
         bool done = false;     // curl is through with it; finished() is still to be emitted
         bool inSlot = false;   // a slot for it runs now; its next signals wait until that returns
         // A transfer that went on without its own headers after a redirect to another host: the redirects
-        // followed before, and the host it was sent to first.
+        // followed before (whether all were permanent), and the host it was sent to first.
         int redirectsBefore = 0;
+        bool permanentBefore = true;
         QString firstHost;
     };
     struct SocketWatch {

@@ -201,6 +201,7 @@ void CurlTransfer::receiveHeaderLine(QByteArray line)
     m_lastByteAt = now();
     // curl hands over the headers of every response, redirects included; a status line starts a new set.
     if (line.startsWith("HTTP/")) {
+        passHop();
         m_headers.clear();
         m_status = statusFromLine(line);
         m_inHttpResponse = true;
@@ -220,6 +221,13 @@ void CurlTransfer::receiveHeaderLine(QByteArray line)
     const qsizetype colon = line.indexOf(':');
     if (colon > 0)
         m_headers.append({line.left(colon).trimmed(), line.mid(colon + 1).trimmed()});
+}
+
+void CurlTransfer::passHop()
+{
+    // An interim answer (1xx) is followed by the real one, not by a redirect.
+    if (m_inHttpResponse && m_status >= 200)
+        m_onlyPermanentHops = m_onlyPermanentHops && (m_status == 301 || m_status == 308);
 }
 
 bool CurlTransfer::takePendingBlock()
@@ -242,6 +250,7 @@ void CurlTransfer::finish(CURLcode code)
     curl_easy_getinfo(m_handle.get(), CURLINFO_SCHEME, &scheme);
     // A redirect may end on FTP, whose replies are neither an HTTP status nor headers.
     if (!isHttpScheme(scheme)) {
+        passHop(); // the last HTTP answer led there
         m_status = 0;
         m_headers.clear();
     }
@@ -251,6 +260,7 @@ void CurlTransfer::finish(CURLcode code)
     long redirects = 0;
     curl_easy_getinfo(m_handle.get(), CURLINFO_REDIRECT_COUNT, &redirects);
     m_result.redirects = int(redirects);
+    m_result.permanentRedirect = redirects > 0 && m_onlyPermanentHops;
     m_result.status = m_status;
     m_result.headers = m_headers;
 

@@ -44,8 +44,10 @@ public:
     // A finished transfer whose redirect led away from the host its own headers are for ended before the
     // headers went there: the request that goes on from that point without them. Nothing otherwise.
     std::optional<TransferRequest> continuation() const;
-    // Of a finished transfer: the redirects it followed, and the host it was sent to first.
+    // Of a finished transfer: the redirects it followed (whether all were permanent), and the host it was sent
+    // to first.
     int redirects() const { return m_result.redirects; }
+    bool onlyPermanentRedirects() const { return m_result.permanentRedirect; }
     const QString& host() const { return m_result.host; }
 
 private:
@@ -56,6 +58,8 @@ private:
     void useOwnHeaders(const curl_slist* common, const QString& host);
     size_t receive(const char* data, size_t bytes);
     void receiveHeaderLine(QByteArray line);
+    // The last answer was not the final one: it was a redirect, followed.
+    void passHop();
     CURLcode setUp(const QByteArray& encodedUrl, curl_slist* requestHeaders);
     WebFailure failureOf(CURLcode code, bool http) const;
 
@@ -74,7 +78,8 @@ private:
     HttpHeaders m_headers;
     long m_status = 0;
     bool m_inHttpResponse = false;
-    bool m_overLimit = false; // the cap ended a transfer that must fail then
+    bool m_onlyPermanentHops = true; // every answer that was followed elsewhere was a 301 or 308
+    bool m_overLimit = false;        // the cap ended a transfer that must fail then
     bool m_cancelRequested = false;
     TransferResult m_result;
     CurlSlistPtr m_ownHeaders; // the common headers and the request's own, when it has any

@@ -23,6 +23,11 @@ const LinkTable& DocumentCheckJob::table() const
     return m_check ? m_check->table() : none;
 }
 
+CheckContext DocumentCheckJob::checkContext() const
+{
+    return m_check ? m_check->context() : CheckContext{};
+}
+
 void DocumentCheckJob::onLoaded()
 {
     if (!m_load.text()) {

@@ -36,6 +36,8 @@ public:
     const QList<ReasonPart>& readFailure() const { return m_load.failure(); }
     const Document& document() const { return m_document; }
     const LinkTable& table() const;
+    // Where the document's links led from, once it was read.
+    CheckContext checkContext() const;
     // The web check of the document's links (its not-found cache), once the document was read.
     const DocumentWebCheck* documentWeb() const { return m_documentWeb.get(); }
 

@@ -49,6 +49,7 @@ struct TransferResult {
     QString host;                           // host of the URL as requested, before any redirect, lower-case
     QString finalUrl;                       // where the last redirect led; the encoded request URL when there was none
     int redirects = 0;                      // how many redirects were followed
+    bool permanentRedirect = false;         // redirected, and every redirect was a permanent one (301, 308)
     bool truncated = false;                 // the cap or the deadline ended the transfer; the body is what arrived
     bool pastDeadline = false;              // it was the deadline: the answer was still coming
 

@@ -92,6 +92,7 @@ WebVerdict judgeWebAnswer(const WebAnswer& answer, const NotFoundAnswer& notFoun
     verdict.status = answer.status;
     verdict.finalUrl = answer.finalUrl;
     verdict.redirects = answer.redirects;
+    verdict.permanentRedirect = answer.permanentRedirect;
     verdict.fragmentFound = answer.fragmentFound;
     // Redirected to FTP, the answer is an FTP server's: judged as an FTP link is, without the web host's probe.
     if (answer.redirectedToFtp)
@@ -116,5 +117,6 @@ WebVerdict noAnswerVerdict(const TransferResult& result)
     verdict.status = result.status;
     verdict.finalUrl = result.finalUrl;
     verdict.redirects = result.redirects;
+    verdict.permanentRedirect = result.permanentRedirect;
     return verdict;
 }

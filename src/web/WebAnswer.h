@@ -38,6 +38,7 @@ struct WebAnswer {
     bool redirectedToFtp = false; // an HTTP link whose redirects ended on an FTP server: no page, no headers
     QString finalUrl;             // where the last redirect led
     int redirects = 0;
+    bool permanentRedirect = false;    // every redirect was a permanent one (301, 308)
     std::optional<bool> fragmentFound; // a link with a fragment whose page arrived: an id or name of it there
 };
 

@@ -266,6 +266,7 @@ AnswerMemo::LinkEntry WebCheckRun::readAnswer(const WebLink& link, const Transfe
     answer.cut = outcome.cut;
     answer.finalUrl = result.finalUrl;
     answer.redirects = result.redirects;
+    answer.permanentRedirect = result.permanentRedirect;
     answer.redirectedToFtp =
         link.isHttp && result.redirects > 0 && result.finalUrl.startsWith(u"ftp:", Qt::CaseInsensitive);
     // The body of an FTP or .EXE link is never read, and with no page there are no headers to read.

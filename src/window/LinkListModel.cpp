@@ -4,6 +4,7 @@
 #include "editor/LinkSpans.h"
 #include "editor/ShownColor.h"
 #include "links/ReasonText.h"
+#include "links/RepairSuggestions.h"
 
 #include <QBrush>
 #include <QGuiApplication>
@@ -16,11 +17,14 @@ LinkListModel::LinkListModel(LinkSpans& spans, QObject* parent) : QAbstractTable
     connect(&m_spans, &LinkSpans::aboutToReset, this, &LinkListModel::beginResetModel);
     connect(&m_spans, &LinkSpans::spansReset, this, [this] {
         m_reasons.assign(size_t(m_spans.count()), std::nullopt);
+        m_repairs.assign(size_t(m_spans.count()), std::nullopt);
         endResetModel();
     });
     connect(&m_spans, &LinkSpans::spansChanged, this, [this](const QList<int>& rows) {
-        for (const int row : rows)
+        for (const int row : rows) {
             m_reasons[size_t(row)].reset();
+            m_repairs[size_t(row)].reset();
+        }
         const auto [first, last] = std::minmax_element(rows.cbegin(), rows.cend());
         if (first != rows.cend())
             emit dataChanged(index(*first, 0), index(*last, ColumnCount - 1));
@@ -28,6 +32,7 @@ LinkListModel::LinkListModel(LinkSpans& spans, QObject* parent) : QAbstractTable
     connect(&m_spans, &LinkSpans::spanInserted, this, [this](int row) {
         beginInsertRows({}, row, row);
         m_reasons.insert(m_reasons.begin() + row, std::nullopt);
+        m_repairs.insert(m_repairs.begin() + row, std::nullopt);
         endInsertRows();
     });
 }
@@ -35,6 +40,24 @@ LinkListModel::LinkListModel(LinkSpans& spans, QObject* parent) : QAbstractTable
 int LinkListModel::tagOffset(int row) const
 {
     return m_spans.offsetOf(row);
+}
+
+void LinkListModel::setSuggestions(RepairSuggestions* suggestions)
+{
+    m_suggestions = suggestions;
+    m_repairs.assign(size_t(m_spans.count()), std::nullopt);
+    if (m_spans.count() > 0)
+        emit dataChanged(index(0, SuggestionColumn), index(m_spans.count() - 1, SuggestionColumn));
+}
+
+QStringList LinkListModel::suggestionsOf(int row) const
+{
+    if (!m_suggestions || m_spans.isEdited(row))
+        return {};
+    std::optional<QStringList>& repairs = m_repairs[size_t(row)];
+    if (!repairs)
+        repairs = m_suggestions->of(m_spans.at(row).link);
+    return *repairs;
 }
 
 int LinkListModel::rowCount(const QModelIndex& parent) const
@@ -81,6 +104,8 @@ QVariant LinkListModel::data(const QModelIndex& index, int role) const
         return link.decided ? resolvedTarget(link.reason) : QString();
     case TagColumn:
         return link.element + u' ' + link.attribute;
+    case SuggestionColumn:
+        return suggestionsOf(index.row()).value(0);
     default:
         return {};
     }
@@ -113,6 +138,8 @@ QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int
         return tr("Target");
     case TagColumn:
         return tr("Tag");
+    case SuggestionColumn:
+        return tr("Suggestion");
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 #include "LinkKindChoice.h"
 #include "LinkListFilter.h"
 #include "LinkListModel.h"
+#include "SuggestionMenu.h"
 #include "WindowTexts.h"
 #include "common/CsvRow.h"
 
@@ -47,6 +48,7 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setWordWrap(false);
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     setInitialColumnWidths();
 
     auto* filters = new QHBoxLayout;
@@ -71,6 +73,7 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
                     onRowChosen(current);
             });
     connect(m_table, &QTableView::clicked, this, &LinkListPanel::onRowChosen);
+    connect(m_table, &QWidget::customContextMenuRequested, this, &LinkListPanel::showSuggestions);
     connect(csvButton, &QPushButton::clicked, this, &LinkListPanel::saveCsvRequested);
     connect(m_filter, &QAbstractItemModel::modelReset, this, &LinkListPanel::showCount);
     connect(m_filter, &QAbstractItemModel::layoutChanged, this, &LinkListPanel::showCount);
@@ -107,6 +110,16 @@ void LinkListPanel::onRowChosen(const QModelIndex& index)
 {
     if (index.isValid())
         emit tagChosen(m_model.tagOffset(m_filter->mapToSource(index).row()));
+}
+
+void LinkListPanel::showSuggestions(const QPoint& position)
+{
+    const QModelIndex index = m_table->indexAt(position);
+    if (!index.isValid())
+        return;
+    const int row = m_filter->mapToSource(index).row();
+    popUpSuggestions(m_model.suggestionsOf(row), m_table->viewport()->mapToGlobal(position), this,
+                     [this, row](const QString& value) { emit suggestionChosen(row, value); });
 }
 
 void LinkListPanel::showCount()

@@ -12,7 +12,8 @@ class QLineEdit;
 class QTableView;
 
 // The dockable "リンク一覧" panel: every link of the last full check in a table, sortable by each column,
-// with a text filter, a class filter, the count of the rows shown, and "CSV で保存...".
+// with a text filter, a class filter, the count of the rows shown, and "CSV で保存...". A row's context menu
+// lists the values that could repair its link.
 class LinkListPanel : public QDockWidget {
     Q_OBJECT
 public:
@@ -27,12 +28,15 @@ signals:
     // The user chose a row: its tag begins at this text offset of the editor.
     void tagChosen(int textOffset);
     void saveCsvRequested();
+    // The user chose a value to repair the link of a row of the model with.
+    void suggestionChosen(int row, const QString& value);
 
 private:
     void setInitialColumnWidths();
     void changeFilter(const std::function<void()>& change);
     void onRowChosen(const QModelIndex& index);
     void showCount();
+    void showSuggestions(const QPoint& position);
 
     LinkListModel& m_model;
     LinkListFilter* m_filter;

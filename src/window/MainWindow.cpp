@@ -2,6 +2,7 @@
 
 #include "ActionButton.h"
 #include "CheckSettingsFile.h"
+#include "DroppedFiles.h"
 #include "EditorSearch.h"
 #include "EncodingMenu.h"
 #include "FindBar.h"
@@ -31,6 +32,7 @@
 #include "links/LinkCheckJob.h"
 #include "links/PageAnchors.h"
 #include "links/ReasonText.h"
+#include "links/RepairSuggestions.h"
 #include "links/SingleLink.h"
 #include "store/FileReplace.h"
 #include "store/History.h"
@@ -43,6 +45,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
@@ -107,6 +110,7 @@ MainWindow::MainWindow(Prompter& prompter, const QString& iniPath, const CheckSe
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(AppTitle);
+    setAcceptDrops(true);
     createActions();
     createControls();
     createMenus();
@@ -180,6 +184,10 @@ void MainWindow::createActions()
     m_replaceAllAction = action(tr("Replace all"), "replaceAllAction", {}, [this] { m_search->replaceAll(); });
     m_goToLineAction =
         action(tr("&Go to line..."), "goToLineAction", Qt::CTRL | Qt::Key_G, [this] { m_search->goToLine(); });
+    m_suggestAction = action(tr("&Suggestions for this link..."), "suggestAction", Qt::CTRL | Qt::Key_K,
+                             &MainWindow::onSuggestionsTriggered);
+    m_updateRedirectsAction = action(tr("Update all &permanent redirects"), "updateRedirectsAction", {},
+                                     &MainWindow::onUpdateRedirectsTriggered);
     // While an operation runs, the close turns into a stop (closeEvent).
     m_exitAction = action(exitCaption(), "exitAction", Qt::CTRL | Qt::Key_Q, [this] { close(); });
 }
@@ -238,6 +246,7 @@ void MainWindow::createControls()
     // Why the link at the caret has its colour, beside the sentence that names the colour.
     m_linkReason = place(new QLabel(m_statusStrip), "linkReason", at(5600, 30, 2800, 315));
     m_documentEdit->viewport()->installEventFilter(this);
+    m_documentEdit->installEventFilter(this);
     m_operationStatus = place(new QLabel(m_statusStrip), "operationStatus", at(2535, 30, 2235, 315));
     // The area shrinks and grows with the window and with the link list docked beside it.
     area->installEventFilter(this);
@@ -250,7 +259,7 @@ void MainWindow::createControls()
     bindButton(m_nextLinkButton, m_nextLinkAction);
     bindButton(m_checkOneLinkButton, m_checkOneLinkAction);
     bindButton(m_checkAllLinksButton, m_checkAllLinksAction);
-    connect(m_pathEdit, &PathBox::filesDropped, this, &MainWindow::onFilesDropped);
+    connect(m_pathEdit, &PathBox::filesDropped, this, &MainWindow::onFilesDropped, Qt::QueuedConnection);
 }
 
 void MainWindow::createMenus()
@@ -274,6 +283,10 @@ void MainWindow::createMenus()
     searchMenu->addActions({m_findAction, m_findNextAction, m_findPreviousAction, m_replaceAction});
     searchMenu->addSeparator();
     searchMenu->addAction(m_goToLineAction);
+
+    QMenu* linkMenu = menuBar()->addMenu(tr("Lin&k"));
+    linkMenu->setObjectName(QStringLiteral("linkMenu"));
+    linkMenu->addActions({m_suggestAction, m_updateRedirectsAction});
 
     m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
@@ -315,6 +328,7 @@ void MainWindow::createLinkList()
     m_viewMenu->addAction(toggle);
     connect(m_linkListPanel, &LinkListPanel::tagChosen, this, &MainWindow::onLinkListTagChosen);
     connect(m_linkListPanel, &LinkListPanel::saveCsvRequested, this, &MainWindow::onSaveLinkListRequested);
+    connect(m_linkListPanel, &LinkListPanel::suggestionChosen, this, &MainWindow::applySuggestion);
     connect(m_editor->document(), &QTextDocument::contentsChanged, m_linkListPanel, &LinkListPanel::refreshShownRows);
 }
 
@@ -450,6 +464,8 @@ bool MainWindow::event(QEvent* event)
     // asked once the activation is through.
     if (event->type() == QEvent::WindowActivate)
         QTimer::singleShot(0, this, &MainWindow::checkDocumentOnDisk);
+    if (takeFileDrop(event))
+        return true;
     return QMainWindow::event(event);
 }
 
@@ -491,6 +507,23 @@ void MainWindow::onBrowseTriggered()
     startLoad(chosen);
 }
 
+bool MainWindow::takeFileDrop(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList paths = droppedLocalPaths(drop->mimeData());
+    // While an operation runs nothing can be opened: the drag is refused, as the open commands are disabled.
+    if (paths.isEmpty() || m_run.isBusy)
+        return false;
+    drop->acceptProposedAction();
+    // Opened once the drop is over: the question about unsaved edits must not hold up the program dragged from.
+    if (type == QEvent::Drop)
+        QTimer::singleShot(0, this, [this, paths] { onFilesDropped(paths); });
+    return true;
+}
+
 void MainWindow::onFilesDropped(const QStringList& paths)
 {
     if (m_run.isBusy || paths.isEmpty() || trimBlanks(paths.first()).isEmpty())
@@ -521,9 +554,10 @@ void MainWindow::reopenInEncoding(const QString& encoding)
 
 void MainWindow::setCommandsEnabled(bool enabled)
 {
-    for (QAction* action : {m_openAction, m_openFolderAction, m_previousFailedPageAction, m_nextFailedPageAction,
-                            m_loadAction, m_writeAction, m_writeAsAction, m_previousLinkAction, m_nextLinkAction,
-                            m_checkOneLinkAction, m_checkAllLinksAction, m_replaceOneAction, m_replaceAllAction})
+    for (QAction* action :
+         {m_openAction, m_openFolderAction, m_previousFailedPageAction, m_nextFailedPageAction, m_loadAction,
+          m_writeAction, m_writeAsAction, m_previousLinkAction, m_nextLinkAction, m_checkOneLinkAction,
+          m_checkAllLinksAction, m_replaceOneAction, m_replaceAllAction, m_suggestAction, m_updateRedirectsAction})
         action->setEnabled(enabled);
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_backupCheckBox, m_historyCombo, m_moveKindCombo, m_pathEdit})
@@ -616,6 +650,10 @@ void MainWindow::takeLoadedDocument(const LoadJob& load)
 void MainWindow::startCheck(LinkCheckJob* check)
 {
     m_checkJob = check;
+    // The repairs of this check: the list lets go of the last check's first.
+    m_linkListModel->setSuggestions(nullptr);
+    m_suggestions = std::make_unique<RepairSuggestions>(check->table().text, check->context(), m_settings.encoding);
+    m_linkListModel->setSuggestions(m_suggestions.get());
     connect(check, &LinkCheckJob::phaseChanged, this, [this](CheckPhase phase) { m_progress->setPhase(phase); });
     m_spansFollowCheck = false;
     connect(check, &LinkCheckJob::linksFound, this, [this] {
@@ -762,6 +800,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         layoutControls();
     if (watched == m_documentEdit && event->type() == QEvent::PaletteChange)
         m_painter->setPalette(m_documentEdit->palette());
+    // Files dropped on the editor are opened, not written into the text as addresses; text is inserted.
+    if ((watched == m_documentEdit || watched == m_documentEdit->viewport()) && takeFileDrop(event))
+        return true;
     if (watched == m_documentEdit->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         return showLinkReasonTip(help->pos(), help->globalPos());

@@ -35,6 +35,7 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class RepairSuggestions;
 class RichTextBox;
 class StatusStrip;
 class TextEditBox;
@@ -119,6 +120,15 @@ private:
     void updateSitePage();
     // Reads the current document again in the encoding chosen in the encoding menu.
     void reopenInEncoding(const QString& encoding);
+    // Repairs (MainWindowRepair.cpp): the values that could repair a link, offered for the link at the caret and
+    // in the link list; a value chosen takes the link's place as one undo step, and the link is checked again.
+    void onSuggestionsTriggered();
+    void applySuggestion(int span, const QString& value);
+    // Every link moved for good takes the URL it moved to, all in one undo step.
+    void onUpdateRedirectsTriggered();
+    // A drag of files or folders anywhere on the window, the editor included, opens the first one; true when
+    // the event was part of one.
+    bool takeFileDrop(QEvent* event);
 
     // Reads a document and, once its text is on screen, checks its links. Until the text has arrived the
     // document on screen and the path box stay as they are. encoding: empty follows the setting.
@@ -158,6 +168,8 @@ private:
     RunState m_run;
     std::optional<FileStamp> m_noticedStamp;    // another program's change already asked about
     std::unique_ptr<PageAnchors> m_pageAnchors; // of the last check, when it was none of a site's pages
+    // What repairs the links of the last check of all links; the link list asks it.
+    std::unique_ptr<RepairSuggestions> m_suggestions;
     SitePanel* m_sitePanel = nullptr;
     QAction* m_openFolderAction = nullptr;
     QAction* m_previousFailedPageAction = nullptr;
@@ -202,6 +214,8 @@ private:
     QAction* m_replaceOneAction = nullptr;
     QAction* m_replaceAllAction = nullptr;
     QAction* m_goToLineAction = nullptr;
+    QAction* m_suggestAction = nullptr;
+    QAction* m_updateRedirectsAction = nullptr;
     QAction* m_colorLegendAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QMenu* m_viewMenu = nullptr;

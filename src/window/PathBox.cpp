@@ -1,25 +1,9 @@
 #include "PathBox.h"
 
+#include "DroppedFiles.h"
+
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
-#include <QUrl>
-
-namespace {
-
-QStringList localFiles(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
-    return paths;
-}
-
-} // namespace
 
 PathBox::PathBox(QWidget* parent) : QPlainTextEdit(parent)
 {
@@ -40,7 +24,7 @@ void PathBox::keyPressEvent(QKeyEvent* event)
 
 void PathBox::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (localFiles(event->mimeData()).isEmpty())
+    if (droppedLocalPaths(event->mimeData()).isEmpty())
         event->ignore();
     else
         event->acceptProposedAction();
@@ -48,7 +32,7 @@ void PathBox::dragEnterEvent(QDragEnterEvent* event)
 
 void PathBox::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (localFiles(event->mimeData()).isEmpty())
+    if (droppedLocalPaths(event->mimeData()).isEmpty())
         event->ignore();
     else
         event->acceptProposedAction();
@@ -56,7 +40,7 @@ void PathBox::dragMoveEvent(QDragMoveEvent* event)
 
 void PathBox::dropEvent(QDropEvent* event)
 {
-    const QStringList paths = localFiles(event->mimeData());
+    const QStringList paths = droppedLocalPaths(event->mimeData());
     event->acceptProposedAction();
     if (!paths.isEmpty())
         emit filesDropped(paths);

@@ -171,6 +171,35 @@ TEST_F(Reports, GithubAnnotationsAndTheLocalesLanguage)
     EXPECT_TRUE(unreadable.err.contains(QStringLiteral("読み込めませんでした"))) << unreadable.err.toStdString();
 }
 
+// --suggest adds the values that could repair each link: an array in json, a last column in csv, after the
+// reason in text; tsv keeps the columns scripts read.
+TEST_F(Reports, SuggestAddsRepairsToEveryFormatButTsv)
+{
+    writeFile(dir.filePath(QStringLiteral("site/sub/guide.html")), "<html><p id=install>");
+    writeFile(document, "<html><a href=\"Guide.html#instal\">a</a><a href=\"sub/guide.html#instal\">b</a><a href=#x>");
+    const auto run = [this](const char* format, bool suggest) {
+        QStringList arguments{QStringLiteral("--format=") + QLatin1String(format), document};
+        if (suggest)
+            arguments.prepend(QStringLiteral("--suggest"));
+        return runCheck(arguments).out;
+    };
+    const QJsonArray links = QJsonDocument::fromJson(run("json", true).toUtf8())
+                                 .object()[QStringLiteral("documents")][0][QStringLiteral("links")]
+                                 .toArray();
+    ASSERT_EQ(links.size(), 3);
+    const QStringList expected[] = {{"sub/guide.html#instal"}, {"sub/guide.html#install"}, {}};
+    for (int index = 0; index < 3; ++index)
+        EXPECT_EQ(links[index][QStringLiteral("suggestions")].toVariant().toStringList(), expected[index]) << index;
+    EXPECT_FALSE(run("json", false).contains(QStringLiteral("suggestions")));
+
+    const QList<QStringList> rows = parseCsv(run("csv", true));
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0].last(), QStringLiteral("suggestions"));
+    EXPECT_EQ(rows[2].last(), QStringLiteral("sub/guide.html#install"));
+    EXPECT_TRUE(run("text", true).contains(QStringLiteral(") -> sub/guide.html#instal\n")));
+    EXPECT_EQ(run("tsv", true), run("tsv", false));
+}
+
 TEST_F(Reports, BrokenOnlyAndQuiet)
 {
     const CommandResult broken = runCheck({QStringLiteral("--format=tsv"), QStringLiteral("--broken-only"), document});

@@ -16,6 +16,7 @@ HTTP and HTTPS paths (GET and HEAD):
   /redirect-to/ADDR/REST 301 to the same scheme and port on ADDR (one of --hosts), path /REST
   /redirect-file/REST    301 to file:///etc/passwd
   /redirect-ftp/REST     301 to ftp://ADDR:FTP_PORT/REST on the same address
+  /moved/CODE/REST       CODE (301, 302, 303, 307 or 308) to /REST
   /big/NAME              200, 20 MiB (--big-mib) generated on the fly; NAME ending .exe is application/octet-stream
   /bigpause/NAME         as /big, with a pause of a second after the first 3 MiB: many bodies in flight at once
   /gzip/NAME             200, gzip-encoded HTML body naming the path
@@ -241,9 +242,15 @@ class Handler(BaseHTTPRequestHandler):
         self.wfile.write(b"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + (body if with_body else b""))
         self.close_connection = True
 
-    def redirect(self, location, with_body):
-        self.send_simple(301, "text/html", b"<html><body>Moved</body></html>\n", with_body,
+    def redirect(self, location, with_body, status=301):
+        self.send_simple(status, "text/html", b"<html><body>Moved</body></html>\n", with_body,
                          [("Location", location)])
+
+    def moved(self, rest, with_body):
+        code, _, target = rest.partition("/")
+        if code not in ("301", "302", "303", "307", "308"):
+            return self.not_found(with_body)
+        self.redirect("/" + target, with_body, int(code))
 
     def redirect_same_host(self, rest, with_body):
         self.redirect("/" + rest, with_body)
@@ -389,6 +396,7 @@ ROUTES = {
     "redirect-to": Handler.redirect_to,
     "redirect-file": Handler.redirect_file,
     "redirect-ftp": Handler.redirect_ftp,
+    "moved": Handler.moved,
     "big": Handler.big,
     "bigpause": Handler.big_with_pause,
     "gzip": Handler.gzipped,

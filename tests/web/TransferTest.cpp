@@ -65,6 +65,42 @@ TEST_F(Transfer, RedirectsAreFollowedUpToTheLimitAndOnlyFinalHeadersRemain)
     EXPECT_EQ(three.failure, WebFailure::TooManyRedirects);
 }
 
+// A link moved for good is one whose every redirect was permanent: one temporary hop on the way, and the
+// place it leads to may move again.
+// A request with headers of its own for its host goes on without them where a redirect leaves that host: one
+// answer still, counting every redirect and whether each was permanent.
+TEST_F(Transfer, ARedirectIsPermanentOnlyWhenEveryHopIs)
+{
+    const struct {
+        const char* path;
+        bool permanent;
+        int redirects;
+        bool ownHeader = false;
+    } cases[] = {
+        {"/ok/still.html", false, 0},
+        {"/moved/301/ok/a.html", true, 1},
+        {"/moved/308/ok/a.html", true, 1},
+        {"/moved/302/ok/a.html", false, 1},
+        {"/moved/307/ok/a.html", false, 1},
+        {"/moved/301/moved/308/ok/a.html", true, 2},
+        {"/moved/301/moved/302/ok/a.html", false, 2},
+        {"/moved/302/moved/301/ok/a.html", false, 2},
+        {"/redirect-ftp/small.txt", true, 1},
+        {"/moved/301/redirect-to/127.0.0.2/a.html", true, 2, true},
+        {"/moved/302/redirect-to/127.0.0.2/a.html", false, 2, true},
+    };
+    for (const auto& c : cases) {
+        TransferRequest request = quick();
+        if (c.ownHeader)
+            request.headers = {"X-Token: secret"};
+        const TransferResult result = fetchResult(httpUrl(QString::fromLatin1(c.path)), request);
+        EXPECT_EQ(result.outcome, TransferResult::Outcome::Completed) << c.path;
+        EXPECT_EQ(result.permanentRedirect, c.permanent) << c.path;
+        EXPECT_EQ(result.redirects, c.redirects) << c.path;
+        EXPECT_EQ(result.host, NormalHost) << c.path;
+    }
+}
+
 TEST_F(Transfer, OnlyHttpHttpsAndFtpAreAllowedAlsoAfterARedirect)
 {
     const TransferResult redirected = fetchResult(httpUrl(QStringLiteral("/redirect-file/secret")));

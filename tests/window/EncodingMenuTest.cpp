@@ -63,7 +63,7 @@ protected:
 TEST_F(EncodingMenuTest, FollowsTheFileMenuAndWaitsForADocument)
 {
     const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 5);
+    ASSERT_EQ(menus.size(), 6);
     EXPECT_EQ(menus[1]->menu(), menu());
     EXPECT_EQ(menu()->title(), QStringLiteral("文字コード(&E)"));
     EXPECT_EQ(captions(),

@@ -201,7 +201,7 @@ TEST_F(LinkList, SavesTheShownRowsAsUtf8CsvThatACsvReaderReadsBack)
     EXPECT_TRUE(file.read(3) == "\xEF\xBB\xBF");
     const QList<QStringList> records = readCsv(path);
     ASSERT_EQ(records.size(), 4);
-    EXPECT_EQ(records[0], (QStringList{"行", "結果", "リンク", "理由", "リンク先", "タグ"}));
+    EXPECT_EQ(records[0], (QStringList{"行", "結果", "リンク", "理由", "リンク先", "タグ", "修正候補"}));
     for (int row = 0; row < 3; ++row) {
         QStringList shown;
         for (int column = 0; column < Column::ColumnCount; ++column)

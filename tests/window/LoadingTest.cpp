@@ -2,6 +2,7 @@
 #include "WithLoopbackServers.h"
 #include "links/LinkKinds.h"
 
+#include <QDockWidget>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -177,30 +178,63 @@ TEST_F(Loading, BrowseAndFileOpenLoadTheChosenFile)
     EXPECT_EQ(window.editor().text(), QStringLiteral("<html>menu"));
 }
 
-TEST_F(Loading, DroppedFilesLoadTheFirstOne)
+// Sends a drag that enters a widget and drops there; whether the widget (or the one it passes the drag on to)
+// took it.
+bool dragAndDrop(QWidget* target, QMimeData& data)
 {
-    const QString first = writeDocument(QStringLiteral("d1.html"), "<html>dropped");
-    const QString second = writeDocument(QStringLiteral("d2.html"), "<html>second");
-    auto* path = control<QPlainTextEdit>("pathEdit");
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(path->viewport(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
+    QCoreApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(path->viewport(), &drop);
-    waitUntilIdle();
-    EXPECT_EQ(path->toPlainText(), first);
-    EXPECT_EQ(window.editor().text(), QStringLiteral("<html>dropped"));
+    QCoreApplication::sendEvent(target, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+// Files dropped anywhere on the window, the path box and the editor included, open the first one as the open
+// command does (a folder as a site), after the question about unsaved edits; text dropped on the editor is
+// inserted as text, and the path box refuses it.
+TEST_F(Loading, DroppedFilesOpenWhereverTheyFallAndDroppedTextIsInserted)
+{
+    const QString first = writeDocument(QStringLiteral("d1.html"), "<html>first");
+    const QString second = writeDocument(QStringLiteral("d2.html"), "<html>second");
+    writeDocument(QStringLiteral("site/index.html"), "<html>");
+    const struct {
+        QWidget* target;
+        QString dropped;
+        bool edited; // the text was edited before: the drop asks first
+    } cases[] = {
+        {control<QPlainTextEdit>("pathEdit")->viewport(), first, false},
+        {control<QPlainTextEdit>("documentEdit")->viewport(), second, false},
+        {control<QLabel>("statusSentence"), first, true},
+        {&window, folder.filePath(QStringLiteral("site")), false},
+    };
+    for (const auto& c : cases) {
+        if (c.edited)
+            window.editor().replaceRanges({{0, 0, QStringLiteral("typed")}});
+        prompter.asked.clear();
+        prompter.answers = {Prompter::Answer::Yes};
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(c.dropped), QUrl::fromLocalFile(second)});
+        EXPECT_TRUE(dragAndDrop(c.target, data)) << c.dropped.toStdString();
+        // Opened once the drop is over.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.runState().isBusy; }, 5000)) << c.dropped.toStdString();
+        waitUntilIdle();
+        EXPECT_EQ(prompter.ids(), c.edited ? QList{PromptId::DiscardEdits} : QList<PromptId>{});
+        if (QFileInfo(c.dropped).isDir()) {
+            EXPECT_TRUE(control<QDockWidget>("sitePanel")->isVisibleTo(&window));
+            EXPECT_EQ(window.document().docPath, first); // the document stays until a page is chosen
+        } else {
+            EXPECT_EQ(window.document().docPath, c.dropped);
+            EXPECT_EQ(control<QPlainTextEdit>("pathEdit")->toPlainText(), c.dropped);
+        }
+    }
 
     QMimeData text;
-    text.setText(QStringLiteral("not a file"));
-    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(path->viewport(), &textEnter);
-    EXPECT_FALSE(textEnter.isAccepted());
-    QDropEvent textDrop(QPointF(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(path->viewport(), &textDrop);
-    EXPECT_EQ(path->toPlainText(), first);
+    text.setText(QStringLiteral("dropped text"));
+    EXPECT_FALSE(dragAndDrop(control<QPlainTextEdit>("pathEdit")->viewport(), text));
+    EXPECT_EQ(control<QPlainTextEdit>("pathEdit")->toPlainText(), first);
+    EXPECT_TRUE(dragAndDrop(control<QPlainTextEdit>("documentEdit")->viewport(), text));
+    EXPECT_EQ(window.editor().text(), QStringLiteral("dropped text<html>first"));
+    EXPECT_FALSE(window.runState().isBusy);
 }
 
 using LoadingByUrl = WithLoopbackServers<Loading>;

@@ -34,8 +34,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
     for (QAction* action : window.menuBar()->actions())
         titles.append(action->text());
     EXPECT_EQ(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("文字コード(&E)"),
-                                   QCoreApplication::translate("MainWindow", "&Search"), QStringLiteral("表示(&V)"),
-                                   QStringLiteral("ヘルプ(&H)")}));
+                                   QCoreApplication::translate("MainWindow", "&Search"), QStringLiteral("リンク(&K)"),
+                                   QStringLiteral("表示(&V)"), QStringLiteral("ヘルプ(&H)")}));
     for (const auto& [name, caption] :
          {std::pair{"openAction", "開く(&O)"}, std::pair{"exitAction", "終了(&X)"},
           std::pair{"colorLegendAction", "リンク文字列の色(&C)"}, std::pair{"aboutAction", "バージョン情報(&A)"}}) {
