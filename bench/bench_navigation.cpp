@@ -7,6 +7,9 @@
 // "bench_navigation --slow-links URL-PREFIX [N]" times instead the load of a page of N (200) web links
 // URL-PREFIX0.html ... : until its text is on screen, until the first link is painted, and until the last
 // one is (bench/web_bench.py --window runs it against loopback servers that answer late).
+//
+// "bench_navigation --site FOLDER" times the opening of a folder as a site: until the run over every page
+// has ended (its last row is filled).
 
 #include "common/CodePage.h"
 #include "common/Prompter.h"
@@ -121,6 +124,20 @@ void timeSlowLinks(const QString& folder, const QString& prefix, int links)
                 spans.count(), textShown, firstPainted, lastPainted, seconds(timer));
 }
 
+void timeSiteRun(const QString& iniFolder, const QString& siteFolder)
+{
+    SilentPrompter prompter;
+    MainWindow window(prompter, iniFolder + QStringLiteral("/bench.INI"));
+    window.show();
+    QEventLoop checked;
+    QObject::connect(&window, &MainWindow::operationEnded, &checked, &QEventLoop::quit);
+    QElapsedTimer timer;
+    timer.start();
+    window.openAtStart(siteFolder);
+    checked.exec();
+    std::printf("site run over %s: %.3f s\n", qPrintable(siteFolder), seconds(timer));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -131,6 +148,10 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     if (argc >= 3 && QByteArray(argv[1]) == "--slow-links") {
         timeSlowLinks(folder.path(), QString::fromUtf8(argv[2]), argc >= 4 ? std::atoi(argv[3]) : 200);
+        return 0;
+    }
+    if (argc >= 3 && QByteArray(argv[1]) == "--site") {
+        timeSiteRun(folder.path(), QString::fromUtf8(argv[2]));
         return 0;
     }
 
