@@ -3,6 +3,7 @@
 #include "LinkKindChoice.h"
 #include "LinkListFilter.h"
 #include "LinkListModel.h"
+#include "ListTable.h"
 #include "SuggestionMenu.h"
 #include "WindowTexts.h"
 #include "common/CsvRow.h"
@@ -38,16 +39,8 @@ LinkListPanel::LinkListPanel(LinkListModel& model, QWidget* parent)
 
     m_table->setObjectName(QStringLiteral("linkTable"));
     m_table->setModel(m_filter);
-    m_table->setSortingEnabled(true);
+    setUpListTable(*m_table);
     m_table->sortByColumn(LinkListModel::LineColumn, Qt::AscendingOrder);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    // Fixed row heights and no fitting to contents: the table shows tens of thousands of rows at once.
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->setWordWrap(false);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     setInitialColumnWidths();
 

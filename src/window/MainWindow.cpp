@@ -340,11 +340,16 @@ void MainWindow::onLinkListTagChosen(int textOffset)
 
 void MainWindow::onSaveLinkListRequested()
 {
+    saveCsv(m_linkListPanel->csvText());
+}
+
+void MainWindow::saveCsv(const QString& csv)
+{
     const QString path = trimBlanks(m_prompter.chooseFile(FileDialogKind::SaveLinkList));
     if (path.isEmpty())
         return;
     // With a byte-order mark, so that spreadsheet programs read it as UTF-8.
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + m_linkListPanel->csvText().toUtf8();
+    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
     const WriteResult result = writeDocumentFile(path, bytes, false);
     if (!result.ok())
         m_prompter.ask({PromptId::WriteFailed, {path, result.systemError}, result.failure});

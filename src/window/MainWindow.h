@@ -104,6 +104,8 @@ private:
     void onColorLegendTriggered();
     void onLinkListTagChosen(int textOffset);
     void onSaveLinkListRequested();
+    // Asks where, then writes a CSV text there as UTF-8 with a byte-order mark; a failed write says so.
+    void saveCsv(const QString& csv);
     void onAboutTriggered();
     void onResourcesToggled(bool on);
     // A folder as a site (MainWindowSite.cpp): its pages listed in the site panel, all checked in one run.

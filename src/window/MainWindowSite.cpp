@@ -5,11 +5,9 @@
 #include "EncodingMenu.h"
 #include "SitePanel.h"
 #include "WindowProgress.h"
-#include "common/DocumentFile.h"
 #include "common/Prompter.h"
 #include "common/SearchCopy.h"
 #include "editor/LinkSpans.h"
-#include "store/FileReplace.h"
 #include "web/Site.h"
 
 #include <QAction>
@@ -92,14 +90,7 @@ void MainWindow::onFailedPageTriggered(bool forward)
 
 void MainWindow::onSaveSiteCsvRequested()
 {
-    const QString path = trimBlanks(m_prompter.chooseFile(FileDialogKind::SaveLinkList));
-    if (path.isEmpty())
-        return;
-    // With a byte-order mark, so that spreadsheet programs read it as UTF-8.
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + m_sitePanel->csvText().toUtf8();
-    const WriteResult result = writeDocumentFile(path, bytes, false);
-    if (!result.ok())
-        m_prompter.ask({PromptId::WriteFailed, {path, result.systemError}, result.failure});
+    saveCsv(m_sitePanel->csvText());
 }
 
 void MainWindow::updateSitePage()

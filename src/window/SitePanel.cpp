@@ -1,5 +1,6 @@
 #include "SitePanel.h"
 
+#include "ListTable.h"
 #include "SiteListModel.h"
 #include "web/Site.h"
 
@@ -20,14 +21,7 @@ SitePanel::SitePanel(QAction* previousFailedPage, QAction* nextFailedPage, QWidg
     m_sorted->setSortRole(SiteListModel::SortRole);
     m_table->setObjectName(QStringLiteral("siteTable"));
     m_table->setModel(m_sorted);
-    m_table->setSortingEnabled(true);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->setWordWrap(false);
+    setUpListTable(*m_table);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_countLabel->setObjectName(QStringLiteral("siteCountLabel"));
 
