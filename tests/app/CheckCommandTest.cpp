@@ -1,4 +1,5 @@
 #include "LoopbackServers.h"
+#include "TestFiles.h"
 #include "TestPaths.h"
 
 #include <QDir>
@@ -30,14 +31,6 @@ CommandResult runCheck(const QStringList& arguments, const QString& workingFolde
 CommandResult runTsv(const QStringList& arguments, const QString& workingFolder = QString())
 {
     return runCheck(QStringList{QStringLiteral("--format=tsv")} + arguments, workingFolder);
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 TEST(CheckCommand, PrintsOneLinePerLinkAndFailsOnBrokenLinks)

@@ -2,6 +2,7 @@
 // over several documents.
 
 #include "LoopbackServers.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,14 +34,6 @@ CommandResult runCheck(const QStringList& arguments,
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // CSV rows as Python's csv module reads them, one JSON array per row.

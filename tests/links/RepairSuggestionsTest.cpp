@@ -1,5 +1,6 @@
 #include "links/RepairSuggestions.h"
 #include "CheckFixture.h"
+#include "TestFiles.h"
 #include "links/NearNames.h"
 
 #include <QDir>
@@ -36,14 +37,6 @@ TEST(SlipsBetween, CountsInsertionsDeletionsReplacementsAndSwapsUpToTheLimit)
     };
     for (const auto& c : cases)
         EXPECT_EQ(slipsBetween(QString::fromUtf8(c.a), QString::fromUtf8(c.b), c.limit), c.slips) << c.a << " " << c.b;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes = {})
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // A site whose document links to files, its own ids and another page's ids that are not there, each as a

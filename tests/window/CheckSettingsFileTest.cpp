@@ -2,8 +2,8 @@
 // value leaves as it was.
 
 #include "window/CheckSettingsFile.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,10 +14,7 @@ CheckSettings settingsFrom(const QByteArray& ini)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tarnwick.INI"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(ini);
-    file.close();
+    writeFile(path, ini);
     return readCheckSettings(path);
 }
 
